@@ -1,0 +1,50 @@
+# suitestart: `make run` shows the launcher on the demo folder, `make test` runs every test.
+# Each target first installs whatever Debian packages are missing.
+
+SHELL := /bin/bash
+BUILD := build
+HOST := $(BUILD)/host
+WIN := $(BUILD)/win
+DEMO := $(BUILD)/demo
+JOBS ?= $(shell nproc)
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
+  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip
+
+.PHONY: all deps build test run demo clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(HOST)/CMakeCache.txt: | deps
+	cmake -S . -B $(HOST) -DSS_WIN_BUILD_DIR=$(abspath $(WIN))
+
+$(WIN)/CMakeCache.txt: | deps
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake)
+
+build: deps $(HOST)/CMakeCache.txt $(WIN)/CMakeCache.txt
+	cmake --build $(WIN) -j $(JOBS)
+	cmake --build $(HOST) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(HOST) --output-on-failure -j $(JOBS)
+
+demo: build
+	tools/demo/make-demo.sh $(WIN) $(HOST) $(DEMO)
+
+# Shows the launcher on the demo folder: in this display, or headless into a screenshot.
+run: demo
+	tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,34 @@
+# The host tree: platform-free code, its unit tests (plain and under ASan and UBSan), the
+# native tools, and the registry of every test, including those that run under Wine.
+enable_testing()
+find_package(GTest REQUIRED)
+
+add_library(ss_core STATIC ${SS_CORE_SOURCES} src/shell/file_read_host.cpp)
+ss_target(ss_core)
+
+set(SS_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+add_library(ss_core_asan STATIC ${SS_CORE_SOURCES} src/shell/file_read_host.cpp)
+ss_target(ss_core_asan)
+target_compile_options(ss_core_asan PRIVATE ${SS_SANITIZE} -g)
+target_link_options(ss_core_asan PUBLIC ${SS_SANITIZE})
+
+add_subdirectory(tools)
+add_subdirectory(tests/unit)
+
+# Tests of the Windows tree, run under Wine inside Xvfb; one Wine session serves them all.
+set(SS_WIN_BUILD_DIR "${PROJECT_SOURCE_DIR}/build/win" CACHE PATH "The Windows tree")
+set(SS_WINE_DIR "${CMAKE_BINARY_DIR}/wine")
+set(SS_WINE_SESSION "${PROJECT_SOURCE_DIR}/cmake/wine-session.sh")
+add_test(NAME wine.start COMMAND ${SS_WINE_SESSION} start ${SS_WINE_DIR})
+add_test(NAME wine.stop COMMAND ${SS_WINE_SESSION} stop ${SS_WINE_DIR})
+set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
+set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
+
+# A Windows test program run under Wine as one process.
+function(ss_wine_test name)
+  add_test(NAME ${name} COMMAND ${SS_WINE_SESSION} run ${SS_WINE_DIR} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display
+                       TIMEOUT 300)
+endfunction()
+
+add_subdirectory(tests/win wine_tests)

@@ -1,0 +1,44 @@
+# The Windows tree: the launcher, the configuration tool and the Windows tests.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# Static C and C++ runtimes: the exe needs no MinGW DLL. The rest keeps the exe small and
+# hardened (ASLR with high entropy, DEP).
+set(SS_WIN_LINK_OPTIONS -static -Wl,--gc-sections -Wl,--dynamicbase -Wl,--high-entropy-va
+    -Wl,--nxcompat)
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(${SS_WIN_LINK_OPTIONS})
+
+add_library(ss_core STATIC ${SS_CORE_SOURCES} src/shell/file_read_win.cpp
+  src/shell/system_error.cpp)
+ss_target(ss_core)
+
+# Everything that talks to Win32, below the windows of the launcher.
+add_library(ss_gui STATIC
+  src/shell/shell.cpp
+  src/config/config_file_win.cpp
+  src/gui/window.cpp
+  src/gui/cursors.cpp
+  src/gui/graphics_types.cpp
+  src/gui/control.cpp
+  src/gui/form.cpp
+  src/gui/application.cpp
+  src/gui/icon.cpp
+)
+ss_target(ss_gui)
+target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg32)
+
+# The launcher's windows and its entry sequence.
+add_library(ss_ui STATIC
+  src/ui/main/form_main.cpp
+  src/app/startup_error.cpp
+)
+ss_target(ss_ui)
+target_link_libraries(ss_ui PUBLIC ss_gui)
+
+add_executable(suitestart WIN32 src/app/main.cpp)
+ss_target(suitestart)
+# The hand-cursor installation lives in a static initialiser: keep the whole ui library.
+target_link_libraries(suitestart PRIVATE -Wl,--whole-archive ss_ui -Wl,--no-whole-archive ss_gui)
+target_link_options(suitestart PRIVATE -s)
+
+add_subdirectory(tools)
+add_subdirectory(tests/win)

@@ -1,0 +1,63 @@
+#include "app/startup_error.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <new>
+#include <string>
+
+#include "core/error_text.h"
+#include "core/errors.h"
+
+namespace ss {
+
+namespace {
+
+struct CodeLocation {
+  std::string module;
+  std::uint32_t offset = 0;
+};
+
+// The module that holds `address` and the address's offset from that module's base.
+CodeLocation LocateCode(const void* address) {
+  HMODULE module = nullptr;
+  if (!address || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                       static_cast<const char*>(address), &module)) {
+    module = GetModuleHandleA(nullptr);
+    address = nullptr;
+  }
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(module, path, MAX_PATH);
+  CodeLocation location;
+  location.module = FileNamePart(path);
+  if (address) {
+    location.offset = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(address) -
+                                                 reinterpret_cast<std::uintptr_t>(module));
+  }
+  return location;
+}
+
+void ShowBox(const char* className, const void* address, const std::string& message) {
+  const CodeLocation location = LocateCode(address);
+  const std::string text = ApplicationErrorText(className, location.module, location.offset, message);
+  MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+}  // namespace
+
+void ShowStartupError() {
+  try {
+    throw;
+  } catch (const Exception& error) {
+    ShowBox(error.className(), error.address(), error.message());
+  } catch (const std::bad_alloc&) {
+    ShowBox("EOutOfMemory", nullptr, "Out of memory");
+  } catch (const std::exception& error) {
+    ShowBox("Exception", nullptr, error.what());
+  } catch (...) {
+    ShowBox("Exception", nullptr, "Unknown error");
+  }
+}
+
+}  // namespace ss

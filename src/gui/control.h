@@ -1,0 +1,214 @@
+// Controls of a form: the common base, windowless graphic controls and windowed controls.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "gui/graphics_types.h"
+#include "gui/handle.h"
+#include "gui/window.h"
+
+namespace ss {
+
+class Form;
+class Control;
+
+// The framework's own notifications, delivered through Control::notify.
+inline constexpr UINT NotifyCancelMode = 0xB004;
+inline constexpr UINT NotifyDialogKey = 0xB005;
+inline constexpr UINT NotifyDialogChar = 0xB006;
+inline constexpr UINT NotifyFocusChanged = 0xB007;
+inline constexpr UINT NotifyFontChanged = 0xB00E;
+inline constexpr UINT NotifyTextChanged = 0xB012;
+inline constexpr UINT NotifyMouseEnter = 0xB013;
+inline constexpr UINT NotifyMouseLeave = 0xB014;
+
+// WM_COMMAND of a system-class child, sent back to that child by its form.
+inline constexpr UINT CN_COMMAND = 0xBD11;
+
+// Sent to the focused window: image buttons answer 1, other windows 0.
+inline constexpr UINT WM_IS_SKIN_BUTTON = 0x8BB8;
+
+using NotifyEvent = std::function<void(Control& sender)>;
+using MouseEvent = std::function<void(Control& sender, MouseButton, ShiftState, int x, int y)>;
+using MouseMoveEvent = std::function<void(Control& sender, ShiftState, int x, int y)>;
+using KeyEvent = std::function<void(Control& sender, WORD& key, ShiftState)>;
+using KeyPressEvent = std::function<void(Control& sender, char& key)>;
+
+// What windowed and windowless controls share: place on the form, looks, mouse events.
+class Control {
+ public:
+  explicit Control(Form& parent);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  Form* parent() const { return parent_; }
+  virtual bool isWindowed() const { return false; }
+
+  int left() const { return left_; }
+  int top() const { return top_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void setLeft(int value) { setBounds(value, top_, width_, height_); }
+  void setTop(int value) { setBounds(left_, value, width_, height_); }
+  void setWidth(int value) { setBounds(left_, top_, value, height_); }
+  void setHeight(int value) { setBounds(left_, top_, width_, value); }
+  virtual void setBounds(int left, int top, int width, int height);
+  RECT boundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+  RECT clientRect() const { return {0, 0, width_, height_}; }
+
+  bool visible() const { return visible_; }
+  virtual void setVisible(bool value);
+  bool enabled() const { return enabled_; }
+  virtual void setEnabled(bool value);
+  // Visible and enabled, and so is the form: the control may take the focus.
+  bool canFocus() const;
+
+  const std::string& text() const { return text_; }
+  void setText(const std::string& value);
+
+  const FontSpec& font() const { return font_; }
+  void setFont(const FontSpec& value);
+  bool parentFont() const { return parentFont_; }
+  // Follows the form's font again and takes it at once.
+  void setParentFont(bool value);
+  // An HFONT for font(), owned by the control.
+  HFONT fontHandle();
+
+  Color color() const { return color_; }
+  void setColor(Color value);
+  bool parentColor() const { return parentColor_; }
+  void setParentColor(bool value);
+
+  // Identifier of the pointer shape shown over the control (cursors.h).
+  int cursor() const { return cursor_; }
+  void setCursor(int value) { cursor_ = value; }
+
+  int tag = 0;
+
+  NotifyEvent OnClick;
+  MouseEvent OnMouseDown;
+  MouseMoveEvent OnMouseMove;
+  MouseEvent OnMouseUp;
+
+  // A framework notification (Notify*); the result is the notification's answer.
+  virtual LRESULT notify(UINT code, WPARAM wParam, LPARAM lParam);
+
+  // Mouse operations, run by the framework in the control's client coordinates.
+  virtual void mouseDown(MouseButton button, ShiftState shift, int x, int y);
+  virtual void mouseMove(ShiftState shift, int x, int y);
+  virtual void mouseUp(MouseButton button, ShiftState shift, int x, int y);
+  // The click operation: fires OnClick.
+  virtual void click();
+
+  // Marked by a left press that began on the control; a release inside then clicks.
+  bool clickedMark = false;
+
+  // Invalidates the control and paints it at once.
+  virtual void repaint();
+  virtual void invalidate();
+
+  // Windowless controls paint here, in their own coordinates (the form moves the origin).
+  virtual void paint(HDC) {}
+
+  // The form's font or colour changed; followers take it.
+  void parentFontChanged();
+  void parentColorChanged();
+
+ protected:
+  virtual void boundsChanged() {}
+  virtual void visibleChanged() {}
+  virtual void textChanged() {}
+
+ private:
+  Form* parent_;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string text_;
+  FontSpec font_;
+  bool parentFont_ = true;
+  FontHandle fontHandle_;
+  FontSpec fontHandleSpec_;
+  Color color_;
+  bool parentColor_ = true;
+  int cursor_ = 0;
+};
+
+// A control without a window of its own: it paints into its form's client area, beneath
+// every windowed control, in creation order.
+class GraphicControl : public Control {
+ public:
+  explicit GraphicControl(Form& parent);
+  void setBounds(int left, int top, int width, int height) override;
+  void setVisible(bool value) override;
+  void repaint() override;
+  void invalidate() override;
+};
+
+// A control with a child window of its own: keyboard focus, tab order, mouse capture.
+class WinControl : public Control, public Window {
+ public:
+  explicit WinControl(Form& parent);
+  ~WinControl() override;
+  bool isWindowed() const override { return true; }
+
+  void setBounds(int left, int top, int width, int height) override;
+  void setVisible(bool value) override;
+  void setEnabled(bool value) override;
+
+  bool tabStop() const { return tabStop_; }
+  void setTabStop(bool value) { tabStop_ = value; }
+  int tabOrder() const { return tabOrder_; }
+  void setTabOrder(int value) { tabOrder_ = value; }
+
+  // The control has the keyboard focus when its window is the system's focus window.
+  bool focused() const;
+  void setFocus();
+
+  // Keys the control keeps for itself instead of letting the form navigate or offer them.
+  virtual bool wantsKey(WORD) const { return false; }
+  // Characters the control takes itself; others are offered to the form's controls.
+  virtual bool wantsChar(char) const { return false; }
+
+  NotifyEvent OnEnter;
+  NotifyEvent OnExit;
+  KeyEvent OnKeyDown;
+  KeyEvent OnKeyUp;
+  KeyPressEvent OnKeyPress;
+
+  void repaint() override;
+  void invalidate() override;
+
+ protected:
+  // Creates the child window; called by the most derived constructor.
+  void createHandle(const char* className, DWORD extraStyle = 0);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // Key handling of WM_KEYDOWN and WM_KEYUP after the events fired.
+  virtual void keyDown(WORD&, ShiftState) {}
+  virtual void keyUp(WORD&, ShiftState) {}
+  // Answers the framework's notifications that arrive as window messages.
+  virtual LRESULT handleNotifyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void onLeftButtonDown(WPARAM flags, int x, int y);
+  void onButtonUp(MouseButton button, WPARAM flags, int x, int y);
+
+  bool tabStop_ = false;
+  int tabOrder_ = 0;
+};
+
+// A windowed control that draws itself: paints are composed by paint(HDC), erases ignored.
+class CustomControl : public WinControl {
+ public:
+  explicit CustomControl(Form& parent) : WinControl(parent) {}
+
+ protected:
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+}  // namespace ss

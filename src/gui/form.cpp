@@ -1,0 +1,481 @@
+#include "gui/form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "gui/application.h"
+#include "gui/cursors.h"
+#include "gui/handle.h"
+
+namespace ss {
+
+namespace {
+constexpr const char* kFormClass = "SuiteStartForm";
+
+bool Intersects(const RECT& a, const RECT& b) {
+  RECT out;
+  return IntersectRect(&out, &a, &b) != FALSE;
+}
+}  // namespace
+
+Form::Form() {
+  createWindow(kFormClass, 0, exStyleFor(borderStyle_), styleFor(borderStyle_), "", 0, 0, 200,
+               100, Application::Instance().handle(), nullptr);
+  Application::Instance().formCreated(this);
+}
+
+Form::~Form() {
+  // Controls are members of derived forms and are gone by now; the window goes next.
+  Application::Instance().formDestroyed(this);
+  destroyWindow();
+}
+
+DWORD Form::styleFor(BorderStyle style) const {
+  switch (style) {
+    case BorderStyle::None:
+      return WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    case BorderStyle::Single:
+      return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN |
+             WS_CLIPSIBLINGS;
+    case BorderStyle::Dialog:
+      return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN |
+             WS_CLIPSIBLINGS;
+  }
+  return WS_POPUP;
+}
+
+DWORD Form::exStyleFor(BorderStyle style) const {
+  return style == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
+}
+
+std::string Form::caption() const {
+  const int length = GetWindowTextLengthA(handle());
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(handle(), text.data(), length + 1)));
+  return text;
+}
+
+void Form::setCaption(const std::string& value) { SetWindowTextA(handle(), value.c_str()); }
+
+void Form::setBorderStyle(BorderStyle value) {
+  if (value == borderStyle_) return;
+  const int width = clientWidth();
+  const int height = clientHeight();
+  const DWORD visibleBit = GetWindowLongA(handle(), GWL_STYLE) & WS_VISIBLE;
+  borderStyle_ = value;
+  SetWindowLongA(handle(), GWL_STYLE, static_cast<LONG>(styleFor(value) | visibleBit));
+  SetWindowLongA(handle(), GWL_EXSTYLE, static_cast<LONG>(exStyleFor(value)));
+  SetWindowPos(handle(), nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  setClientSize(width, height);
+}
+
+int Form::left() const {
+  RECT r;
+  GetWindowRect(handle(), &r);
+  return r.left;
+}
+int Form::top() const {
+  RECT r;
+  GetWindowRect(handle(), &r);
+  return r.top;
+}
+int Form::width() const {
+  RECT r;
+  GetWindowRect(handle(), &r);
+  return r.right - r.left;
+}
+int Form::height() const {
+  RECT r;
+  GetWindowRect(handle(), &r);
+  return r.bottom - r.top;
+}
+
+void Form::setOuterBounds(int left, int top, int width, int height) {
+  SetWindowPos(handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::clientWidth() const {
+  RECT r;
+  GetClientRect(handle(), &r);
+  return r.right;
+}
+int Form::clientHeight() const {
+  RECT r;
+  GetClientRect(handle(), &r);
+  return r.bottom;
+}
+
+void Form::setClientSize(int width, int height) {
+  RECT r{0, 0, width, height};
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(handle(), GWL_EXSTYLE)));
+  SetWindowPos(handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::setColor(Color value) {
+  color_ = value;
+  for (Control* control : controls_) control->parentColorChanged();
+  InvalidateRect(handle(), nullptr, FALSE);
+}
+
+void Form::setFont(const FontSpec& value) {
+  font_ = value;
+  for (Control* control : controls_) control->parentFontChanged();
+}
+
+void Form::setCursor(int value) {
+  cursor_ = value;
+  POINT point;
+  if (GetCursorPos(&point) && WindowFromPoint(point) == handle()) {
+    SendMessageA(handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  }
+}
+
+bool Form::visible() const { return IsWindowVisible(handle()) != FALSE; }
+bool Form::enabled() const { return IsWindowEnabled(handle()) != FALSE; }
+
+void Form::show(int showCommand) {
+  formShow();
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    applyFirstPosition();
+  }
+  ShowWindow(handle(), showCommand);
+  if (Application::Instance().mainForm() == this) Application::Instance().mainFormShown();
+}
+
+void Form::hide() { ShowWindow(handle(), SW_HIDE); }
+
+void Form::close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  hide();
+  if (Application::Instance().mainForm() == this) Application::Instance().terminate();
+}
+
+void Form::applyFirstPosition() {
+  if (position_ == Position::Designed) return;
+  HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  Form* mainForm = Application::Instance().mainForm();
+  if (position_ == Position::MainFormMonitorCenter && mainForm && mainForm != this) {
+    monitor = MonitorFromWindow(mainForm->handle(), MONITOR_DEFAULTTOPRIMARY);
+  }
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return;
+  const RECT& area = info.rcMonitor;
+  const int x = std::max<int>(area.left, area.left + (area.right - area.left - width()) / 2);
+  const int y = std::max<int>(area.top, area.top + (area.bottom - area.top - height()) / 2);
+  SetWindowPos(handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::showModal() {
+  Application& app = Application::Instance();
+  // Every other enabled window of the application takes no input while the form runs.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&disabled));
+  std::erase_if(disabled, [&](HWND window) {
+    return window == handle() || !IsWindowVisible(window) || !IsWindowEnabled(window);
+  });
+  HWND previous = GetActiveWindow();
+  for (HWND window : disabled) EnableWindow(window, FALSE);
+
+  modal_ = true;
+  modalResult_ = mrNone;
+  try {
+    show();
+    while (modalResult_ == mrNone && !app.terminated()) app.handleMessage();
+  } catch (...) {
+    modal_ = false;
+    for (HWND window : disabled) EnableWindow(window, TRUE);
+    throw;
+  }
+  modal_ = false;
+  // Enabled again before this form hides, so the system activates the owner, not another app.
+  for (HWND window : disabled) EnableWindow(window, TRUE);
+  hide();
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  return modalResult_;
+}
+
+void Form::addControl(Control* control) { controls_.push_back(control); }
+
+void Form::removeControl(Control* control) {
+  std::erase(controls_, control);
+  if (activeControl_ == control) activeControl_ = nullptr;
+  if (captureControl_ == control) captureControl_ = nullptr;
+}
+
+void Form::focusChangedTo(WinControl* control) {
+  if (activeControl_ == control) return;
+  activeControl_ = control;
+  broadcast(NotifyFocusChanged, 0, reinterpret_cast<LPARAM>(control));
+}
+
+namespace {
+std::vector<WinControl*> TabStops(const std::vector<Control*>& controls) {
+  std::vector<WinControl*> stops;
+  for (Control* control : controls) {
+    if (!control->isWindowed()) continue;
+    auto* windowed = static_cast<WinControl*>(control);
+    if (windowed->tabStop() && windowed->canFocus()) stops.push_back(windowed);
+  }
+  std::stable_sort(stops.begin(), stops.end(), [](WinControl* a, WinControl* b) {
+    return a->tabOrder() < b->tabOrder();
+  });
+  return stops;
+}
+}  // namespace
+
+WinControl* Form::firstTabStop() const {
+  const std::vector<WinControl*> stops = TabStops(controls_);
+  return stops.empty() ? nullptr : stops.front();
+}
+
+bool Form::selectNext(WinControl* current, bool forward) {
+  const std::vector<WinControl*> stops = TabStops(controls_);
+  if (stops.empty()) return false;
+  const auto found = std::find(stops.begin(), stops.end(), current);
+  size_t next;
+  if (found == stops.end()) {
+    next = forward ? 0 : stops.size() - 1;
+  } else {
+    const size_t index = static_cast<size_t>(found - stops.begin());
+    next = forward ? (index + 1) % stops.size() : (index + stops.size() - 1) % stops.size();
+  }
+  stops[next]->setFocus();
+  return true;
+}
+
+void Form::focusFirst() {
+  if (activeControl_ && activeControl_->canFocus()) {
+    activeControl_->setFocus();
+  } else if (WinControl* first = firstTabStop()) {
+    first->setFocus();
+  }
+}
+
+bool Form::dialogKey(WinControl* focused, WORD key, LPARAM keyData) {
+  if (focused && focused->wantsKey(key)) return false;
+  const ShiftState shift = ShiftState::FromKeyboard();
+  switch (key) {
+    case VK_TAB:
+      if (shift.ctrl || shift.alt) return false;
+      return selectNext(focused, !shift.shift);
+    case VK_LEFT:
+    case VK_UP:
+      return selectNext(focused, false);
+    case VK_RIGHT:
+    case VK_DOWN:
+      return selectNext(focused, true);
+    case VK_RETURN:
+    case VK_ESCAPE:
+      return broadcast(NotifyDialogKey, key, keyData) != 0;
+    default:
+      return false;
+  }
+}
+
+bool Form::dialogChar(char ch, LPARAM keyData) {
+  return broadcast(NotifyDialogChar, static_cast<unsigned char>(ch), keyData) != 0;
+}
+
+LRESULT Form::broadcast(UINT code, WPARAM wParam, LPARAM lParam) {
+  // A copy: a handler may create or destroy controls.
+  const std::vector<Control*> targets = controls_;
+  for (Control* control : targets) {
+    if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) continue;
+    if (const LRESULT answer = control->notify(code, wParam, lParam)) return answer;
+  }
+  return 0;
+}
+
+GraphicControl* Form::graphicControlAt(POINT client) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    Control* control = *it;
+    if (control->isWindowed() || !control->visible()) continue;
+    const RECT r = control->boundsRect();
+    if (PtInRect(&r, client)) return static_cast<GraphicControl*>(control);
+  }
+  return nullptr;
+}
+
+void Form::paintContent(HDC dc, const RECT& area) {
+  BrushHandle background(CreateSolidBrush(ColorToRgb(color_)));
+  FillRect(dc, &area, background.get());
+  for (Control* control : controls_) {
+    if (control->isWindowed() || !control->visible()) continue;
+    const RECT bounds = control->boundsRect();
+    if (!Intersects(bounds, area)) continue;
+    SavedDcState state(dc);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
+    IntersectClipRect(dc, 0, 0, control->width(), control->height());
+    control->paint(dc);
+  }
+}
+
+void Form::onPaint(WPARAM wParam) {
+  if (wParam) {
+    // Painting into a given DC (a control copying its background): the DC's clip box is the area.
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    RECT area;
+    if (GetClipBox(dc, &area) == ERROR) GetClientRect(handle(), &area);
+    paintContent(dc, area);
+    return;
+  }
+  PaintScope scope(handle());
+  const RECT area = scope.area();
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  // Composed off-screen and copied in one block: no flicker.
+  MemoryDcHandle memory(CreateCompatibleDC(scope.dc()));
+  BitmapHandle buffer(CreateCompatibleBitmap(scope.dc(), width, height));
+  SelectObjectScope select(memory.get(), buffer.get());
+  SetViewportOrgEx(memory.get(), -area.left, -area.top, nullptr);
+  paintContent(memory.get(), area);
+  SetViewportOrgEx(memory.get(), 0, 0, nullptr);
+  BitBlt(scope.dc(), area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+}
+
+void Form::onMouseButtonDown(MouseButton button, WPARAM flags, int x, int y) {
+  GraphicControl* target = graphicControlAt(POINT{x, y});
+  if (button == MouseButton::Left) {
+    if (handle() == GetActiveWindow() && activeControl_) {
+      activeControl_->notify(NotifyCancelMode, 0, reinterpret_cast<LPARAM>(target));
+    }
+    SetCapture(handle());
+    if (target) {
+      captureControl_ = target;
+      target->clickedMark = true;
+    }
+  }
+  if (target) {
+    target->mouseDown(button, ShiftState::FromMouseFlags(flags), x - target->left(),
+                      y - target->top());
+  }
+}
+
+void Form::onMouseMove(WPARAM flags, int x, int y) {
+  if (!trackingLeave_) {
+    // Asks for WM_MOUSELEAVE, so the message loop wakes when the pointer leaves.
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  GraphicControl* target = captureControl_ ? captureControl_ : graphicControlAt(POINT{x, y});
+  if (target) {
+    target->mouseMove(ShiftState::FromMouseFlags(flags), x - target->left(), y - target->top());
+  }
+}
+
+void Form::onMouseButtonUp(MouseButton button, WPARAM flags, int x, int y) {
+  GraphicControl* target = captureControl_ ? captureControl_ : graphicControlAt(POINT{x, y});
+  if (button == MouseButton::Left) {
+    if (GetCapture() == handle()) ReleaseCapture();
+    captureControl_ = nullptr;
+  }
+  if (!target) return;
+  const int cx = x - target->left();
+  const int cy = y - target->top();
+  if (button == MouseButton::Left && target->clickedMark) {
+    target->clickedMark = false;
+    if (cx >= 0 && cy >= 0 && cx < target->width() && cy < target->height()) target->click();
+  }
+  target->mouseUp(button, ShiftState::FromMouseFlags(flags), cx, cy);
+}
+
+bool Form::onSetCursor(int hitTest) {
+  int shape = crDefault;
+  POINT point;
+  if (hitTest == HTCLIENT && GetCursorPos(&point) && ScreenToClient(handle(), &point)) {
+    GraphicControl* target = captureControl_ ? captureControl_ : graphicControlAt(point);
+    if (target) shape = target->cursor();
+  }
+  if (shape == crDefault) shape = cursor_;
+  return Screen::Instance().applyCursor(hitTest, shape);
+}
+
+LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  switch (message) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      onPaint(wParam);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint fills the background itself
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      onMouseButtonDown(MouseButton::Left, wParam, x, y);
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      onMouseButtonDown(MouseButton::Right, wParam, x, y);
+      return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      onMouseButtonDown(MouseButton::Middle, wParam, x, y);
+      return 0;
+    case WM_LBUTTONUP:
+      onMouseButtonUp(MouseButton::Left, wParam, x, y);
+      return 0;
+    case WM_RBUTTONUP:
+      onMouseButtonUp(MouseButton::Right, wParam, x, y);
+      return 0;
+    case WM_MBUTTONUP:
+      onMouseButtonUp(MouseButton::Middle, wParam, x, y);
+      return 0;
+    case WM_MOUSEMOVE:
+      onMouseMove(wParam, x, y);
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      return 0;
+    case WM_CAPTURECHANGED:
+      captureControl_ = nullptr;
+      return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == handle() && onSetCursor(LOWORD(lParam))) return TRUE;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+        focusFirst();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      focusFirst();
+      return 0;
+    case WM_CLOSE:
+      close();
+      return 0;
+    case WM_COMMAND:
+      // Notifications of system-class children (push buttons) go back to their control.
+      if (lParam) {
+        if (Window* child = Window::FromHandle(reinterpret_cast<HWND>(lParam))) {
+          return SendMessageA(child->handle(), CN_COMMAND, wParam, lParam);
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  return defaultHandler(message, wParam, lParam);
+}
+
+}  // namespace ss

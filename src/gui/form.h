@@ -1,0 +1,139 @@
+// Top-level windows: frame, client size, position, controls, focus and modal running.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/control.h"
+#include "gui/graphics_types.h"
+#include "gui/window.h"
+
+namespace ss {
+
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
+
+// A top-level window of the application, owned by the application window.
+class Form : public Window {
+ public:
+  enum class BorderStyle { None, Single, Dialog };
+  // Where the form goes at its first showing.
+  enum class Position {
+    Designed,               // where left/top say
+    PrimaryMonitorCenter,   // centred on the primary monitor, never left of or above it
+    MainFormMonitorCenter,  // centred on the main form's monitor (the primary one before it)
+  };
+
+  Form();
+  ~Form() override;
+
+  // The switch of skinned forms: above 0 keeps a frame (see the skin form).
+  int tag = 0;
+
+  std::string caption() const;
+  void setCaption(const std::string& value);
+
+  BorderStyle borderStyle() const { return borderStyle_; }
+  void setBorderStyle(BorderStyle value);
+  Position position() const { return position_; }
+  void setPosition(Position value) { position_ = value; }
+
+  // Outer rectangle on the screen.
+  int left() const;
+  int top() const;
+  int width() const;
+  int height() const;
+  void setOuterBounds(int left, int top, int width, int height);
+  // Client area, which the frame surrounds.
+  int clientWidth() const;
+  int clientHeight() const;
+  void setClientWidth(int value) { setClientSize(value, clientHeight()); }
+  void setClientHeight(int value) { setClientSize(clientWidth(), value); }
+  void setClientSize(int width, int height);
+
+  Color color() const { return color_; }
+  void setColor(Color value);
+  const FontSpec& font() const { return font_; }
+  void setFont(const FontSpec& value);
+  // The form's own pointer shape, shown where no control sets one (cursors.h).
+  int cursor() const { return cursor_; }
+  void setCursor(int value);
+
+  int modalResult() const { return modalResult_; }
+  void setModalResult(int value) { modalResult_ = value; }
+
+  bool visible() const;
+  bool enabled() const;
+  // Shows the form with a show command (placing it at its first showing) and activates it.
+  void show(int showCommand = SW_SHOW);
+  void hide();
+  // Closes the form: ends a modal run, or hides it; closing the main form ends the application.
+  void close();
+  // Runs the form modally over the application's other windows; returns the modal result.
+  int showModal();
+  bool isModal() const { return modal_; }
+
+  // Controls in creation order.
+  const std::vector<Control*>& controls() const { return controls_; }
+  void addControl(Control* control);
+  void removeControl(Control* control);
+
+  // The control that has, or last had, the keyboard focus.
+  WinControl* activeControl() const { return activeControl_; }
+  // Called when a control receives the focus: notifies every control.
+  void focusChangedTo(WinControl* control);
+  // Moves the focus to the next (or previous) tab stop in tab order, wrapping around.
+  bool selectNext(WinControl* current, bool forward);
+  WinControl* firstTabStop() const;
+
+  // Keyboard pre-processing of the message loop; true when the key or character was used.
+  bool dialogKey(WinControl* focused, WORD key, LPARAM keyData);
+  bool dialogChar(char ch, LPARAM keyData);
+
+  // Sends a notification to every control in creation order; stops at the first non-zero answer.
+  LRESULT broadcast(UINT code, WPARAM wParam, LPARAM lParam);
+
+  // The topmost visible windowless control at a client point.
+  GraphicControl* graphicControlAt(POINT client) const;
+  // The windowless control holding the form's mouse capture.
+  GraphicControl* captureControl() const { return captureControl_; }
+
+  // Paints the background and the windowless controls that meet `area` into `dc`.
+  void paintContent(HDC dc, const RECT& area);
+
+ protected:
+  // Runs when the form is about to be shown (before it is placed).
+  virtual void formShow() {}
+
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  DWORD styleFor(BorderStyle style) const;
+  DWORD exStyleFor(BorderStyle style) const;
+  void applyFirstPosition();
+  void focusFirst();
+  void onPaint(WPARAM wParam);
+  void onMouseButtonDown(MouseButton button, WPARAM flags, int x, int y);
+  void onMouseButtonUp(MouseButton button, WPARAM flags, int x, int y);
+  void onMouseMove(WPARAM flags, int x, int y);
+  bool onSetCursor(int hitTest);
+
+  BorderStyle borderStyle_ = BorderStyle::Single;
+  Position position_ = Position::Designed;
+  Color color_ = clBtnFace;
+  FontSpec font_;
+  int cursor_ = 0;
+  int modalResult_ = mrNone;
+  bool modal_ = false;
+  bool shownOnce_ = false;
+  bool trackingLeave_ = false;
+  std::vector<Control*> controls_;
+  WinControl* activeControl_ = nullptr;
+  GraphicControl* captureControl_ = nullptr;
+};
+
+}  // namespace ss

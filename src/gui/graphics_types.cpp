@@ -1,0 +1,41 @@
+#include "gui/graphics_types.h"
+
+namespace ss {
+
+HFONT CreateFontFromSpec(const FontSpec& spec) {
+  LOGFONTA lf{};
+  lf.lfHeight = spec.height;
+  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = spec.underline ? TRUE : FALSE;
+  lf.lfCharSet = spec.charset;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH;
+  lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  return CreateFontIndirectA(&lf);
+}
+
+ShiftState ShiftState::FromMouseFlags(WPARAM flags) {
+  ShiftState s;
+  s.shift = flags & MK_SHIFT;
+  s.ctrl = flags & MK_CONTROL;
+  s.left = flags & MK_LBUTTON;
+  s.right = flags & MK_RBUTTON;
+  s.middle = flags & MK_MBUTTON;
+  s.alt = GetKeyState(VK_MENU) < 0;
+  return s;
+}
+
+ShiftState ShiftState::FromKeyboard() {
+  ShiftState s;
+  s.shift = GetKeyState(VK_SHIFT) < 0;
+  s.ctrl = GetKeyState(VK_CONTROL) < 0;
+  s.alt = GetKeyState(VK_MENU) < 0;
+  s.left = GetKeyState(VK_LBUTTON) < 0;
+  s.right = GetKeyState(VK_RBUTTON) < 0;
+  s.middle = GetKeyState(VK_MBUTTON) < 0;
+  return s;
+}
+
+}  // namespace ss

@@ -1,0 +1,58 @@
+// Colours, fonts and shift states shared by every control.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ss {
+
+// A colour: 0x00BBGGRR, or a system colour index with the top bit set.
+using Color = DWORD;
+inline constexpr Color kSystemColorFlag = 0x80000000u;
+inline constexpr Color clBtnFace = kSystemColorFlag | COLOR_BTNFACE;
+inline constexpr Color clWindowText = kSystemColorFlag | COLOR_WINDOWTEXT;
+inline constexpr Color clBlack = 0x000000;
+inline constexpr Color clWhite = 0xFFFFFF;
+inline constexpr Color clBlue = 0xFF0000;
+inline constexpr Color clGray = 0x808080;
+inline constexpr Color clFuchsia = 0xFF00FF;
+
+// The RGB value of a colour, resolving system colours.
+inline COLORREF ColorToRgb(Color color) {
+  return (color & kSystemColorFlag) ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
+}
+
+// What a control's font is made of; turned into an HFONT on demand.
+struct FontSpec {
+  std::string name = "Tahoma";
+  int height = -11;
+  BYTE charset = DEFAULT_CHARSET;
+  Color color = clWindowText;
+  bool bold = false;
+  bool underline = false;
+
+  bool operator==(const FontSpec&) const = default;
+};
+
+// Creates the HFONT of a font specification (the caller owns it).
+HFONT CreateFontFromSpec(const FontSpec& spec);
+
+enum class MouseButton { Left, Right, Middle };
+
+// Keys and buttons held with an input event.
+struct ShiftState {
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+  bool left = false;
+  bool right = false;
+  bool middle = false;
+
+  // From the MK_ flags of a mouse message, with Alt read from the keyboard.
+  static ShiftState FromMouseFlags(WPARAM flags);
+  // From the keyboard's state at the time of the current message.
+  static ShiftState FromKeyboard();
+};
+
+}  // namespace ss

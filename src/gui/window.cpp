@@ -1,0 +1,112 @@
+#include "gui/window.h"
+
+#include "core/errors.h"
+#include "gui/application.h"
+#include "shell/system_error.h"
+
+namespace ss {
+
+namespace {
+// Marks our windows so that FromHandle never trusts another program's GWLP_USERDATA.
+constexpr const char* kOwnerProp = "ss.window";
+}  // namespace
+
+Window::~Window() { destroyWindow(); }
+
+Window* Window::FromHandle(HWND window) {
+  if (!window || !GetPropA(window, kOwnerProp)) return nullptr;
+  // Another instance's windows carry the mark too, with pointers into another process.
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return nullptr;
+  return reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void Window::createWindow(const char* className, UINT classStyle, DWORD exStyle, DWORD style,
+                          const char* text, int x, int y, int width, int height, HWND parent,
+                          HMENU id) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExA(instance, className, &existing)) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = &Window::Trampoline;
+    wc.hInstance = instance;
+    wc.hCursor = nullptr;  // every window answers WM_SETCURSOR itself
+    wc.hbrBackground = nullptr;
+    wc.lpszClassName = className;
+    RegisterClassExA(&wc);
+  }
+  CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, id, instance, this);
+  if (!handle_) throw EOutOfResources(SystemErrorText(GetLastError()));
+}
+
+void Window::createSuperclassedWindow(const char* systemClass, const char* className,
+                                      DWORD exStyle, DWORD style, const char* text, int x, int y,
+                                      int width, int height, HWND parent, HMENU id) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExA(nullptr, systemClass, &wc)) {
+    throw EOutOfResources(SystemErrorText(GetLastError()));
+  }
+  baseProc_ = wc.lpfnWndProc;
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExA(instance, className, &existing)) {
+    wc.lpfnWndProc = &Window::Trampoline;
+    wc.hInstance = instance;
+    wc.lpszClassName = className;
+    wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    RegisterClassExA(&wc);
+  }
+  CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, id, instance, this);
+  if (!handle_) throw EOutOfResources(SystemErrorText(GetLastError()));
+}
+
+void Window::destroyWindow() {
+  if (handle_) DestroyWindow(handle_);
+}
+
+LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return defaultHandler(message, wParam, lParam);
+}
+
+LRESULT Window::defaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (baseProc_) return CallWindowProcA(baseProc_, handle_, message, wParam, lParam);
+  return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Trampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* self = nullptr;
+  if (message == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->handle_ = window;
+    SetPropA(window, kOwnerProp, reinterpret_cast<HANDLE>(1));
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = FromHandle(window);
+  }
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+
+  LRESULT result = 0;
+  // The barrier: no C++ exception crosses into the system's code.
+  try {
+    result = self->handleMessage(message, wParam, lParam);
+  } catch (...) {
+    // A failed paint would be retried forever unless its area is validated.
+    if (message == WM_PAINT) ValidateRect(window, nullptr);
+    Application::Instance().handleCurrentException();
+    result = 0;
+  }
+  if (message == WM_NCDESTROY) {
+    RemovePropA(window, kOwnerProp);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->handle_ = nullptr;
+  }
+  return result;
+}
+
+}  // namespace ss

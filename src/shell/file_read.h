@@ -1,0 +1,13 @@
+// Reading a whole file into memory.
+#pragma once
+
+#include <string>
+
+namespace ss {
+
+// Reads the file whole, as found at this moment. On Windows it is opened for reading with
+// read sharing only, so no other process can write it meanwhile.
+// Raises EFOpenError "Cannot open file "%s". %s" when it cannot be opened.
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace ss

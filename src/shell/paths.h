@@ -1,0 +1,19 @@
+// Folder paths: the trailing backslash and the executable's own folder.
+#pragma once
+
+#include <string>
+
+namespace ss {
+
+// The path with a "\" appended unless it already ends in one. An empty path gives "\".
+std::string WithTrailingBackslash(const std::string& path);
+
+// The folder part of a full file path: everything up to and including the last "\" or ":".
+std::string FolderOfPath(const std::string& path);
+
+#ifdef _WIN32
+// The running executable's folder, ending in "\".
+std::string ExeFolder();
+#endif
+
+}  // namespace ss

@@ -1,0 +1,78 @@
+#include "tools/config/config_tool.h"
+
+#include <gtest/gtest.h>
+
+#include "scramble.h"
+
+namespace ss::tool {
+namespace {
+
+TEST(PackClearText, ScramblesEachLineAndJoinsWithCrLf) {
+  const PackResult packed = PackClearText("[SYSTEM]\nName=A\r\n");
+  ASSERT_TRUE(packed.ok);
+  EXPECT_EQ(packed.bytes, "\xA4\xAC\xA6\xAC\xAB\xBA\xB2\xA2\r\n" + test::Scramble("Name=A") + "\r\n");
+  EXPECT_EQ(UnpackStoredText(packed.bytes), "[SYSTEM]\nName=A\n");
+}
+
+TEST(PackClearText, RefusesBytesThatCannotBeStoredNamingLineAndColumn) {
+  for (const char* bad : {"\xFF", "\xF5", "\xF2"}) {
+    const PackResult packed = PackClearText(std::string("[SYSTEM]\nName=ab") + bad + "c\n");
+    EXPECT_FALSE(packed.ok);
+    EXPECT_TRUE(packed.bytes.empty());
+    EXPECT_NE(packed.error.find("line 2, column 8"), std::string::npos) << packed.error;
+  }
+}
+
+TEST(PackClearText, DropsAByteOrderMarkSoTheFirstHeaderStillWorks) {
+  const PackResult packed = PackClearText("\xEF\xBB\xBF[SYSTEM]\nName=A\n");
+  ASSERT_TRUE(packed.ok);
+  EXPECT_TRUE(packed.removedByteOrderMark);
+  EXPECT_EQ(ReadSettings(packed.bytes).name, "A");
+}
+
+TEST(PackClearText, KeepsNulAsContentOfItsLine) {
+  const char clear[] = "[SYSTEM]\nName=a\0b\nVersion=2\n";
+  const PackResult packed = PackClearText(std::string(clear, sizeof clear - 1));
+  ASSERT_TRUE(packed.ok);
+  const Settings settings = ReadSettings(packed.bytes);
+  EXPECT_EQ(settings.name, "a");  // the title ends at its NUL
+  EXPECT_EQ(settings.vars.Version, "2");
+}
+
+TEST(ReadSettings, ReportsTheErrorAndTheFieldsStoredBeforeIt) {
+  const Settings settings =
+      ReadSettings(test::Scramble("[SYSTEM]\nName=N\nVersion=V\nCopyright=C\nSkin=x\nResFolder=R\n"));
+  EXPECT_TRUE(settings.failed);
+  EXPECT_EQ(settings.errorClass, "EConvertError");
+  EXPECT_EQ(settings.errorMessage, "'x' is not a valid integer value");
+  EXPECT_EQ(settings.vars.Copyright, "C");
+  EXPECT_EQ(settings.vars.ResFolder, "");
+  const std::string text = FormatSettingsText(settings);
+  EXPECT_NE(text.find("Name: N\nVersion: V\nCopyright: C\nSkin: 0\nResFolder: \n"), std::string::npos);
+  EXPECT_NE(text.find("Error: EConvertError: 'x' is not a valid integer value\n"), std::string::npos);
+}
+
+TEST(ReadSettings, TitleIsCutTo255Bytes) {
+  const Settings settings = ReadSettings(test::Scramble("[SYSTEM]\nName=" + std::string(300, 'n')));
+  EXPECT_EQ(settings.name, std::string(255, 'n'));
+}
+
+TEST(FormatSettingsJson, MapsEveryByteToItsCodePoint) {
+  EXPECT_EQ(JsonString(std::string("a\"\\\x01\0\xE9", 6)), "\"a\\\"\\\\\\u0001\\u0000\xC3\xA9\"");
+  Settings settings;
+  settings.name = "N";
+  settings.vars.Skin = -1;
+  const std::string json = FormatSettingsJson(settings);
+  EXPECT_EQ(json.rfind("{\"Name\": \"N\", \"Version\": \"\", ", 0), 0u);
+  EXPECT_NE(json.find("\"Skin\": -1, "), std::string::npos);
+  EXPECT_NE(json.find("\"HelpSupportLink\": \"\", \"error\": null}"), std::string::npos);
+  settings.failed = true;
+  settings.errorClass = "EConvertError";
+  settings.errorMessage = "'' is not a valid integer value";
+  EXPECT_NE(FormatSettingsJson(settings).find(
+                "\"error\": {\"class\": \"EConvertError\", \"message\": \"'' is not a valid integer value\"}"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace ss::tool

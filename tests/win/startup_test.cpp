@@ -1,0 +1,146 @@
+// The real launcher started in a folder of its own: start-up errors, title, show commands.
+#include <gtest/gtest.h>
+
+#include "core/error_text.h"
+#include "shell/system_error.h"
+#include "test_support.h"
+
+namespace ss {
+namespace {
+
+using test::ChildProcess;
+using test::LauncherFolder;
+
+constexpr const char* kMinimalConfig = "[SYSTEM]\nName=Test Suite\nSkin=0\n";
+
+// Starts the launcher, expects the "Application Error" box, closes it and checks exit code 1.
+// Returns the box's text with the code address replaced by "ADDRESS".
+std::string StartupErrorText(const LauncherFolder& folder) {
+  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
+  HWND box = launcher.waitWindow("#32770", "Application Error");
+  if (!box) {
+    ADD_FAILURE() << "no Application Error box";
+    return {};
+  }
+  // Nothing else of the launcher is on the screen.
+  EXPECT_EQ(launcher.windows("").size(), 1u);
+  std::string text = test::MessageBoxText(box);
+  const size_t at = text.find(" at ");
+  if (at != std::string::npos && text.size() > at + 12) text.replace(at + 4, 8, "ADDRESS");
+  test::CloseMessageBox(box);
+  EXPECT_EQ(launcher.waitExit(), 1u);
+  return text;
+}
+
+TEST(Startup, MissingConfigurationEndsWithTheApplicationErrorBox) {
+  LauncherFolder folder(kMinimalConfig);
+  DeleteFileA(folder.dir.file("tarvix.dll").c_str());
+  const std::string path = folder.dir.file("tarvix.dll");
+  EXPECT_EQ(StartupErrorText(folder),
+            "Exception EFOpenError in module suitestart.exe at ADDRESS.\r\n" +
+                FileOpenMessage(path, SystemErrorText(ERROR_FILE_NOT_FOUND)) + ".\r\n");
+}
+
+TEST(Startup, MissingIconEndsWithTheApplicationErrorBox) {
+  LauncherFolder folder(kMinimalConfig, false);
+  const std::string path = folder.dir.file("icon.ico");
+  EXPECT_EQ(StartupErrorText(folder),
+            "Exception EFOpenError in module suitestart.exe at ADDRESS.\r\n" +
+                FileOpenMessage(path, SystemErrorText(ERROR_FILE_NOT_FOUND)) + ".\r\n");
+}
+
+TEST(Startup, ShortIconIsAStreamReadError) {
+  LauncherFolder folder(kMinimalConfig);
+  test::WriteFileBytes(folder.dir.file("icon.ico"), std::string("\0\0\1\0\1", 5));
+  EXPECT_EQ(StartupErrorText(folder),
+            "Exception EReadError in module suitestart.exe at ADDRESS.\r\nStream read error.\r\n");
+}
+
+TEST(Startup, IconOfAnotherTypeIsAnInvalidGraphic) {
+  LauncherFolder folder(kMinimalConfig);
+  std::string cursorFile = test::SampleIconFile();
+  cursorFile[2] = 2;
+  test::WriteFileBytes(folder.dir.file("icon.ico"), cursorFile);
+  EXPECT_EQ(StartupErrorText(folder),
+            "Exception EInvalidGraphic in module suitestart.exe at ADDRESS.\r\n"
+            "Icon image is not valid.\r\n");
+}
+
+TEST(Startup, AddressIsTheSameForTheSameFailure) {
+  LauncherFolder folder(kMinimalConfig, false);
+  auto address = [&] {
+    ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
+    HWND box = launcher.waitWindow("#32770", "Application Error");
+    const std::string text = box ? test::MessageBoxText(box) : std::string();
+    if (box) test::CloseMessageBox(box);
+    launcher.waitExit();
+    const size_t at = text.find(" at ");
+    return at == std::string::npos ? std::string() : text.substr(at + 4, 8);
+  };
+  const std::string first = address();
+  ASSERT_EQ(first.size(), 8u);
+  EXPECT_EQ(first.find_first_not_of("0123456789ABCDEF"), std::string::npos) << first;
+  EXPECT_NE(first, "00000000");
+  EXPECT_EQ(address(), first);
+}
+
+TEST(Startup, ShowsTheMainWindowWithTheTitleAndEndsWithCodeZero) {
+  LauncherFolder folder(kMinimalConfig);
+  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
+  HWND main = launcher.waitWindow("SuiteStartForm", "Test Suite");
+  ASSERT_TRUE(main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(launcher.waitExit(), 0u);
+}
+
+TEST(Startup, TitleIsHeldToItsFirst255Bytes) {
+  const std::string name(300, 'n');
+  LauncherFolder folder("[SYSTEM]\nName=" + name + "\nSkin=0\n");
+  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
+  HWND main = launcher.waitWindow("SuiteStartForm");
+  ASSERT_TRUE(main);
+  EXPECT_EQ(test::WindowText(main), name.substr(0, 255));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(launcher.waitExit(), 0u);
+}
+
+TEST(Startup, MissingNameGivesAnEmptyTitle) {
+  LauncherFolder folder("[SYSTEM]\nSkin=0\n");
+  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
+  HWND main = launcher.waitWindow("SuiteStartForm");
+  ASSERT_TRUE(main);
+  EXPECT_EQ(test::WindowText(main), "");
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(launcher.waitExit(), 0u);
+}
+
+TEST(Startup, MaximisedShowCommandMaximisesTheMainWindow) {
+  LauncherFolder folder(kMinimalConfig);
+  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path(), SW_SHOWMAXIMIZED);
+  HWND main = launcher.waitWindow("SuiteStartForm");
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(test::WaitUntil([&] { return IsZoomed(main) != FALSE; }));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(launcher.waitExit(), 0u);
+}
+
+TEST(Startup, MinimisedShowCommandMinimisesTheApplicationInstead) {
+  LauncherFolder folder(kMinimalConfig);
+  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path(), SW_SHOWMINNOACTIVE);
+  HWND app = nullptr;
+  ASSERT_TRUE(test::WaitUntil([&] {
+    const auto list = launcher.windows("SuiteStartApplication", "", false);
+    app = list.empty() ? nullptr : list.front();
+    return app && IsIconic(app);
+  }));
+  EXPECT_TRUE(launcher.windows("SuiteStartForm").empty());
+  // Restoring the application shows the main window.
+  PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  HWND main = launcher.waitWindow("SuiteStartForm");
+  ASSERT_TRUE(main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(launcher.waitExit(), 0u);
+}
+
+}  // namespace
+}  // namespace ss

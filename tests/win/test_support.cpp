@@ -1,0 +1,245 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "shell/paths.h"
+
+namespace ss::test {
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path + "\\");
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  for (;;) {
+    path_ = std::string(base) + "ss-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(counter++) + "\\";
+    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+  }
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(written, bytes.size());
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void CopyFileOrFail(const std::string& from, const std::string& to) {
+  ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " -> " << to;
+}
+
+std::string BinFolder() { return ExeFolder(); }
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    PumpMessages();
+    if (done()) return true;
+    if (GetTickCount64() > end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+ChildProcess::ChildProcess(const std::string& exe, const std::string& folder, int showCommand) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (showCommand >= 0) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+  }
+  std::string commandLine = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &info_)) {
+    ADD_FAILURE() << "cannot start " << exe << ": " << GetLastError();
+  }
+}
+
+ChildProcess::~ChildProcess() {
+  if (!info_.hProcess) return;
+  if (running()) {
+    TerminateProcess(info_.hProcess, 255);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool ChildProcess::running() const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD ChildProcess::waitExit(DWORD timeoutMs) {
+  if (!info_.hProcess) return STILL_ACTIVE;
+  WaitUntil([&] { return !running(); }, timeoutMs);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+std::vector<HWND> ChildProcess::windows(const std::string& className, const std::string& title,
+                                        bool visibleOnly) const {
+  struct Query {
+    DWORD process;
+    const std::string* className;
+    const std::string* title;
+    bool visibleOnly;
+    std::vector<HWND> found;
+  } query{info_.dwProcessId, &className, &title, visibleOnly, {}};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(param);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != q->process) return TRUE;
+        if (q->visibleOnly && !IsWindowVisible(window)) return TRUE;
+        if (!q->className->empty() && WindowClass(window) != *q->className) return TRUE;
+        if (!q->title->empty() && WindowText(window) != *q->title) return TRUE;
+        q->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+HWND ChildProcess::waitWindow(const std::string& className, const std::string& title,
+                              DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        const std::vector<HWND> list = windows(className, title);
+        found = list.empty() ? nullptr : list.front();
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = {};
+  // WM_GETTEXT works across processes for the standard text of a window.
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 2000, nullptr);
+  return text;
+}
+
+std::string WindowClass(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string MessageBoxText(HWND box) {
+  // The message box's text is its static control with the identifier 0xFFFF.
+  if (HWND text = GetDlgItem(box, 0xFFFF)) return WindowText(text);
+  return {};
+}
+
+void CloseMessageBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }
+
+std::string Scramble(const std::string& clear) {
+  std::string stored = clear;
+  for (char& c : stored) {
+    if (c != '\r' && c != '\n') c = static_cast<char>(~static_cast<unsigned char>(c));
+  }
+  return stored;
+}
+
+std::string SampleIconFile() {
+  // One 32 x 32 image, 32 bits per pixel, with its AND mask.
+  const std::uint32_t pixels = 32 * 32 * 4;
+  const std::uint32_t mask = 32 * 4;
+  const std::uint32_t imageSize = 40 + pixels + mask;
+  std::string ico;
+  auto put16 = [&](std::uint16_t v) { ico.append(reinterpret_cast<const char*>(&v), 2); };
+  auto put32 = [&](std::uint32_t v) { ico.append(reinterpret_cast<const char*>(&v), 4); };
+  put16(0);
+  put16(1);
+  put16(1);
+  ico += std::string("\x20\x20\x00\x00", 4);
+  put16(1);
+  put16(32);
+  put32(imageSize);
+  put32(22);
+  put32(40);
+  put32(32);
+  put32(64);  // the height counts image and mask
+  put16(1);
+  put16(32);
+  put32(0);
+  put32(pixels + mask);
+  put32(0);
+  put32(0);
+  put32(0);
+  put32(0);
+  for (std::uint32_t i = 0; i < 32 * 32; ++i) put32(0xFF3366CC);
+  ico += std::string(mask, '\0');
+  return ico;
+}
+
+LauncherFolder::LauncherFolder(const std::string& clearConfig, bool withIcon) {
+  CopyFileOrFail(BinFolder() + "suitestart.exe", dir.file("suitestart.exe"));
+  writeConfig(clearConfig);
+  if (withIcon) WriteFileBytes(dir.file("icon.ico"), SampleIconFile());
+}
+
+void LauncherFolder::writeConfig(const std::string& clearConfig) {
+  WriteFileBytes(dir.file("tarvix.dll"), Scramble(clearConfig));
+}
+
+}  // namespace ss::test

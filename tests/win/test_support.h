@@ -1,0 +1,84 @@
+// Helpers of the Windows tests: temporary folders, files, child processes and their windows.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ss::test {
+
+// A fresh folder under the temporary folder, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+  // The folder, ending in "\".
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+void CopyFileOrFail(const std::string& from, const std::string& to);
+
+// The folder of the test programs (and of suitestart.exe and the stub tool).
+std::string BinFolder();
+
+// Runs `step` (which may pump messages) until `done` holds or the timeout passes.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// Handles every queued message of this thread.
+void PumpMessages();
+
+// A program started for a test; killed at the end if still running.
+class ChildProcess {
+ public:
+  ChildProcess(const std::string& exe, const std::string& folder, int showCommand = -1);
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess();
+
+  DWORD id() const { return info_.dwProcessId; }
+  // Waits for the end; the exit code, or STILL_ACTIVE when the timeout passed.
+  DWORD waitExit(DWORD timeoutMs = 10000);
+  bool running() const;
+  // The process's visible (or all) top-level windows of a class and/or title (empty: any).
+  std::vector<HWND> windows(const std::string& className, const std::string& title = "",
+                            bool visibleOnly = true) const;
+  // Waits for a window of the process; nullptr after the timeout.
+  HWND waitWindow(const std::string& className, const std::string& title = "",
+                  DWORD timeoutMs = 10000) const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+std::string WindowText(HWND window);
+std::string WindowClass(HWND window);
+// The message text of a message box.
+std::string MessageBoxText(HWND box);
+// Presses the message box's OK button.
+void CloseMessageBox(HWND box);
+
+// A launcher folder: suitestart.exe, a packed configuration and an icon.
+struct LauncherFolder {
+  TempDir dir;
+  explicit LauncherFolder(const std::string& clearConfig, bool withIcon = true);
+  void writeConfig(const std::string& clearConfig);
+};
+
+// A valid one-image 32 x 32 icon file.
+std::string SampleIconFile();
+
+// Stores clear text as the configuration file holds it (line contents complemented).
+std::string Scramble(const std::string& clear);
+
+}  // namespace ss::test

@@ -1,0 +1,77 @@
+// suitestart-config: the release engineer's tool for the launcher's configuration file.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "core/errors.h"
+#include "shell/file_read.h"
+#include "tools/config/config_tool.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: suitestart-config pack CLEAR OUT | unpack FILE [OUT] | show FILE [--json]\n";
+
+int Usage() {
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
+bool WriteFile(const char* path, const std::string& bytes) {
+  FILE* file = std::fopen(path, "wb");
+  if (!file) {
+    std::fprintf(stderr, "suitestart-config: cannot write %s: %s\n", path, std::strerror(errno));
+    return false;
+  }
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return (std::fclose(file) == 0) && ok;
+}
+
+int Pack(const char* clearPath, const char* outPath) {
+  const ss::tool::PackResult packed = ss::tool::PackClearText(ss::ReadWholeFile(clearPath));
+  if (!packed.ok) {
+    std::fprintf(stderr, "suitestart-config: %s: %s; nothing written\n", clearPath,
+                 packed.error.c_str());
+    return 1;
+  }
+  if (packed.removedByteOrderMark) {
+    std::fprintf(stderr, "suitestart-config: %s: removed the UTF-8 byte-order mark\n", clearPath);
+  }
+  return WriteFile(outPath, packed.bytes) ? 0 : 1;
+}
+
+int Unpack(const char* storedPath, const char* outPath) {
+  const std::string clear = ss::tool::UnpackStoredText(ss::ReadWholeFile(storedPath));
+  if (outPath) return WriteFile(outPath, clear) ? 0 : 1;
+  std::fwrite(clear.data(), 1, clear.size(), stdout);
+  return 0;
+}
+
+int Show(const char* storedPath, bool json) {
+  const ss::tool::Settings settings = ss::tool::ReadSettings(ss::ReadWholeFile(storedPath));
+  const std::string out =
+      json ? ss::tool::FormatSettingsJson(settings) : ss::tool::FormatSettingsText(settings);
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return settings.failed ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  try {
+    if (command == "pack" && argc == 4) return Pack(argv[2], argv[3]);
+    if (command == "unpack" && (argc == 3 || argc == 4)) {
+      return Unpack(argv[2], argc == 4 ? argv[3] : nullptr);
+    }
+    if (command == "show" && argc == 3) return Show(argv[2], false);
+    if (command == "show" && argc == 4 && std::strcmp(argv[3], "--json") == 0) {
+      return Show(argv[2], true);
+    }
+  } catch (const ss::Exception& error) {
+    std::fprintf(stderr, "%s\n", error.message().c_str());
+    return 2;
+  }
+  return Usage();
+}

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Starts the launcher of a demo folder under Wine: in the current display when there is one,
+# otherwise under Xvfb, saving a screenshot of the screen as DEMO/screenshot.png.
+#   run-demo.sh DEMO_DIR WINE_SESSION_DIR
+set -euo pipefail
+demo=$(cd "${1:?demo dir}" && pwd)
+session=${2:?wine session dir}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+wine_session="$root/cmake/wine-session.sh"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  export WINEPREFIX="$(mkdir -p "$session" && cd "$session" && pwd)/prefix"
+  export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+  cd "$demo" && exec wine ./suitestart.exe
+fi
+
+"$wine_session" start "$session" >/dev/null
+trap '"$wine_session" stop "$session"' EXIT
+eval "$("$wine_session" env "$session")"
+(cd "$demo" && wine ./suitestart.exe) &
+launcher=$!
+# Waits for the launcher's window to be mapped, then for its first paint to settle.
+for _ in $(seq 1 100); do
+  xdotool search --onlyvisible --class suitestart.exe >/dev/null 2>&1 && break
+  sleep 0.1
+done
+sleep 1
+import -window root "$demo/screenshot.png"
+echo "Screenshot: $demo/screenshot.png"
+kill "$launcher" >/dev/null 2>&1 || true
