@@ -22,6 +22,8 @@ add_library(ss_gui STATIC
   src/gui/form.cpp
   src/gui/application.cpp
   src/gui/icon.cpp
+  src/gui/bitmap.cpp
+  src/gui/picture.cpp
 )
 ss_target(ss_gui)
 target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg32)

@@ -41,4 +41,90 @@ void CheckIconFile(std::string_view bytes) {
   }
 }
 
+namespace {
+
+[[noreturn]] void InvalidBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
+
+struct BitmapInfo {
+  std::uint32_t headerSize = 0;
+  std::int64_t width = 0;
+  std::int64_t height = 0;  // negative for top-down bitmaps
+  std::uint32_t planes = 0;
+  std::uint32_t bitCount = 0;
+  std::uint32_t compression = 0;
+  std::uint32_t colorsUsed = 0;
+};
+
+constexpr size_t kFileHeaderSize = 14;
+
+BitmapInfo ReadBitmapInfo(std::string_view bytes) {
+  if (bytes.size() < kFileHeaderSize + 12 || bytes[0] != 'B' || bytes[1] != 'M') InvalidBitmap();
+  BitmapInfo info;
+  info.headerSize = ReadLe(bytes, kFileHeaderSize, 4);
+  const size_t h = kFileHeaderSize;
+  if (info.headerSize == 12) {  // the old core header: 16-bit sides
+    info.width = ReadLe(bytes, h + 4, 2);
+    info.height = ReadLe(bytes, h + 6, 2);
+    info.planes = ReadLe(bytes, h + 8, 2);
+    info.bitCount = ReadLe(bytes, h + 10, 2);
+    return info;
+  }
+  if (info.headerSize != 40 && info.headerSize != 52 && info.headerSize != 56 &&
+      info.headerSize != 64 && info.headerSize != 108 && info.headerSize != 124) {
+    InvalidBitmap();
+  }
+  if (bytes.size() < h + info.headerSize) InvalidBitmap();
+  info.width = static_cast<std::int32_t>(ReadLe(bytes, h + 4, 4));
+  info.height = static_cast<std::int32_t>(ReadLe(bytes, h + 8, 4));
+  info.planes = ReadLe(bytes, h + 12, 2);
+  info.bitCount = ReadLe(bytes, h + 14, 2);
+  info.compression = ReadLe(bytes, h + 16, 4);
+  info.colorsUsed = ReadLe(bytes, h + 32, 4);
+  return info;
+}
+
+}  // namespace
+
+void CheckBitmapFile(std::string_view bytes) {
+  const BitmapInfo info = ReadBitmapInfo(bytes);
+  const std::int64_t rows = info.height < 0 ? -info.height : info.height;
+  if (info.width < 1 || info.width > kMaxBitmapSide || rows < 1 || rows > kMaxBitmapSide) {
+    InvalidBitmap();
+  }
+  if (info.planes != 1) InvalidBitmap();
+  const std::uint32_t bpp = info.bitCount;
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) InvalidBitmap();
+  constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
+  const std::uint32_t c = info.compression;
+  const bool compressionFits = c == kRgb || (c == kRle8 && bpp == 8) ||
+                               (c == kRle4 && bpp == 4) ||
+                               ((c == kBitFields || c == kAlphaBitFields) &&
+                                (bpp == 16 || bpp == 32));
+  // Run-length bitmaps must be stored bottom-up.
+  if (!compressionFits || ((c == kRle8 || c == kRle4) && info.height < 0)) InvalidBitmap();
+
+  // Colour masks follow a 40-byte header; a palette follows for up to 8 bits per pixel.
+  std::uint64_t tableBytes = 0;
+  if (info.headerSize == 40 && c == kBitFields) tableBytes = 12;
+  if (info.headerSize == 40 && c == kAlphaBitFields) tableBytes = 16;
+  if (bpp <= 8) {
+    const std::uint64_t maxColors = 1ull << bpp;
+    if (info.colorsUsed > maxColors) InvalidBitmap();
+    const std::uint64_t colors = info.colorsUsed ? info.colorsUsed : maxColors;
+    tableBytes = colors * (info.headerSize == 12 ? 3 : 4);
+  }
+  const std::uint64_t dataOffset = ReadLe(bytes, 10, 4);
+  if (dataOffset < kFileHeaderSize + info.headerSize + tableBytes || dataOffset >= bytes.size()) {
+    InvalidBitmap();
+  }
+  if (c == kRle8 || c == kRle4) return;  // compressed rows: their decoder stops at the data's end
+  const std::uint64_t stride = ((static_cast<std::uint64_t>(info.width) * bpp + 31) / 32) * 4;
+  if (dataOffset + stride * static_cast<std::uint64_t>(rows) > bytes.size()) InvalidBitmap();
+}
+
+BitmapSize BitmapFileSize(std::string_view bytes) {
+  const BitmapInfo info = ReadBitmapInfo(bytes);
+  return {static_cast<int>(info.width), static_cast<int>(info.height < 0 ? -info.height : info.height)};
+}
+
 }  // namespace ss

@@ -10,4 +10,19 @@ namespace ss {
 // whose images all lie inside the file.
 void CheckIconFile(std::string_view bytes);
 
+// The largest width or height of a bitmap that the launcher accepts.
+inline constexpr int kMaxBitmapSide = 32768;
+
+// Raises EInvalidGraphic "Bitmap image is not valid" unless the bytes are a Windows bitmap
+// file whose headers, palette and pixel data all fit the file, with sides from 1 to
+// kMaxBitmapSide pixels.
+void CheckBitmapFile(std::string_view bytes);
+
+// Width and height of a bitmap file that passed CheckBitmapFile.
+struct BitmapSize {
+  int width = 0;
+  int height = 0;
+};
+BitmapSize BitmapFileSize(std::string_view bytes);
+
 }  // namespace ss

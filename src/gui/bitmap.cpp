@@ -1,0 +1,131 @@
+#include "gui/bitmap.h"
+
+#include "core/errors.h"
+#include "core/image_header.h"
+#include "shell/file_read.h"
+
+namespace ss {
+
+BitmapDc::BitmapDc(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+  if (dc_) old_ = SelectObject(dc_.get(), bitmap);
+}
+
+BitmapDc::~BitmapDc() {
+  if (dc_ && old_) SelectObject(dc_.get(), old_);
+}
+
+Bitmap::Bitmap(const Bitmap& other) { *this = other; }
+
+Bitmap& Bitmap::operator=(const Bitmap& other) {
+  if (this == &other) return *this;
+  transparent = other.transparent;
+  transparentColor = other.transparentColor;
+  if (other.empty() && !other.handle_) {
+    clear();
+    width_ = other.width_;
+    height_ = other.height_;
+    return *this;
+  }
+  setSize(other.width_, other.height_);
+  if (!other.empty()) {
+    BitmapDc source(other.handle_.get());
+    BitmapDc target(handle_.get());
+    BitBlt(target.get(), 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY);
+  }
+  return *this;
+}
+
+void Bitmap::clear() {
+  handle_.reset();
+  width_ = 0;
+  height_ = 0;
+}
+
+void Bitmap::adopt(BitmapHandle bitmap) {
+  BITMAP info{};
+  if (!bitmap || !GetObjectA(bitmap.get(), sizeof info, &info)) {
+    clear();
+    return;
+  }
+  handle_ = std::move(bitmap);
+  width_ = info.bmWidth;
+  height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+}
+
+void Bitmap::loadFromFile(const std::string& path) {
+  // Checked in full first: a damaged file must give an error, never reach the decoder.
+  CheckBitmapFile(ReadWholeFile(path));
+  BitmapHandle loaded(static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  if (!loaded) throw EInvalidGraphic("Bitmap image is not valid");
+  adopt(std::move(loaded));
+}
+
+void Bitmap::setSize(int width, int height) {
+  if (width <= 0 || height <= 0) {
+    clear();
+    width_ = width < 0 ? 0 : width;
+    height_ = height < 0 ? 0 : height;
+    return;
+  }
+  WindowDc screen(nullptr);
+  BitmapHandle created(CreateCompatibleBitmap(screen.get(), width, height));
+  if (!created) throw EOutOfResources("Not enough storage is available to process this command");
+  handle_ = std::move(created);
+  width_ = width;
+  height_ = height;
+  BitmapDc dc(handle_.get());
+  PatBlt(dc.get(), 0, 0, width, height, WHITENESS);
+}
+
+std::vector<std::uint32_t> Bitmap::pixels() const {
+  std::vector<std::uint32_t> result;
+  if (empty()) return result;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  result.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+  WindowDc screen(nullptr);
+  if (!GetDIBits(screen.get(), handle_.get(), 0, static_cast<UINT>(height_), result.data(), &info,
+                 DIB_RGB_COLORS)) {
+    result.assign(result.size(), 0);
+  }
+  // The bits come as 0x00RRGGBB; colours are compared as 0x00BBGGRR.
+  for (std::uint32_t& p : result) {
+    p = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+  }
+  return result;
+}
+
+std::uint32_t Bitmap::pixel(int x, int y) const {
+  if (empty() || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  BitmapDc dc(handle_.get());
+  return GetPixel(dc.get(), x, y) & 0xFFFFFF;
+}
+
+void Bitmap::drawInto(HDC dc, const RECT& target) const {
+  if (empty()) return;
+  const int w = target.right - target.left;
+  const int h = target.bottom - target.top;
+  BitmapDc source(handle_.get());
+  if (transparent) {
+    TransparentBlt(dc, target.left, target.top, w, h, source.get(), 0, 0, width_, height_,
+                   transparentColor);
+  } else if (w == width_ && h == height_) {
+    BitBlt(dc, target.left, target.top, w, h, source.get(), 0, 0, SRCCOPY);
+  } else {
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, target.left, target.top, w, h, source.get(), 0, 0, width_, height_, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+  }
+}
+
+void Bitmap::draw(HDC dc, int x, int y) const { drawInto(dc, RECT{x, y, x + width_, y + height_}); }
+
+void Bitmap::stretchDraw(HDC dc, const RECT& rect) const { drawInto(dc, rect); }
+
+}  // namespace ss

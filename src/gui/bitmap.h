@@ -1,0 +1,74 @@
+// Bitmaps: loaded from files, sized, pixels readable, drawn plainly, stretched or transparent.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gui/handle.h"
+
+namespace ss {
+
+class Bitmap {
+ public:
+  Bitmap() = default;
+  // Copies the pixels into a bitmap of its own.
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap(Bitmap&&) noexcept = default;
+  Bitmap& operator=(Bitmap&&) noexcept = default;
+
+  // Empty: no pixels (no bitmap, or a width or height of 0).
+  bool empty() const { return !handle_ || width_ == 0 || height_ == 0; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  HBITMAP handle() const { return handle_.get(); }
+
+  // Loads a Windows bitmap file, checked before the system decodes it.
+  // Raises EFOpenError, or EInvalidGraphic "Bitmap image is not valid".
+  void loadFromFile(const std::string& path);
+  // Gives the bitmap the screen's pixel format and this size, all white.
+  void setSize(int width, int height);
+  // Takes over a bitmap handle (a DIB section or a device-dependent bitmap).
+  void adopt(BitmapHandle bitmap);
+  void clear();
+
+  // Every pixel, top row first, as colours 0x00BBGGRR; read from the bits in one go.
+  std::vector<std::uint32_t> pixels() const;
+  // One pixel as 0x00BBGGRR; 0 outside the bitmap.
+  std::uint32_t pixel(int x, int y) const;
+
+  // A transparent bitmap leaves every pixel of exactly transparentColor undrawn.
+  bool transparent = false;
+  COLORREF transparentColor = 0;
+
+  // Draws at (x, y) at its own size, cut off by the DC's clipping.
+  void draw(HDC dc, int x, int y) const;
+  // Draws stretched into `rect`.
+  void stretchDraw(HDC dc, const RECT& rect) const;
+
+ private:
+  void drawInto(HDC dc, const RECT& target) const;
+
+  BitmapHandle handle_;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// A memory DC with a bitmap selected for the length of a scope.
+class BitmapDc {
+ public:
+  explicit BitmapDc(HBITMAP bitmap);
+  BitmapDc(const BitmapDc&) = delete;
+  BitmapDc& operator=(const BitmapDc&) = delete;
+  ~BitmapDc();
+  HDC get() const { return dc_.get(); }
+
+ private:
+  MemoryDcHandle dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace ss
