@@ -24,6 +24,10 @@ add_library(ss_gui STATIC
   src/gui/icon.cpp
   src/gui/bitmap.cpp
   src/gui/picture.cpp
+  src/gui/label.cpp
+  src/gui/image.cpp
+  src/gui/popup_menu.cpp
+  src/gui/push_button.cpp
 )
 ss_target(ss_gui)
 target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg32)
@@ -31,6 +35,7 @@ target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg3
 # The launcher's windows and its entry sequence.
 add_library(ss_ui STATIC
   src/ui/main/form_main.cpp
+  src/ui/about/form_about.cpp
   src/app/startup_error.cpp
 )
 ss_target(ss_ui)

@@ -14,6 +14,11 @@ namespace {
 
 int busyCount = 0;
 
+ShellOpenFunction& ShellOpen() {
+  static ShellOpenFunction function;
+  return function;
+}
+
 // The per-user key of the shell folders. Opened for reading only: full access is refused on
 // locked-down accounts, which would send every caller to the fallback.
 constexpr const char* kShellFoldersKey =
@@ -74,9 +79,15 @@ void StartFile(const std::string& target) {
   struct EndBusyAtExit {
     ~EndBusyAtExit() { EndBusy(); }
   } endBusy;
-  ShellExecuteA(Application::Instance().handle(), "open", target.c_str(), nullptr, nullptr,
-                SW_SHOWDEFAULT);
+  HWND owner = Application::Instance().handle();
+  if (ShellOpen()) {
+    ShellOpen()(owner, target, SW_SHOWDEFAULT);
+    return;
+  }
+  ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
 }
+
+void SetShellOpenFunction(ShellOpenFunction function) { ShellOpen() = std::move(function); }
 
 void BeginBusy() {
   ++busyCount;

@@ -1,0 +1,120 @@
+#include "ui/about/form_about.h"
+
+#include <string>
+
+#include "config/global_vars.h"
+#include "core/text_format.h"
+#include "gui/application.h"
+#include "gui/cursors.h"
+#include "shell/shell.h"
+
+namespace ss {
+
+namespace {
+
+// The system's hand cursor replaces the framework's own under the hand-point identifier.
+const bool kHandCursorInstalled =
+    (Screen::Instance().setCursorHandle(crHandPoint, LoadCursorA(nullptr, IDC_HAND)), true);
+
+constexpr int kClientWidth = 385;
+constexpr int kClientHeight = 159;
+constexpr int kFontHeight = -11;
+
+int ScreenDpi() {
+  WindowDc screen(nullptr);
+  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  return dpi > 0 ? dpi : 96;
+}
+
+std::string LocalYear() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return std::to_string(now.wYear);
+}
+
+}  // namespace
+
+TfrmAbout::TfrmAbout()
+    : Image(*this),
+      lblAppName(*this),
+      LabelVersion(*this),
+      LabelCopyright(*this),
+      LabelWeb(*this),
+      LabelSupportEmail(*this),
+      Button1(*this, 0, 0, 0, 0, "OK"),
+      dpi_(ScreenDpi()) {
+  setBorderStyle(BorderStyle::Dialog);
+  setPosition(Position::MainFormMonitorCenter);
+  FontSpec font;
+  font.name = "Tahoma";
+  font.height = scaled(kFontHeight);
+  font.charset = DEFAULT_CHARSET;
+  setFont(font);
+  setClientSize(scaled(kClientWidth), scaled(kClientHeight));
+
+  auto place = [&](Control& control, int left, int top, int width, int height) {
+    control.setBounds(scaled(left), scaled(top), scaled(width), scaled(height));
+  };
+  place(Image, 8, 8, 33, 33);
+  place(lblAppName, 50, 8, 56, 13);
+  lblAppName.setCaption("lblAppName");
+  place(LabelVersion, 50, 24, 16, 13);
+  LabelVersion.setCaption("%s");
+  LabelCopyright.setAutoSize(false);
+  LabelCopyright.setWordWrap(true);
+  place(LabelCopyright, 50, 48, 327, 32);
+
+  FontSpec link = font;
+  link.color = clBlue;
+  link.underline = true;
+  for (Label* label : {&LabelWeb, &LabelSupportEmail}) label->setFont(link);
+  place(LabelWeb, 50, 88, 60, 13);
+  LabelWeb.setCaption("LabelWeb");
+  place(LabelSupportEmail, 50, 104, 12, 13);
+  LabelSupportEmail.setCaption("...");
+
+  place(Button1, 152, 128, 89, 25);
+  Button1.setTabOrder(0);
+  Button1.setDefault(true);
+
+  Button1.OnClick = [this](Control&) { Button1Click(); };
+  LabelWeb.OnClick = [this](Control&) { LabelWebClick(); };
+  LabelSupportEmail.OnClick = [this](Control&) { LabelSupportEmailClick(); };
+  for (Label* label : {&LabelWeb, &LabelSupportEmail}) {
+    label->OnMouseEnter = [this](Control&) { LinkMouseEnter(); };
+    label->OnMouseLeave = [this](Control&) { LinkMouseLeave(); };
+  }
+}
+
+int TfrmAbout::scaled(int value) const { return MulDiv(value, dpi_, 96); }
+
+void TfrmAbout::FormShow() {
+  Application& app = Application::Instance();
+  const std::string title = app.title();
+  lblAppName.setCaption(title);
+  setCaption("About " + title);
+  Image.setIcon(app.icon());
+  const std::string year = LocalYear();
+  LabelWeb.setCaption(GlobalVars.HelpHomePageLink);
+  LabelSupportEmail.setCaption(GlobalVars.HelpSupportLink);
+  LabelVersion.setCaption(FormatText(LabelVersion.caption(), {GlobalVars.Version}));
+  LabelCopyright.setCaption("Copyright (C) " + year + " " + GlobalVars.Copyright);
+}
+
+void TfrmAbout::Button1Click() { setModalResult(mrOk); }
+
+void TfrmAbout::LabelWebClick() { StartFile(GlobalVars.HelpHomePageLink); }
+
+void TfrmAbout::LabelSupportEmailClick() { StartFile(GlobalVars.HelpSupportLink); }
+
+// The links' own cursor is the default one, so the dialog's cursor shows over them.
+void TfrmAbout::LinkMouseEnter() { setCursor(crHandPoint); }
+
+void TfrmAbout::LinkMouseLeave() { setCursor(crArrow); }
+
+void ShowAboutDialog() {
+  TfrmAbout frmAbout;
+  frmAbout.showModal();
+}
+
+}  // namespace ss
