@@ -10,9 +10,10 @@ JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
-  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip
+  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip \
+  clang-14 libclang-rt-14-dev
 
-.PHONY: all deps build test run demo clean
+.PHONY: all deps build test run demo bench clean
 
 all: build
 
