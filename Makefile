@@ -47,5 +47,9 @@ demo: build
 run: demo
 	tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine
 
+# Benchmarks of the Windows build under Wine; BENCHMARKS.md records their results.
+bench: build
+	tools/bench/run-benchmarks.sh $(WIN) $(BUILD)/bench-wine
+
 clean:
 	rm -rf $(BUILD)

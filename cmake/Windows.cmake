@@ -52,3 +52,4 @@ target_link_options(suitestart PRIVATE -s)
 
 add_subdirectory(tools)
 add_subdirectory(tests/win)
+add_subdirectory(tests/bench)

@@ -16,7 +16,7 @@ namespace ss {
 
 // Rectangles per ExtCreateRegion call. Wine unites a region's rectangles one at a time, each
 // union costing as much as the region built so far, so one call on thousands is quadratic.
-inline constexpr std::size_t kRegionBatch = 128;
+inline constexpr std::size_t kRegionBatch = 32;
 // Glyph rows read per GetDIBits call: the pixels of a large glyph are never held all at once.
 inline constexpr int kOutlineStripeRows = 256;
 

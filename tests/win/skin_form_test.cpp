@@ -291,6 +291,17 @@ TEST(SkinForm, PaintsTheGlyphAtTheOriginAndFiresOnPaint) {
     EXPECT_EQ(ClientPixel(form.handle(), p.x, p.y), RGB(p.x * 4, p.y * 6, 0x80))
         << p.x << "," << p.y;
   }
+  // On the screen: the glyph where it is opaque, what lies beneath where it is cut away.
+  WindowDc screen(nullptr);
+  for (POINT p : {POINT{17, 20}, POINT{30, 38}}) {
+    EXPECT_EQ(GetPixel(screen.get(), 50 + p.x, 60 + p.y), RGB(p.x * 4, p.y * 6, 0x80))
+        << "screen " << p.x << "," << p.y;
+  }
+  for (POINT p : {POINT{17, 0}, POINT{30, 39}}) {
+    EXPECT_NE(GetPixel(screen.get(), 50 + p.x, 60 + p.y), kT) << "screen " << p.x << "," << p.y;
+  }
+  // The last column is cut away although opaque.
+  EXPECT_NE(GetPixel(screen.get(), 50 + 59, 60 + 20), RGB(59 * 4, 20 * 6, 0x80));
   const int before = paints;
   skin.repaint();
   EXPECT_EQ(paints, before + 1);
