@@ -10,18 +10,12 @@ namespace ss {
 TSkinForm::TSkinForm(Form& owner) : GraphicControl(owner), ownerForm_(&owner) {
   ownerForm_->setBorderStyle(ownerForm_->tag > 0 ? Form::BorderStyle::Single
                                                  : Form::BorderStyle::None);
-  glyph_ = std::make_unique<Bitmap>();
-  transparentColor_ = clFuchsia;
   setWidth(200);
   setHeight(100);
 }
 
-TSkinForm::~TSkinForm() {
-  glyph_.reset();
-}
-
 void TSkinForm::SetGlyph(const Bitmap& value) {
-  *glyph_ = value;
+  glyph_ = value;
   UpdateRegion();
   repaint();
 }
@@ -34,13 +28,13 @@ void TSkinForm::SetTransparentColor(Color value) {
 }
 
 void TSkinForm::UpdateRegion() {
-  if (glyph_->empty()) return;
+  if (glyph_.empty()) return;
   if (ownerForm_->tag <= 0) {
-    BuildRegionFromBitmap(ownerForm_->handle(), *glyph_, transparentColor_);
+    BuildRegionFromBitmap(ownerForm_->handle(), glyph_, transparentColor_);
   }
-  if (glyph_->height() != 0 && glyph_->width() != 0) {
-    setHeight(glyph_->height());
-    setWidth(glyph_->width());
+  if (glyph_.height() != 0 && glyph_.width() != 0) {
+    setHeight(glyph_.height());
+    setWidth(glyph_.width());
   }
   setTop(0);
   setLeft(0);
@@ -58,8 +52,8 @@ void TSkinForm::BuildRegionFromBitmap(HWND window, const Bitmap& bitmap, Color t
 }
 
 void TSkinForm::paint(HDC dc) {
-  if (glyph_->width() != 0 && glyph_->height() != 0) {
-    glyph_->draw(dc, 0, 0);
+  if (glyph_.width() != 0 && glyph_.height() != 0) {
+    glyph_.draw(dc, 0, 0);
   } else {
     const RECT frame = clientRect();
     BrushHandle black(CreateSolidBrush(clBlack));

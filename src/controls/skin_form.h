@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "gui/bitmap.h"
 #include "gui/control.h"
 #include "gui/form.h"
@@ -20,11 +18,10 @@ class TSkinForm : public GraphicControl {
  public:
   // Sets the form's frame by its tag (single-line above 0, none otherwise); 200 x 100.
   explicit TSkinForm(Form& owner);
-  ~TSkinForm() override;
 
   // The owned glyph. Changing its pixels here triggers nothing; SetTransparentColor applies them.
-  Bitmap& Glyph() { return *glyph_; }
-  const Bitmap& Glyph() const { return *glyph_; }
+  Bitmap& Glyph() { return glyph_; }
+  const Bitmap& Glyph() const { return glyph_; }
   // Copies the bitmap into the glyph, updates the outline and repaints.
   void SetGlyph(const Bitmap& value);
 
@@ -54,8 +51,8 @@ class TSkinForm : public GraphicControl {
 
  private:
   Form* ownerForm_;
-  // Always present: every owner is a form. Held apart so that its address never changes.
-  std::unique_ptr<Bitmap> glyph_;
+  // Always present: the owner is always a form. Freed before the control is destroyed.
+  Bitmap glyph_;
   Color transparentColor_ = clFuchsia;
 };
 
