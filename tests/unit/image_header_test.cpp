@@ -72,7 +72,7 @@ namespace ss {
 namespace {
 
 // A Windows bitmap file built field by field; each test changes what it is about.
-struct BmpSpec {
+struct BmpFields {
   std::uint32_t headerSize = 40;
   std::int32_t width = 5;
   std::int32_t height = 3;
@@ -146,44 +146,44 @@ void ExpectInvalidBitmap(const std::string& bytes, const std::string& what) {
   }
 }
 
-BmpSpec With(void (*change)(BmpSpec&)) {
-  BmpSpec spec;
-  change(spec);
-  return spec;
+BmpFields With(void (*change)(BmpFields&)) {
+  BmpFields fields;
+  change(fields);
+  return fields;
 }
 
 TEST(CheckBitmapFile, AcceptsEveryKindTheLauncherLoads) {
-  EXPECT_NO_THROW(CheckBitmapFile(BmpSpec{}.build()));
-  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpSpec& s) { s.height = -3; }).build()));
+  EXPECT_NO_THROW(CheckBitmapFile(BmpFields{}.build()));
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) { s.height = -3; }).build()));
   for (std::uint16_t bits : {1, 4, 8, 16, 32}) {
-    BmpSpec spec;
-    spec.bitCount = bits;
-    EXPECT_NO_THROW(CheckBitmapFile(spec.build())) << bits << " bits";
+    BmpFields fields;
+    fields.bitCount = bits;
+    EXPECT_NO_THROW(CheckBitmapFile(fields.build())) << bits << " bits";
   }
-  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpSpec& s) {
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
                                     s.bitCount = 8;
                                     s.colorsUsed = 3;
                                   }).build()));
-  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpSpec& s) {
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
                                     s.bitCount = 32;
                                     s.compression = 3;
                                     s.masks = std::string(12, '\xFF');
                                   }).build()));
-  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpSpec& s) { s.headerSize = 124; }).build()));
-  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpSpec& s) { s.headerSize = 12; }).build()));
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) { s.headerSize = 124; }).build()));
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) { s.headerSize = 12; }).build()));
   // The largest sides allowed.
-  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpSpec& s) {
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
                                     s.width = kMaxBitmapSide;
                                     s.height = 1;
                                     s.bitCount = 1;
                                   }).build()));
-  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpSpec& s) {
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
                                     s.width = 1;
                                     s.height = -kMaxBitmapSide;
                                     s.bitCount = 1;
                                   }).build()));
   // Run-length data whose stated size lies inside the file.
-  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpSpec& s) {
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
                                     s.bitCount = 8;
                                     s.compression = 1;
                                     s.explicitData = true;
@@ -192,24 +192,24 @@ TEST(CheckBitmapFile, AcceptsEveryKindTheLauncherLoads) {
 }
 
 TEST(CheckBitmapFile, EveryTruncationOfAValidFileIsRejected) {
-  const std::string good = BmpSpec{}.build();
+  const std::string good = BmpFields{}.build();
   for (size_t length = 0; length < good.size(); ++length) {
     ExpectInvalidBitmap(good.substr(0, length), "cut to " + std::to_string(length));
   }
 }
 
 TEST(CheckBitmapFile, WrongSignatureOrHeaderIsRejected) {
-  std::string file = BmpSpec{}.build();
+  std::string file = BmpFields{}.build();
   file[0] = 'M';
   file[1] = 'B';
   ExpectInvalidBitmap(file, "signature MB");
   for (std::uint32_t size : {0u, 11u, 39u, 44u, 0xFFFFFFFFu}) {
-    std::string bytes = BmpSpec{}.build();
+    std::string bytes = BmpFields{}.build();
     for (int i = 0; i < 4; ++i) bytes[14 + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
     ExpectInvalidBitmap(bytes, "header size " + std::to_string(size));
   }
   // A V5 header that the file does not hold in full.
-  ExpectInvalidBitmap(With([](BmpSpec& s) { s.headerSize = 124; }).build().substr(0, 100),
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.headerSize = 124; }).build().substr(0, 100),
                       "header past the end");
 }
 
@@ -226,16 +226,16 @@ TEST(CheckBitmapFile, SidesMustBePositiveAndWithinTheLimit) {
       {INT32_MAX, INT32_MAX},
   };
   for (const auto& [width, height] : sides) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 1;
-    spec.explicitData = true;
-    spec.data = std::string(64, '\0');
-    ExpectInvalidBitmap(spec.build(), std::to_string(width) + " x " + std::to_string(height));
+    BmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    fields.bitCount = 1;
+    fields.explicitData = true;
+    fields.data = std::string(64, '\0');
+    ExpectInvalidBitmap(fields.build(), std::to_string(width) + " x " + std::to_string(height));
   }
   // The core header's 16-bit sides: 65535 is over the limit.
-  BmpSpec core;
+  BmpFields core;
   core.headerSize = 12;
   core.width = 0xFFFF;
   core.height = 1;
@@ -244,35 +244,35 @@ TEST(CheckBitmapFile, SidesMustBePositiveAndWithinTheLimit) {
 }
 
 TEST(CheckBitmapFile, PlanesBitCountsAndCompressionsMustMatch) {
-  ExpectInvalidBitmap(With([](BmpSpec& s) { s.planes = 0; }).build(), "planes 0");
-  ExpectInvalidBitmap(With([](BmpSpec& s) { s.planes = 2; }).build(), "planes 2");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.planes = 0; }).build(), "planes 0");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.planes = 2; }).build(), "planes 2");
   for (std::uint16_t bits : {0, 2, 3, 7, 12, 48, 64}) {
-    BmpSpec spec;
-    spec.bitCount = bits;
-    spec.paletteEntries = 0;
-    ExpectInvalidBitmap(spec.build(), std::to_string(bits) + " bits");
+    BmpFields fields;
+    fields.bitCount = bits;
+    fields.paletteEntries = 0;
+    ExpectInvalidBitmap(fields.build(), std::to_string(bits) + " bits");
   }
   // Run-length with the wrong depth, stored top-down, and compressions we do not decode.
-  ExpectInvalidBitmap(With([](BmpSpec& s) { s.compression = 1; }).build(), "RLE8 24 bits");
-  ExpectInvalidBitmap(With([](BmpSpec& s) {
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.compression = 1; }).build(), "RLE8 24 bits");
+  ExpectInvalidBitmap(With([](BmpFields& s) {
                         s.bitCount = 8;
                         s.compression = 2;
                       }).build(),
                       "RLE4 8 bits");
-  ExpectInvalidBitmap(With([](BmpSpec& s) {
+  ExpectInvalidBitmap(With([](BmpFields& s) {
                         s.bitCount = 8;
                         s.compression = 1;
                         s.height = -3;
                       }).build(),
                       "RLE8 top-down");
-  ExpectInvalidBitmap(With([](BmpSpec& s) { s.compression = 3; }).build(), "bitfields 24");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.compression = 3; }).build(), "bitfields 24");
   for (std::uint32_t c : {4u, 5u, 7u, 0xFFFFFFFFu}) {
-    BmpSpec spec;
-    spec.compression = c;
-    ExpectInvalidBitmap(spec.build(), "compression " + std::to_string(c));
+    BmpFields fields;
+    fields.compression = c;
+    ExpectInvalidBitmap(fields.build(), "compression " + std::to_string(c));
   }
   // The core header has neither 16 nor 32 bits per pixel.
-  ExpectInvalidBitmap(With([](BmpSpec& s) {
+  ExpectInvalidBitmap(With([](BmpFields& s) {
                         s.headerSize = 12;
                         s.bitCount = 32;
                       }).build(),
@@ -280,48 +280,48 @@ TEST(CheckBitmapFile, PlanesBitCountsAndCompressionsMustMatch) {
 }
 
 TEST(CheckBitmapFile, PaletteAndPixelsMustLieInsideTheFile) {
-  ExpectInvalidBitmap(With([](BmpSpec& s) {
+  ExpectInvalidBitmap(With([](BmpFields& s) {
                         s.bitCount = 8;
                         s.colorsUsed = 257;
                       }).build(),
                       "257 colours at 8 bits");
   // The pixels start inside the palette, or inside the header.
-  ExpectInvalidBitmap(With([](BmpSpec& s) {
+  ExpectInvalidBitmap(With([](BmpFields& s) {
                         s.bitCount = 8;
                         s.dataOffset = 14 + 40 + 16;
                       }).build(),
                       "pixels inside the palette");
-  ExpectInvalidBitmap(With([](BmpSpec& s) { s.dataOffset = 14 + 39; }).build(),
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.dataOffset = 14 + 39; }).build(),
                       "pixels inside the header");
-  ExpectInvalidBitmap(With([](BmpSpec& s) { s.dataOffset = 0; }).build(), "offset 0");
-  ExpectInvalidBitmap(With([](BmpSpec& s) { s.dataOffset = 0xFFFFFFFF; }).build(),
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.dataOffset = 0; }).build(), "offset 0");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.dataOffset = 0xFFFFFFFF; }).build(),
                       "offset past the end");
   // A palette stated for a 24-bit bitmap but missing from the file.
-  ExpectInvalidBitmap(With([](BmpSpec& s) {
+  ExpectInvalidBitmap(With([](BmpFields& s) {
                         s.colorsUsed = 0x40000000;
                         s.paletteEntries = 0;
                       }).build(),
                       "24-bit palette missing");
   // Rows padded to four bytes: one byte short of the last row's padding.
-  std::string padded = With([](BmpSpec& s) { s.width = 1; }).build();
+  std::string padded = With([](BmpFields& s) { s.width = 1; }).build();
   ExpectInvalidBitmap(padded.substr(0, padded.size() - 1), "padding missing");
   // Run-length data: no stated size, or more than the file holds.
   for (std::int64_t size : {0, 4096}) {
-    BmpSpec spec;
-    spec.bitCount = 8;
-    spec.compression = 1;
-    spec.explicitData = true;
-    spec.data = std::string("\x04\x01\x00\x01", 4);
-    spec.sizeImage = size;
-    ExpectInvalidBitmap(spec.build(), "RLE size " + std::to_string(size));
+    BmpFields fields;
+    fields.bitCount = 8;
+    fields.compression = 1;
+    fields.explicitData = true;
+    fields.data = std::string("\x04\x01\x00\x01", 4);
+    fields.sizeImage = size;
+    ExpectInvalidBitmap(fields.build(), "RLE size " + std::to_string(size));
   }
 }
 
 TEST(BitmapFileSize, GivesTheSidesOfBottomUpAndTopDownFiles) {
-  const BitmapSize up = BitmapFileSize(With([](BmpSpec& s) { s.width = 7; }).build());
+  const BitmapSize up = BitmapFileSize(With([](BmpFields& s) { s.width = 7; }).build());
   EXPECT_EQ(up.width, 7);
   EXPECT_EQ(up.height, 3);
-  const BitmapSize down = BitmapFileSize(With([](BmpSpec& s) { s.height = -9; }).build());
+  const BitmapSize down = BitmapFileSize(With([](BmpFields& s) { s.height = -9; }).build());
   EXPECT_EQ(down.height, 9);
 }
 
