@@ -358,6 +358,15 @@ bool WaitFor(const std::atomic<bool>& flag, bool value) {
   return true;
 }
 
+// Moves the pointer by real input and waits until the system has it there; where it is.
+POINT MoveTo(int x, int y) {
+  SendMouse(MOUSEEVENTF_MOVE, x, y);
+  POINT at{};
+  const ULONGLONG end = GetTickCount64() + 2000;
+  while (GetCursorPos(&at) && (at.x != x || at.y != y) && GetTickCount64() < end) Sleep(5);
+  return at;
+}
+
 struct DragResult {
   std::vector<std::string> events;
   bool enteredMoveLoop = false;
@@ -392,18 +401,11 @@ DragResult Drag(MouseButton button, int dx, int dy) {
                                                   : MOUSEEVENTF_MIDDLEUP;
   std::atomic<bool> done{false};
   std::thread injector([&] {
-    SendMouse(MOUSEEVENTF_MOVE, before.left + 5, before.top + 3);
-    Sleep(50);
-    POINT start;
-    GetCursorPos(&start);
+    const POINT start = MoveTo(before.left + 5, before.top + 3);
     SendMouse(down);
     result.enteredMoveLoop = WaitFor(form.inMoveLoop, true);
-    SendMouse(MOUSEEVENTF_MOVE, start.x + dx / 2, start.y + dy / 2);
-    Sleep(30);
-    SendMouse(MOUSEEVENTF_MOVE, start.x + dx, start.y + dy);
-    Sleep(50);
-    POINT end;
-    GetCursorPos(&end);
+    MoveTo(start.x + dx / 2, start.y + dy / 2);
+    const POINT end = MoveTo(start.x + dx, start.y + dy);
     result.pointer = {end.x - start.x, end.y - start.y};
     SendMouse(up);
     if (button != MouseButton::Left) SendKey(VK_RETURN);
