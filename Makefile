@@ -10,9 +10,10 @@ JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
-  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip
+  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip \
+  clang-14 libclang-rt-14-dev
 
-.PHONY: all deps build test run demo clean
+.PHONY: all deps build test run demo bench clean
 
 all: build
 
@@ -45,6 +46,10 @@ demo: build
 # Shows the launcher on the demo folder: in this display, or headless into a screenshot.
 run: demo
 	tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine
+
+# Benchmarks of the Windows build under Wine; BENCHMARKS.md records their results.
+bench: build
+	tools/bench/run-benchmarks.sh $(WIN) $(BUILD)/bench-wine
 
 clean:
 	rm -rf $(BUILD)

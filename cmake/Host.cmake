@@ -14,6 +14,7 @@ target_link_options(ss_core_asan PUBLIC ${SS_SANITIZE})
 
 add_subdirectory(tools)
 add_subdirectory(tests/unit)
+add_subdirectory(tests/fuzz)
 
 # Tests of the Windows tree, run under Wine inside Xvfb; one Wine session serves them all.
 set(SS_WIN_BUILD_DIR "${PROJECT_SOURCE_DIR}/build/win" CACHE PATH "The Windows tree")

@@ -32,6 +32,14 @@ add_library(ss_gui STATIC
 ss_target(ss_gui)
 target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg32)
 
+# The skinned controls, on the framework.
+add_library(ss_controls STATIC
+  src/controls/outline_region.cpp
+  src/controls/skin_form.cpp
+)
+ss_target(ss_controls)
+target_link_libraries(ss_controls PUBLIC ss_gui)
+
 # The launcher's windows and its entry sequence.
 add_library(ss_ui STATIC
   src/ui/main/form_main.cpp
@@ -39,7 +47,7 @@ add_library(ss_ui STATIC
   src/app/startup_error.cpp
 )
 ss_target(ss_ui)
-target_link_libraries(ss_ui PUBLIC ss_gui)
+target_link_libraries(ss_ui PUBLIC ss_controls ss_gui)
 
 add_executable(suitestart WIN32 src/app/main.cpp)
 ss_target(suitestart)
@@ -49,3 +57,4 @@ target_link_options(suitestart PRIVATE -s)
 
 add_subdirectory(tools)
 add_subdirectory(tests/win)
+add_subdirectory(tests/bench)

@@ -43,7 +43,9 @@ case "$cmd" in
         >>"$dir/wineboot.log" 2>&1
       touch "$WINEPREFIX/.ss-ready"
     fi
-    wineserver -p
+    # The server outlives this script: with our output it would hold the test runner's pipe
+    # open, and ctest would wait for it forever once the prefix is ready (no wineboot first).
+    wineserver -p >/dev/null 2>&1
     wine cmd /c exit 0 >/dev/null 2>&1
     echo "Wine session on DISPLAY=$DISPLAY, prefix $WINEPREFIX"
     ;;

@@ -16,7 +16,9 @@ std::uint32_t ReadLe(std::string_view bytes, size_t offset, size_t size) {
   return value;
 }
 
-[[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
+[[noreturn]] void InvalidIcon() {
+  throw EInvalidGraphic("Icon image is not valid");
+}
 
 }  // namespace
 
@@ -43,7 +45,9 @@ void CheckIconFile(std::string_view bytes) {
 
 namespace {
 
-[[noreturn]] void InvalidBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
+[[noreturn]] void InvalidBitmap() {
+  throw EInvalidGraphic("Bitmap image is not valid");
+}
 
 struct BitmapInfo {
   std::uint32_t headerSize = 0;
@@ -52,6 +56,7 @@ struct BitmapInfo {
   std::uint32_t planes = 0;
   std::uint32_t bitCount = 0;
   std::uint32_t compression = 0;
+  std::uint32_t sizeImage = 0;
   std::uint32_t colorsUsed = 0;
 };
 
@@ -79,6 +84,7 @@ BitmapInfo ReadBitmapInfo(std::string_view bytes) {
   info.planes = ReadLe(bytes, h + 12, 2);
   info.bitCount = ReadLe(bytes, h + 14, 2);
   info.compression = ReadLe(bytes, h + 16, 4);
+  info.sizeImage = ReadLe(bytes, h + 20, 4);
   info.colorsUsed = ReadLe(bytes, h + 32, 4);
   return info;
 }
@@ -94,12 +100,13 @@ void CheckBitmapFile(std::string_view bytes) {
   if (info.planes != 1) InvalidBitmap();
   const std::uint32_t bpp = info.bitCount;
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) InvalidBitmap();
+  // The old core header knows no 16- or 32-bit pixels.
+  if (info.headerSize == 12 && (bpp == 16 || bpp == 32)) InvalidBitmap();
   constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
   const std::uint32_t c = info.compression;
-  const bool compressionFits = c == kRgb || (c == kRle8 && bpp == 8) ||
-                               (c == kRle4 && bpp == 4) ||
-                               ((c == kBitFields || c == kAlphaBitFields) &&
-                                (bpp == 16 || bpp == 32));
+  const bool compressionFits =
+      c == kRgb || (c == kRle8 && bpp == 8) || (c == kRle4 && bpp == 4) ||
+      ((c == kBitFields || c == kAlphaBitFields) && (bpp == 16 || bpp == 32));
   // Run-length bitmaps must be stored bottom-up.
   if (!compressionFits || ((c == kRle8 || c == kRle4) && info.height < 0)) InvalidBitmap();
 
@@ -112,19 +119,27 @@ void CheckBitmapFile(std::string_view bytes) {
     if (info.colorsUsed > maxColors) InvalidBitmap();
     const std::uint64_t colors = info.colorsUsed ? info.colorsUsed : maxColors;
     tableBytes = colors * (info.headerSize == 12 ? 3 : 4);
+  } else {
+    // Deeper bitmaps may still carry a palette of colorsUsed entries, which decoders copy.
+    tableBytes += static_cast<std::uint64_t>(info.colorsUsed) * 4;
   }
   const std::uint64_t dataOffset = ReadLe(bytes, 10, 4);
   if (dataOffset < kFileHeaderSize + info.headerSize + tableBytes || dataOffset >= bytes.size()) {
     InvalidBitmap();
   }
-  if (c == kRle8 || c == kRle4) return;  // compressed rows: their decoder stops at the data's end
+  if (c == kRle8 || c == kRle4) {
+    // Run-length decoders read sizeImage bytes, whatever the file holds.
+    if (info.sizeImage == 0 || dataOffset + info.sizeImage > bytes.size()) InvalidBitmap();
+    return;
+  }
   const std::uint64_t stride = ((static_cast<std::uint64_t>(info.width) * bpp + 31) / 32) * 4;
   if (dataOffset + stride * static_cast<std::uint64_t>(rows) > bytes.size()) InvalidBitmap();
 }
 
 BitmapSize BitmapFileSize(std::string_view bytes) {
   const BitmapInfo info = ReadBitmapInfo(bytes);
-  return {static_cast<int>(info.width), static_cast<int>(info.height < 0 ? -info.height : info.height)};
+  return {static_cast<int>(info.width),
+          static_cast<int>(info.height < 0 ? -info.height : info.height)};
 }
 
 }  // namespace ss

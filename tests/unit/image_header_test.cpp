@@ -41,7 +41,9 @@ void ExpectError(const std::string& bytes, const char* message) {
   }
 }
 
-TEST(CheckIconFile, AcceptsAWellFormedDirectory) { EXPECT_NO_THROW(CheckIconFile(Icon())); }
+TEST(CheckIconFile, AcceptsAWellFormedDirectory) {
+  EXPECT_NO_THROW(CheckIconFile(Icon()));
+}
 
 TEST(CheckIconFile, ShortFileIsAStreamReadError) {
   ExpectError<EReadError>("", "Stream read error");
@@ -61,6 +63,266 @@ TEST(CheckIconFile, WrongTypeOrDamagedDirectoryIsAnInvalidIcon) {
   std::string huge = Icon();
   huge[14] = huge[15] = huge[16] = huge[17] = '\xFF';
   ExpectError<EInvalidGraphic>(huge, "Icon image is not valid");
+}
+
+}  // namespace
+}  // namespace ss
+
+namespace ss {
+namespace {
+
+// A Windows bitmap file built field by field; each test changes what it is about.
+struct BmpFields {
+  std::uint32_t headerSize = 40;
+  std::int32_t width = 5;
+  std::int32_t height = 3;
+  std::uint16_t planes = 1;
+  std::uint16_t bitCount = 24;
+  std::uint32_t compression = 0;
+  std::uint32_t colorsUsed = 0;
+  std::int64_t sizeImage = -1;       // -1: the pixel data's length
+  std::int64_t dataOffset = -1;      // -1: right after headers, masks and palette
+  std::int64_t paletteEntries = -1;  // -1: what bitCount and colorsUsed call for
+  std::string masks;
+  std::string data;  // empty: stride x rows bytes of a pattern
+  bool explicitData = false;
+
+  std::string build() const {
+    std::string info;
+    if (headerSize == 12) {
+      Put32(info, 12);
+      Put16(info, static_cast<std::uint16_t>(width));
+      Put16(info, static_cast<std::uint16_t>(height));
+      Put16(info, planes);
+      Put16(info, bitCount);
+    } else {
+      Put32(info, headerSize);
+      Put32(info, static_cast<std::uint32_t>(width));
+      Put32(info, static_cast<std::uint32_t>(height));
+      Put16(info, planes);
+      Put16(info, bitCount);
+      Put32(info, compression);
+      Put32(info, 0);  // sizeImage, set below
+      Put32(info, 2835);
+      Put32(info, 2835);
+      Put32(info, colorsUsed);
+      Put32(info, 0);
+      info.resize(headerSize, '\0');
+    }
+    std::string pixels = data;
+    if (!explicitData) {
+      const std::uint64_t rows =
+          static_cast<std::uint64_t>(height < 0 ? -std::int64_t{height} : std::int64_t{height});
+      const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bitCount + 31) / 32) * 4;
+      pixels.assign(static_cast<size_t>(stride * rows), '\x5A');
+    }
+    if (headerSize != 12) {
+      const std::uint32_t size = sizeImage < 0 ? static_cast<std::uint32_t>(pixels.size())
+                                               : static_cast<std::uint32_t>(sizeImage);
+      for (int i = 0; i < 4; ++i) info[20 + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
+    }
+    std::int64_t entries = paletteEntries;
+    if (entries < 0) entries = colorsUsed ? colorsUsed : (bitCount <= 8 ? 1 << bitCount : 0);
+    const std::string palette(static_cast<size_t>(entries) * (headerSize == 12 ? 3 : 4), '\x11');
+    const std::string body = info + masks + palette + pixels;
+    std::string file = "BM";
+    Put32(file, static_cast<std::uint32_t>(14 + body.size()));
+    Put32(file, 0);
+    Put32(file, dataOffset < 0
+                    ? static_cast<std::uint32_t>(14 + info.size() + masks.size() + palette.size())
+                    : static_cast<std::uint32_t>(dataOffset));
+    return file + body;
+  }
+};
+
+void ExpectInvalidBitmap(const std::string& bytes, const std::string& what) {
+  try {
+    CheckBitmapFile(bytes);
+    ADD_FAILURE() << what << ": accepted";
+  } catch (const EInvalidGraphic& error) {
+    EXPECT_EQ(error.message(), "Bitmap image is not valid") << what;
+  } catch (...) {
+    ADD_FAILURE() << what << ": another error";
+  }
+}
+
+BmpFields With(void (*change)(BmpFields&)) {
+  BmpFields fields;
+  change(fields);
+  return fields;
+}
+
+TEST(CheckBitmapFile, AcceptsEveryKindTheLauncherLoads) {
+  EXPECT_NO_THROW(CheckBitmapFile(BmpFields{}.build()));
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) { s.height = -3; }).build()));
+  for (std::uint16_t bits : {1, 4, 8, 16, 32}) {
+    BmpFields fields;
+    fields.bitCount = bits;
+    EXPECT_NO_THROW(CheckBitmapFile(fields.build())) << bits << " bits";
+  }
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
+                                    s.bitCount = 8;
+                                    s.colorsUsed = 3;
+                                  }).build()));
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
+                                    s.bitCount = 32;
+                                    s.compression = 3;
+                                    s.masks = std::string(12, '\xFF');
+                                  }).build()));
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) { s.headerSize = 124; }).build()));
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) { s.headerSize = 12; }).build()));
+  // The largest sides allowed.
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
+                                    s.width = kMaxBitmapSide;
+                                    s.height = 1;
+                                    s.bitCount = 1;
+                                  }).build()));
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
+                                    s.width = 1;
+                                    s.height = -kMaxBitmapSide;
+                                    s.bitCount = 1;
+                                  }).build()));
+  // Run-length data whose stated size lies inside the file.
+  EXPECT_NO_THROW(CheckBitmapFile(With([](BmpFields& s) {
+                                    s.bitCount = 8;
+                                    s.compression = 1;
+                                    s.explicitData = true;
+                                    s.data = std::string("\x04\x01\x00\x00\x04\x02\x00\x01", 8);
+                                  }).build()));
+}
+
+TEST(CheckBitmapFile, EveryTruncationOfAValidFileIsRejected) {
+  const std::string good = BmpFields{}.build();
+  for (size_t length = 0; length < good.size(); ++length) {
+    ExpectInvalidBitmap(good.substr(0, length), "cut to " + std::to_string(length));
+  }
+}
+
+TEST(CheckBitmapFile, WrongSignatureOrHeaderIsRejected) {
+  std::string file = BmpFields{}.build();
+  file[0] = 'M';
+  file[1] = 'B';
+  ExpectInvalidBitmap(file, "signature MB");
+  for (std::uint32_t size : {0u, 11u, 39u, 44u, 0xFFFFFFFFu}) {
+    std::string bytes = BmpFields{}.build();
+    for (int i = 0; i < 4; ++i) bytes[14 + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
+    ExpectInvalidBitmap(bytes, "header size " + std::to_string(size));
+  }
+  // A V5 header that the file does not hold in full.
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.headerSize = 124; }).build().substr(0, 100),
+                      "header past the end");
+}
+
+TEST(CheckBitmapFile, SidesMustBePositiveAndWithinTheLimit) {
+  const std::pair<std::int32_t, std::int32_t> sides[] = {
+      {0, 3},
+      {5, 0},
+      {-5, 3},
+      {kMaxBitmapSide + 1, 1},
+      {1, kMaxBitmapSide + 1},
+      {1, -kMaxBitmapSide - 1},
+      {1, INT32_MIN},
+      {INT32_MIN, 1},
+      {INT32_MAX, INT32_MAX},
+  };
+  for (const auto& [width, height] : sides) {
+    BmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    fields.bitCount = 1;
+    fields.explicitData = true;
+    fields.data = std::string(64, '\0');
+    ExpectInvalidBitmap(fields.build(), std::to_string(width) + " x " + std::to_string(height));
+  }
+  // The core header's 16-bit sides: 65535 is over the limit.
+  BmpFields core;
+  core.headerSize = 12;
+  core.width = 0xFFFF;
+  core.height = 1;
+  core.bitCount = 1;
+  ExpectInvalidBitmap(core.build(), "core 65535 wide");
+}
+
+TEST(CheckBitmapFile, PlanesBitCountsAndCompressionsMustMatch) {
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.planes = 0; }).build(), "planes 0");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.planes = 2; }).build(), "planes 2");
+  for (std::uint16_t bits : {0, 2, 3, 7, 12, 48, 64}) {
+    BmpFields fields;
+    fields.bitCount = bits;
+    fields.paletteEntries = 0;
+    ExpectInvalidBitmap(fields.build(), std::to_string(bits) + " bits");
+  }
+  // Run-length with the wrong depth, stored top-down, and compressions we do not decode.
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.compression = 1; }).build(), "RLE8 24 bits");
+  ExpectInvalidBitmap(With([](BmpFields& s) {
+                        s.bitCount = 8;
+                        s.compression = 2;
+                      }).build(),
+                      "RLE4 8 bits");
+  ExpectInvalidBitmap(With([](BmpFields& s) {
+                        s.bitCount = 8;
+                        s.compression = 1;
+                        s.height = -3;
+                      }).build(),
+                      "RLE8 top-down");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.compression = 3; }).build(), "bitfields 24");
+  for (std::uint32_t c : {4u, 5u, 7u, 0xFFFFFFFFu}) {
+    BmpFields fields;
+    fields.compression = c;
+    ExpectInvalidBitmap(fields.build(), "compression " + std::to_string(c));
+  }
+  // The core header has neither 16 nor 32 bits per pixel.
+  ExpectInvalidBitmap(With([](BmpFields& s) {
+                        s.headerSize = 12;
+                        s.bitCount = 32;
+                      }).build(),
+                      "core 32 bits");
+}
+
+TEST(CheckBitmapFile, PaletteAndPixelsMustLieInsideTheFile) {
+  ExpectInvalidBitmap(With([](BmpFields& s) {
+                        s.bitCount = 8;
+                        s.colorsUsed = 257;
+                      }).build(),
+                      "257 colours at 8 bits");
+  // The pixels start inside the palette, or inside the header.
+  ExpectInvalidBitmap(With([](BmpFields& s) {
+                        s.bitCount = 8;
+                        s.dataOffset = 14 + 40 + 16;
+                      }).build(),
+                      "pixels inside the palette");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.dataOffset = 14 + 39; }).build(),
+                      "pixels inside the header");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.dataOffset = 0; }).build(), "offset 0");
+  ExpectInvalidBitmap(With([](BmpFields& s) { s.dataOffset = 0xFFFFFFFF; }).build(),
+                      "offset past the end");
+  // A palette stated for a 24-bit bitmap but missing from the file.
+  ExpectInvalidBitmap(With([](BmpFields& s) {
+                        s.colorsUsed = 0x40000000;
+                        s.paletteEntries = 0;
+                      }).build(),
+                      "24-bit palette missing");
+  // Rows padded to four bytes: one byte short of the last row's padding.
+  std::string padded = With([](BmpFields& s) { s.width = 1; }).build();
+  ExpectInvalidBitmap(padded.substr(0, padded.size() - 1), "padding missing");
+  // Run-length data: no stated size, or more than the file holds.
+  for (std::int64_t size : {0, 4096}) {
+    BmpFields fields;
+    fields.bitCount = 8;
+    fields.compression = 1;
+    fields.explicitData = true;
+    fields.data = std::string("\x04\x01\x00\x01", 4);
+    fields.sizeImage = size;
+    ExpectInvalidBitmap(fields.build(), "RLE size " + std::to_string(size));
+  }
+}
+
+TEST(BitmapFileSize, GivesTheSidesOfBottomUpAndTopDownFiles) {
+  const BitmapSize up = BitmapFileSize(With([](BmpFields& s) { s.width = 7; }).build());
+  EXPECT_EQ(up.width, 7);
+  EXPECT_EQ(up.height, 3);
+  const BitmapSize down = BitmapFileSize(With([](BmpFields& s) { s.height = -9; }).build());
+  EXPECT_EQ(down.height, 9);
 }
 
 }  // namespace
