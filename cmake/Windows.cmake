@@ -24,12 +24,15 @@ add_library(ss_gui STATIC
   src/gui/icon.cpp
   src/gui/bitmap.cpp
   src/gui/picture.cpp
+  src/gui/timer.cpp
 )
 ss_target(ss_gui)
 target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg32)
 
 # The launcher's windows and its entry sequence.
 add_library(ss_ui STATIC
+  src/controls/skin_button.cpp
+  src/controls/image_button.cpp
   src/ui/main/form_main.cpp
   src/app/startup_error.cpp
 )

@@ -93,11 +93,6 @@ bool DialogKeyClicks(unsigned key, bool isDefaultActive, bool cancel, bool modif
   return wanted && !modifierHeld && canFocus;
 }
 
-bool AcceleratorMatches(char typed, std::string_view caption, bool altHeld,
-                        bool focusOnSkinButton) {
-  return IsAccelerator(typed, caption) && (altHeld || focusOnSkinButton);
-}
-
 ButtonEffects ButtonState::mouseEnter() {
   isMouseOn_ = true;
   return {.repaint = true};

@@ -66,10 +66,6 @@ bool IsPressKey(unsigned key);
 bool DialogKeyClicks(unsigned key, bool isDefaultActive, bool cancel, bool modifierHeld,
                      bool canFocus);
 
-// A dialog character is the button's accelerator: it matches the caption and either Alt is
-// held or the keyboard focus lies on an image button.
-bool AcceleratorMatches(char typed, std::string_view caption, bool altHeld, bool focusOnSkinButton);
-
 // What a transition asks of the button besides its new flags, to be done in this order: create
 // the repeat timer unless one exists or free it, repaint, run the click operation.
 struct ButtonEffects {
