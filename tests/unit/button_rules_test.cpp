@@ -54,11 +54,6 @@ TEST(CaptionAccelerators, LettersMatchWithoutCaseOtherCharactersExactly) {
   EXPECT_TRUE(IsAccelerator('[', "&["));
   EXPECT_FALSE(IsAccelerator('{', "&["));  // '[' and '{' differ by the case bit but are no letters
   EXPECT_FALSE(IsAccelerator('\xE4', "&\xC4"));
-  // Without Alt the accelerator works only while an image button has the focus.
-  EXPECT_TRUE(AcceleratorMatches('o', "&Open", true, false));
-  EXPECT_TRUE(AcceleratorMatches('o', "&Open", false, true));
-  EXPECT_FALSE(AcceleratorMatches('o', "&Open", false, false));
-  EXPECT_FALSE(AcceleratorMatches('x', "&Open", true, true));
 }
 
 TEST(ButtonCaption, BlankCaptionsAndCentring) {
