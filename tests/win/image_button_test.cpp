@@ -112,6 +112,12 @@ TEST_F(ImageButtonLooks, MouseOnWithoutNormalLeavesTheOtherLooksBare) {
   EXPECT_TRUE(Shows(b, kMouseOn));
   b.setEnabled(false);
   EXPECT_TRUE(Shows(b, kFormColor));
+  // Pointer notifications still reach a disabled button.
+  int exits = 0;
+  b.OnMouseExit = [&](Control&) { ++exits; };
+  b.notify(NotifyMouseLeave, 0, 0);
+  EXPECT_FALSE(b.IsMouseOn());
+  EXPECT_EQ(exits, 1);
 }
 
 TEST_F(ImageButtonLooks, AnIconPictureShowsAWhiteBlockOrNothingWhenTransparent) {
