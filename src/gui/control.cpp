@@ -10,7 +10,8 @@ namespace ss {
 
 // ---- Control ----
 
-Control::Control(Form& parent) : parent_(&parent), font_(parent.font()), color_(parent.color()) {
+Control::Control(Form& parent)
+    : parent_(&parent), font_(parent.font()), color_(parent.color()) {
   parent.addControl(this);
 }
 
@@ -40,9 +41,7 @@ void Control::setEnabled(bool value) {
   invalidate();
 }
 
-bool Control::canFocus() const {
-  return parent_ && visible_ && enabled_;
-}
+bool Control::canFocus() const { return parent_ && visible_ && enabled_; }
 
 void Control::setText(const std::string& value) {
   if (text_ == value) return;
@@ -161,9 +160,7 @@ void GraphicControl::repaint() {
 
 WinControl::WinControl(Form& parent) : Control(parent) {}
 
-WinControl::~WinControl() {
-  destroyWindow();
-}
+WinControl::~WinControl() { destroyWindow(); }
 
 void WinControl::createHandle(const char* className, DWORD extraStyle) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | extraStyle;
@@ -191,9 +188,7 @@ void WinControl::setEnabled(bool value) {
   if (handleAllocated()) EnableWindow(handle(), value ? TRUE : FALSE);
 }
 
-bool WinControl::focused() const {
-  return handleAllocated() && GetFocus() == handle();
-}
+bool WinControl::focused() const { return handleAllocated() && GetFocus() == handle(); }
 
 void WinControl::setFocus() {
   if (handleAllocated()) SetFocus(handle());
