@@ -93,38 +93,6 @@ Picture SplitPicture(int width, int height, int split, COLORREF left, COLORREF r
   return picture;
 }
 
-std::string BitmapFileBytes(int width, int height, COLORREF color) {
-  const int stride = (width * 3 + 3) & ~3;
-  const std::uint32_t dataSize = static_cast<std::uint32_t>(stride * height);
-  std::string file;
-  auto put = [&](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) file += static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  file += "BM";
-  put(54 + dataSize, 4);
-  put(0, 4);
-  put(54, 4);
-  put(40, 4);
-  put(static_cast<std::uint32_t>(width), 4);
-  put(static_cast<std::uint32_t>(height), 4);
-  put(1, 2);
-  put(24, 2);
-  put(0, 4);
-  put(dataSize, 4);
-  put(0, 16);
-  for (int y = 0; y < height; ++y) {
-    std::string row;
-    for (int x = 0; x < width; ++x) {
-      row += static_cast<char>(GetBValue(color));
-      row += static_cast<char>(GetGValue(color));
-      row += static_cast<char>(GetRValue(color));
-    }
-    row.resize(static_cast<size_t>(stride), '\0');
-    file += row;
-  }
-  return file;
-}
-
 namespace {
 Bitmap ClientBitmap(HWND window, const std::function<void(HDC)>& fill) {
   RECT client;

@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -48,8 +47,6 @@ Picture SolidPicture(int width, int height, COLORREF color, COLORREF corner);
 Picture IconPicture();
 // A picture whose left `split` columns have one colour and the rest another.
 Picture SplitPicture(int width, int height, int split, COLORREF left, COLORREF right);
-// The bytes of a 24-bit Windows bitmap file of one colour.
-std::string BitmapFileBytes(int width, int height, COLORREF color);
 
 // The window's client area as its paint composes it now (WM_PRINTCLIENT into a bitmap).
 Bitmap Composed(HWND window);
