@@ -185,8 +185,8 @@ void TCustomSkinButton::keyUp(WORD& key, ShiftState) {
 
 LRESULT TCustomSkinButton::dialogKey(WPARAM key, LPARAM keyData) {
   const ShiftState shift = ShiftState::FromKeyboard();
-  // Alt comes from the key data, as WM_SYSKEYDOWN-style context; Shift and Ctrl from the
-  // keyboard state.
+  // Alt is read from the key data's context bit, Shift and Ctrl from the keyboard state as of
+  // the key's message.
   const bool modifier = shift.shift || shift.ctrl || (keyData & kKeyDataAlt) != 0;
   if (DialogKeyClicks(static_cast<unsigned>(key), isDefaultActive_, cancel_, modifier,
                       canFocus())) {
