@@ -28,6 +28,7 @@ add_library(ss_gui STATIC
   src/gui/image.cpp
   src/gui/popup_menu.cpp
   src/gui/push_button.cpp
+  src/gui/timer.cpp
 )
 ss_target(ss_gui)
 target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg32)
@@ -36,6 +37,8 @@ target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg3
 add_library(ss_controls STATIC
   src/controls/outline_region.cpp
   src/controls/skin_form.cpp
+  src/controls/skin_button.cpp
+  src/controls/image_button.cpp
 )
 ss_target(ss_controls)
 target_link_libraries(ss_controls PUBLIC ss_gui)

@@ -94,7 +94,14 @@ void Control::parentColorChanged() {
   invalidate();
 }
 
-LRESULT Control::notify(UINT, WPARAM, LPARAM) { return 0; }
+LRESULT Control::notify(UINT code, WPARAM, LPARAM) {
+  // Pointer enter and leave go on to the form too, with the control as their source.
+  if ((code == NotifyMouseEnter || code == NotifyMouseLeave) && parent_ &&
+      parent_->handleAllocated()) {
+    SendMessageA(parent_->handle(), code, 0, reinterpret_cast<LPARAM>(this));
+  }
+  return 0;
+}
 
 void Control::mouseDown(MouseButton button, ShiftState shift, int x, int y) {
   if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);

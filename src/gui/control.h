@@ -64,7 +64,8 @@ class Control {
   virtual void setVisible(bool value);
   bool enabled() const { return enabled_; }
   virtual void setEnabled(bool value);
-  // Visible and enabled, and so is the form: the control may take the focus.
+  // On a form, visible and enabled: the control may take the focus (the form's own state is
+  // not consulted).
   bool canFocus() const;
 
   const std::string& text() const { return text_; }

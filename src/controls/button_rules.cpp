@@ -1,0 +1,147 @@
+#include "controls/button_rules.h"
+
+#include <algorithm>
+
+namespace ss {
+
+namespace {
+
+constexpr ButtonLook kNormalOnly[] = {ButtonLook::Normal};
+constexpr ButtonLook kMouseOnFallbacks[] = {ButtonLook::MouseOn, ButtonLook::Normal};
+constexpr ButtonLook kMouseDownFallbacks[] = {ButtonLook::MouseDown, ButtonLook::Normal};
+constexpr ButtonLook kDisabledFallbacks[] = {ButtonLook::Disabled, ButtonLook::Normal};
+
+char FoldLetter(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+ButtonLook ChooseLook(bool enabled, bool isMouseDown, bool isMouseOn) {
+  if (!enabled) return ButtonLook::Disabled;
+  if (isMouseDown) return ButtonLook::MouseDown;
+  if (isMouseOn) return ButtonLook::MouseOn;
+  return ButtonLook::Normal;
+}
+
+std::span<const ButtonLook> PictureFallbacks(ButtonLook look) {
+  switch (look) {
+    case ButtonLook::MouseOn:
+      return kMouseOnFallbacks;
+    case ButtonLook::MouseDown:
+      return kMouseDownFallbacks;
+    case ButtonLook::Disabled:
+      return kDisabledFallbacks;
+    case ButtonLook::Normal:
+      break;
+  }
+  return kNormalOnly;
+}
+
+std::optional<ButtonLook> PictureForLook(ButtonLook look, const std::array<bool, 4>& present) {
+  for (ButtonLook candidate : PictureFallbacks(look)) {
+    if (present[static_cast<size_t>(candidate)]) return candidate;
+  }
+  return std::nullopt;
+}
+
+std::optional<char> CaptionAccelerator(std::string_view caption) {
+  std::optional<char> found;
+  // Left to right: "&&" is consumed as a pair, so "&&&O" still marks the O.
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] != '&' || i + 1 >= caption.size()) continue;
+    ++i;
+    if (caption[i] != '&') found = caption[i];  // keep going: the last one counts
+  }
+  return found;
+}
+
+bool IsAccelerator(char typed, std::string_view caption) {
+  const std::optional<char> accelerator = CaptionAccelerator(caption);
+  return accelerator && FoldLetter(*accelerator) == FoldLetter(typed);
+}
+
+bool CaptionIsBlank(std::string_view caption) {
+  return std::all_of(caption.begin(), caption.end(),
+                     [](char c) { return static_cast<unsigned char>(c) <= 32; });
+}
+
+bool OutsideForMove(int x, int y, int width, int height) {
+  return x < 0 || y < 0 || x > width || y > height;
+}
+
+bool InsideForClick(int x, int y, int width, int height) {
+  return x >= 0 && y >= 0 && x < width && y < height;
+}
+
+Offset CentreOffset(int outerWidth, int outerHeight, int innerWidth, int innerHeight) {
+  // C++ integer division truncates toward zero, as the centring needs.
+  return {(outerWidth - innerWidth) / 2, (outerHeight - innerHeight) / 2};
+}
+
+int RepeatInterval(int mouseContinuouslyDownInterval) {
+  return std::max(mouseContinuouslyDownInterval, 0);
+}
+
+bool IsPressKey(unsigned key) {
+  return key == kKeySpace || key == kKeyReturn;
+}
+
+bool DialogKeyClicks(unsigned key, bool isDefaultActive, bool cancel, bool modifierHeld,
+                     bool canFocus) {
+  const bool wanted = (key == kKeyReturn && isDefaultActive) || (key == kKeyEscape && cancel);
+  return wanted && !modifierHeld && canFocus;
+}
+
+ButtonEffects ButtonState::mouseEnter() {
+  isMouseOn_ = true;
+  return {.repaint = true};
+}
+
+ButtonEffects ButtonState::mouseLeave() {
+  isMouseOn_ = false;
+  isMouseDown_ = false;
+  return {.freeTimer = true, .repaint = true};
+}
+
+ButtonEffects ButtonState::cancelMode() {
+  return mouseLeave();
+}
+
+ButtonEffects ButtonState::leftPress() {
+  isMouseDown_ = true;
+  return {.startTimer = true, .repaint = true};
+}
+
+ButtonEffects ButtonState::move(int x, int y, int width, int height) {
+  if (!OutsideForMove(x, y, width, height)) return {};
+  // The timer is left alone: the pointer-leave notification that follows stops it.
+  isMouseOn_ = false;
+  isMouseDown_ = false;
+  return {.repaint = true};
+}
+
+ButtonEffects ButtonState::clickBegins() {
+  if (!isMouseDown_) return {};
+  isMouseDown_ = false;
+  return {.freeTimer = true, .repaint = true};
+}
+
+ButtonEffects ButtonState::leftRelease() {
+  return {.freeTimer = true};
+}
+
+ButtonEffects ButtonState::keyDown(unsigned key, bool focused, bool enabled) {
+  if (!IsPressKey(key) || !focused || !enabled) return {};
+  isMouseDown_ = true;
+  return {.repaint = true};
+}
+
+ButtonEffects ButtonState::keyUp(unsigned key, bool focused, bool enabled) {
+  if (!IsPressKey(key) || !focused || !isMouseDown_ || !enabled) return {};
+  // IsMouseDown clears before the click, so the click leaves a mouse press's timer running.
+  isMouseDown_ = false;
+  return {.repaint = true, .click = true};
+}
+
+}  // namespace ss

@@ -1,0 +1,258 @@
+// The image button's looks, painting and properties, read back as pixels from real windows.
+#include "controls/image_button.h"
+
+#include <gtest/gtest.h>
+
+#include "input_support.h"
+#include "test_support.h"
+
+namespace ss {
+namespace {
+
+using test::AllPixels;
+using test::Composed;
+using test::CountPixels;
+using test::kFormColor;
+using test::SolidPicture;
+
+constexpr COLORREF kNormal = 0x2020C0;
+constexpr COLORREF kMouseOn = 0xC02020;
+constexpr COLORREF kDown = 0x20C0C0;
+constexpr COLORREF kDisabled = 0xC0C020;
+constexpr COLORREF kCorner = 0x123456;
+constexpr COLORREF kMark = 0x9010F0;
+constexpr RECT kWhole{0, 0, 75, 21};
+
+// A windowless control that paints itself in one colour, as a skin would under the buttons.
+class Patch : public GraphicControl {
+ public:
+  explicit Patch(Form& form) : GraphicControl(form) {}
+  void paint(HDC dc) override {
+    BrushHandle brush(CreateSolidBrush(kMark));
+    const RECT r = clientRect();
+    FillRect(dc, &r, brush.get());
+  }
+};
+
+class ImageButtonLooks : public testing::Test {
+ protected:
+  void SetUp() override { form.showActive(); }
+
+  TImageButton& add(int left = 20, int top = 20, int width = 75, int height = 21) {
+    buttons.push_back(std::make_unique<TImageButton>(form));
+    buttons.back()->setBounds(left, top, width, height);
+    return *buttons.back();
+  }
+  void setThreePictures(TImageButton& b) {
+    const Picture normal = SolidPicture(75, 21, kNormal);
+    const Picture on = SolidPicture(75, 21, kMouseOn);
+    const Picture down = SolidPicture(75, 21, kDown);
+    b.setPicNormal(&normal);
+    b.setPicMouseOn(&on);
+    b.setPicMouseDown(&down);
+  }
+  static bool Shows(const TImageButton& b, COLORREF color) {
+    return AllPixels(Composed(b.handle()), kWhole, color);
+  }
+
+  test::TestForm form;
+  std::vector<std::unique_ptr<GraphicControl>> patches;
+  std::vector<std::unique_ptr<TImageButton>> buttons;
+};
+
+TEST_F(ImageButtonLooks, EachStateShowsItsPictureAndDisabledWins) {
+  TImageButton& b = add();
+  setThreePictures(b);
+  EXPECT_TRUE(Shows(b, kNormal));
+  b.notify(NotifyMouseEnter, 0, 0);
+  EXPECT_TRUE(Shows(b, kMouseOn));
+  SendMessageA(b.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_TRUE(Shows(b, kDown));
+  b.setEnabled(false);  // disabled over pressed, falling back to the normal picture
+  EXPECT_TRUE(b.IsMouseDown());
+  EXPECT_TRUE(Shows(b, kNormal));
+  const Picture disabled = SolidPicture(75, 21, kDisabled);
+  b.setPicDisabled(&disabled);
+  EXPECT_TRUE(Shows(b, kDisabled));
+  b.setPicDisabled(nullptr);
+  EXPECT_TRUE(b.PicDisabled().empty());
+  EXPECT_TRUE(Shows(b, kNormal));
+  SendMessageA(b.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+TEST_F(ImageButtonLooks, OnlyNormalServesEveryLookAndThePressedCaptionMovesOnePixel) {
+  TImageButton& b = add();
+  const Picture normal = SolidPicture(75, 21, kNormal);
+  b.setPicNormal(&normal);
+  b.setCaption("X");
+  b.notify(NotifyMouseEnter, 0, 0);
+  const Bitmap up = Composed(b.handle());
+  SendMessageA(b.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  const Bitmap down = Composed(b.handle());
+  SendMessageA(b.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  // Ink: every pixel that is not the picture (the text is antialiased).
+  const int ink = 75 * 21 - CountPixels(up, kWhole, kNormal);
+  ASSERT_GT(ink, 5);
+  int moved = 0;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 74; ++x) {
+      if (up.pixel(x, y) != kNormal) moved += down.pixel(x + 1, y + 1) == up.pixel(x, y);
+    }
+  }
+  EXPECT_EQ(moved, ink);
+  EXPECT_EQ(75 * 21 - CountPixels(down, kWhole, kNormal), ink);
+}
+
+TEST_F(ImageButtonLooks, MouseOnWithoutNormalLeavesTheOtherLooksBare) {
+  TImageButton& b = add();
+  const Picture on = SolidPicture(75, 21, kMouseOn);
+  b.setPicMouseOn(&on);
+  EXPECT_TRUE(Shows(b, kFormColor));
+  b.notify(NotifyMouseEnter, 0, 0);
+  EXPECT_TRUE(Shows(b, kMouseOn));
+  b.setEnabled(false);
+  EXPECT_TRUE(Shows(b, kFormColor));
+  // Pointer notifications still reach a disabled button.
+  int exits = 0;
+  b.OnMouseExit = [&](Control&) { ++exits; };
+  b.notify(NotifyMouseLeave, 0, 0);
+  EXPECT_FALSE(b.IsMouseOn());
+  EXPECT_EQ(exits, 1);
+}
+
+TEST_F(ImageButtonLooks, AnIconPictureShowsAWhiteBlockOrNothingWhenTransparent) {
+  TImageButton& b = add(20, 20, 100, 30);
+  const Picture icon = test::IconPicture();
+  b.setPicNormal(&icon);
+  Bitmap shown = Composed(b.handle());
+  EXPECT_TRUE(AllPixels(shown, RECT{0, 0, 74, 21}, 0xFFFFFF));
+  EXPECT_EQ(CountPixels(shown, RECT{0, 0, 100, 30}, kFormColor), 100 * 30 - 74 * 21);
+  b.setTransparent(true);
+  EXPECT_TRUE(b.PictureTransparent());
+  EXPECT_TRUE(AllPixels(Composed(b.handle()), RECT{0, 0, 100, 30}, kFormColor));
+  b.setStretch(true);  // stretched, the block covers the button
+  b.setTransparent(false);
+  EXPECT_TRUE(AllPixels(Composed(b.handle()), RECT{0, 0, 100, 30}, 0xFFFFFF));
+}
+
+TEST_F(ImageButtonLooks, TransparentShowsTheParentsPaintingAroundThePicture) {
+  // The windowless patch covers the button from its client x = 30 on.
+  patches.push_back(std::make_unique<Patch>(form));
+  patches.back()->setBounds(50, 0, 100, 100);
+  TImageButton& b = add();
+  const Picture small = SolidPicture(50, 10, kNormal, kCorner);
+  b.setPicNormal(&small);
+  Bitmap shown = Composed(b.handle());
+  EXPECT_EQ(shown.pixel(0, 0), kCorner);       // opaque: the corner is drawn
+  EXPECT_EQ(shown.pixel(40, 15), kFormColor);  // a colour fill, not the parent's painting
+  b.setTransparent(true);
+  shown = Composed(b.handle());
+  EXPECT_EQ(shown.pixel(0, 0), kFormColor);
+  EXPECT_EQ(shown.pixel(1, 0), kNormal);
+  EXPECT_EQ(shown.pixel(40, 5), kNormal);
+  EXPECT_EQ(shown.pixel(29, 15), kFormColor);
+  EXPECT_EQ(shown.pixel(30, 15), kMark);
+}
+
+TEST_F(ImageButtonLooks, LargePicturesAreCutOffUnlessStretched) {
+  TImageButton& b = add();
+  const Picture large = test::SplitPicture(150, 42, 75, kNormal, kDown);
+  b.setPicNormal(&large);
+  EXPECT_TRUE(Shows(b, kNormal));
+  b.setStretch(true);
+  Bitmap shown = Composed(b.handle());
+  EXPECT_TRUE(AllPixels(shown, RECT{0, 0, 37, 21}, kNormal));
+  EXPECT_TRUE(AllPixels(shown, RECT{38, 0, 75, 21}, kDown));
+  const Picture tiny = SolidPicture(7, 3, kMouseOn);
+  b.setPicNormal(&tiny);
+  EXPECT_TRUE(Shows(b, kMouseOn));
+}
+
+TEST_F(ImageButtonLooks, FocusFrameNeedsFocusAndDrawFocused) {
+  TImageButton& other = add(120, 20);
+  TImageButton& b = add();
+  const Picture normal = SolidPicture(75, 21, kNormal);
+  b.setPicNormal(&normal);
+  b.setDrawFocused(true);
+  other.setFocus();
+  EXPECT_TRUE(Shows(b, kNormal));
+  b.setFocus();
+  ASSERT_TRUE(b.focused());
+  const COLORREF inverted = ~kNormal & 0xFFFFFF;
+  auto frameRows = [&](int margin) {
+    const Bitmap shown = Composed(b.handle());
+    return std::make_pair(CountPixels(shown, RECT{0, margin - 1, 75, margin}, inverted),
+                          CountPixels(shown, RECT{0, margin, 75, margin + 1}, inverted));
+  };
+  EXPECT_EQ(frameRows(2).first, 0);
+  EXPECT_GT(frameRows(2).second, 20);
+  b.setFocusedRectMargin(5);
+  EXPECT_EQ(frameRows(5).first, 0);
+  EXPECT_GT(frameRows(5).second, 20);
+  b.setDrawFocused(false);
+  EXPECT_TRUE(Shows(b, kNormal));
+}
+
+TEST_F(ImageButtonLooks, CaptionsBlankDisabledAndUnderlined) {
+  TImageButton& b = add();
+  const Picture normal = SolidPicture(75, 21, kNormal);
+  b.setPicNormal(&normal);
+  b.setCaption(" \t ");
+  EXPECT_TRUE(Shows(b, kNormal));
+  b.setCaption("Open");
+  const int plain = CountPixels(Composed(b.handle()), kWhole, 0x000000);
+  b.setCaption("&Open");
+  EXPECT_GT(CountPixels(Composed(b.handle()), kWhole, 0x000000), plain);  // the underline
+  b.setEnabled(false);
+  const Bitmap disabled = Composed(b.handle());
+  EXPECT_EQ(CountPixels(disabled, kWhole, 0x000000), 0);
+  EXPECT_GT(CountPixels(disabled, kWhole, 0x808080), 5);
+  EXPECT_GT(CountPixels(disabled, kWhole, 0xFFFFFF), 5);
+}
+
+TEST_F(ImageButtonLooks, AutoSizeMeasuresPicNormalOnlyWhenAssigned) {
+  TImageButton& b = add();
+  b.setAutoSize(true);  // nothing to measure yet
+  EXPECT_EQ(b.width(), 75);
+  // Filled through the picture's own operations (as loadFromFile does): the picture only.
+  b.PicNormal().assign(SolidPicture(40, 30, kNormal));
+  EXPECT_EQ(b.width(), 75);
+  EXPECT_TRUE(AllPixels(test::OnScreen(b.handle()), kWhole, kFormColor));
+  const Picture disabled = SolidPicture(50, 50, kDisabled);
+  b.setPicDisabled(&disabled);  // any picture setter measures PicNormal
+  EXPECT_EQ(b.width(), 40);
+  EXPECT_EQ(b.height(), 30);
+  RECT window;
+  GetClientRect(b.handle(), &window);
+  EXPECT_EQ(window.right, 40);
+  b.setAutoSize(false);
+  b.setBounds(20, 20, 75, 21);
+  b.setAutoSize(true);
+  EXPECT_EQ(b.height(), 30);
+}
+
+TEST_F(ImageButtonLooks, PropertiesStartAsDocumentedAndAnswerTheSkinButtonQuery) {
+  TImageButton& b = add();
+  EXPECT_EQ(b.MouseContinuouslyDownInterval(), 100);
+  EXPECT_EQ(b.FocusedRectMargin(), 2);
+  EXPECT_TRUE(b.tabStop());
+  EXPECT_FALSE(b.AutoSize() || b.Transparent() || b.Stretch() || b.DrawFocused());
+  EXPECT_FALSE(b.IsMouseOn() || b.IsMouseDown() || b.IsDefaultActive());
+  EXPECT_EQ(b.RepeatTimer(), nullptr);
+  EXPECT_EQ(b.Caption(), "");
+  b.setUIStyle(TUIStyle::Standard);
+  EXPECT_EQ(b.UIStyle(), TUIStyle::FromThemeFile);
+  EXPECT_EQ(SendMessageA(b.handle(), WM_IS_SKIN_BUTTON, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(form.handle(), WM_IS_SKIN_BUTTON, 0, 0), 0);
+  b.setText("Go");
+  EXPECT_EQ(b.Caption(), "Go");
+  b.setCaption("&Stop");
+  EXPECT_EQ(b.text(), "&Stop");
+  TImageButton& second = add(120, 20);
+  second.setDefault(true);  // every button takes IsDefaultActive again
+  EXPECT_TRUE(second.IsDefaultActive());
+  EXPECT_FALSE(b.IsDefaultActive());
+}
+
+}  // namespace
+}  // namespace ss
