@@ -14,13 +14,13 @@ TSkinForm::TSkinForm(Form& owner) : GraphicControl(owner), ownerForm_(&owner) {
   setHeight(100);
 }
 
-void TSkinForm::SetGlyph(const Bitmap& value) {
+void TSkinForm::setGlyph(const Bitmap& value) {
   glyph_ = value;
   UpdateRegion();
   repaint();
 }
 
-void TSkinForm::SetTransparentColor(Color value) {
+void TSkinForm::setTransparentColor(Color value) {
   // No early return for an unchanged colour: it is how pixels loaded into Glyph() take effect.
   transparentColor_ = value;
   UpdateRegion();

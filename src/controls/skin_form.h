@@ -19,15 +19,15 @@ class TSkinForm : public GraphicControl {
   // Sets the form's frame by its tag (single-line above 0, none otherwise); 200 x 100.
   explicit TSkinForm(Form& owner);
 
-  // The owned glyph. Changing its pixels here triggers nothing; SetTransparentColor applies them.
+  // The owned glyph. Changing its pixels here triggers nothing; setTransparentColor applies them.
   Bitmap& Glyph() { return glyph_; }
   const Bitmap& Glyph() const { return glyph_; }
   // Copies the bitmap into the glyph, updates the outline and repaints.
-  void SetGlyph(const Bitmap& value);
+  void setGlyph(const Bitmap& value);
 
   Color TransparentColor() const { return transparentColor_; }
   // Stores the colour, updates the outline and repaints, even when the colour is unchanged.
-  void SetTransparentColor(Color value);
+  void setTransparentColor(Color value);
 
   // Fired after every paint.
   NotifyEvent OnPaint;

@@ -182,7 +182,7 @@ TEST(SkinForm, LoadedSkinShapesTheWindowToItsOpaquePixels) {
     EXPECT_EQ(&sender, &skin);
     ++changes;
   };
-  skin.SetGlyph(loaded);
+  skin.setGlyph(loaded);
   EXPECT_EQ(changes, 1);
 
   RegionHandle actual = WindowRegion(form.handle());
@@ -206,7 +206,7 @@ TEST(SkinForm, ClientSizeFollowsALargeGlyphAndOneColumnGlyphHasNoOutline) {
   skin.setBounds(30, 40, 10, 10);
   Bitmap glyph;
   FillBitmap(glyph, 444, 217, [](int x, int y) { return (x < 5 && y < 5) ? kT : kO; });
-  skin.SetGlyph(glyph);
+  skin.setGlyph(glyph);
   EXPECT_EQ(form.clientWidth(), 444);
   EXPECT_EQ(form.clientHeight(), 217);
   EXPECT_EQ(Describe({skin.boundsRect()}), "(0,0,444,217) ");
@@ -217,7 +217,7 @@ TEST(SkinForm, ClientSizeFollowsALargeGlyphAndOneColumnGlyphHasNoOutline) {
   EXPECT_EQ(Describe({box}), "(0,0,443,217) ");
 
   // One pixel wide: the window keeps a size but loses its whole outline.
-  skin.SetGlyph(MakeGlyph({"#", "#", "#"}));
+  skin.setGlyph(MakeGlyph({"#", "#", "#"}));
   EXPECT_EQ(form.clientWidth(), 1);
   EXPECT_EQ(form.clientHeight(), 3);
   region = WindowRegion(form.handle());
@@ -232,7 +232,7 @@ TEST(SkinForm, TagAboveZeroKeepsAFrameAndTheRectangularOutline) {
   TSkinForm skin(form);
   EXPECT_EQ(form.borderStyle(), Form::BorderStyle::Single);
   EXPECT_EQ(GetWindowLongA(form.handle(), GWL_STYLE) & WS_CAPTION, WS_CAPTION);
-  skin.SetGlyph(MakeGlyph({"..##", "####", "##.."}));
+  skin.setGlyph(MakeGlyph({"..##", "####", "##.."}));
   EXPECT_FALSE(WindowRegion(form.handle())) << "the window was reshaped";
   EXPECT_EQ(form.clientWidth(), 4);
   EXPECT_EQ(form.clientHeight(), 3);
@@ -247,17 +247,17 @@ TEST(SkinForm, TransparentColorReappliesPixelsLoadedIntoTheGlyph) {
 
   // An empty glyph: only the colour is stored.
   form.setClientSize(120, 80);
-  skin.SetTransparentColor(0x00FF00);
+  skin.setTransparentColor(0x00FF00);
   EXPECT_EQ(skin.TransparentColor(), 0x00FF00u);
   EXPECT_EQ(changes, 0);
   EXPECT_FALSE(WindowRegion(form.handle()));
   EXPECT_EQ(form.clientWidth(), 120);
 
   // Pixels loaded straight into the glyph take effect when the same colour is set again.
-  skin.SetTransparentColor(kT);
+  skin.setTransparentColor(kT);
   FillBitmap(skin.Glyph(), 6, 2, [](int x, int) { return x < 3 ? kT : kO; });
   EXPECT_FALSE(WindowRegion(form.handle()));
-  skin.SetTransparentColor(kT);
+  skin.setTransparentColor(kT);
   EXPECT_EQ(changes, 1);
   RegionHandle region = WindowRegion(form.handle());
   ASSERT_TRUE(region);
@@ -265,7 +265,7 @@ TEST(SkinForm, TransparentColorReappliesPixelsLoadedIntoTheGlyph) {
   EXPECT_TRUE(EqualRgn(region.get(), expected.get())) << Describe(RegionRects(region.get()));
 
   // Another colour: now the other half is cut away.
-  skin.SetTransparentColor(kO);
+  skin.setTransparentColor(kO);
   region = WindowRegion(form.handle());
   expected = PlainUnion({{0, 0, 3, 2}});
   EXPECT_TRUE(EqualRgn(region.get(), expected.get())) << Describe(RegionRects(region.get()));
@@ -284,7 +284,7 @@ TEST(SkinForm, PaintsTheGlyphAtTheOriginAndFiresOnPaint) {
     if (y == 0 || y == 39) return kT;
     return RGB(x * 4, y * 6, 0x80);
   });
-  skin.SetGlyph(glyph);
+  skin.setGlyph(glyph);
   ShowAt(form, 50, 60);
   ASSERT_TRUE(test::WaitUntil([&] { return paints > 0; }, 5000));
   for (POINT p : {POINT{0, 1}, POINT{58, 1}, POINT{17, 20}, POINT{30, 38}}) {
@@ -386,7 +386,7 @@ DragResult Drag(MouseButton button, int dx, int dy) {
                             std::to_string(x) + "," + std::to_string(y));
   };
   form.log.clear();
-  skin.SetGlyph(
+  skin.setGlyph(
       MakeGlyph({"....................", ".##################.", ".##################.",
                  ".##################.", ".##################.", "...................."}));
   ShowAt(form, 300, 200);

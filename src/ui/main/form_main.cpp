@@ -1,23 +1,59 @@
 #include "ui/main/form_main.h"
 
+#include <shellapi.h>
+
+#include "config/config_file.h"
+#include "config/global_vars.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
+#include "shell/paths.h"
+#include "shell/shell.h"
+#include "ui/about/form_about.h"
+#include "ui/main/settings_folder.h"
 
 namespace ss {
+
+using namespace main_window;
 
 namespace {
 // The system's hand cursor replaces the framework's own under the hand-point identifier.
 const bool kHandCursorInstalled =
     (Screen::Instance().setCursorHandle(crHandPoint, LoadCursorA(nullptr, IDC_HAND)), true);
 
-constexpr int kDesignClientWidth = 444;
-constexpr int kDesignClientHeight = 217;
+FontSpec LauncherFont(Color color) {
+  FontSpec font;
+  font.name = kFontName;
+  font.height = kFontHeight;
+  font.charset = ANSI_CHARSET;
+  font.color = color;
+  return font;
+}
+
+bool DirectoryExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 }  // namespace
 
-TFormMain::TFormMain() {
-  setBorderStyle(BorderStyle::None);
-  setPosition(Position::PrimaryMonitorCenter);
-  setClientSize(kDesignClientWidth, kDesignClientHeight);
+TFormMain::TFormMain()
+    : SkinFormMain(*this),
+      LabelInfo2(*this),
+      LabelInfo1(*this),
+      ButtonMin(*this),
+      ButtonClose(*this),
+      Button1(*this),
+      Button2(*this),
+      Button3(*this),
+      ButtonMoreTools(*this),
+      ButtonHelp(*this),
+      ButtonAbout(*this),
+      ButtonHome(*this),
+      ButtonMoreFreeTools(*this),
+      PopupMenuMoreTools(*this),
+      PopupMenuAudioCD(*this),
+      buttons_{&ButtonMin, &ButtonClose, &Button1, &Button2, &Button3, &ButtonMoreTools,
+               &ButtonHelp, &ButtonAbout, &ButtonHome, &ButtonMoreFreeTools} {
+  buildControls();
   try {
     FormCreate();
   } catch (...) {
@@ -25,6 +61,171 @@ TFormMain::TFormMain() {
   }
 }
 
-void TFormMain::FormCreate() { setCaption(Application::Instance().title()); }
+TImageButton& TFormMain::button(ButtonId id) { return *buttons_[static_cast<size_t>(id)]; }
+
+void TFormMain::buildControls() {
+  // The window: no scaling, the button-face colour where the skin does not paint.
+  setClientSize(kDesignClientWidth, kDesignClientHeight);
+  setPosition(Position::PrimaryMonitorCenter);
+  setColor(clBtnFace);
+  setFont(LauncherFont(clWindowText));
+
+  SkinFormMain.setBounds(0, 0, kDesignClientWidth, kDesignClientHeight);
+  SkinFormMain.setTransparentColor(kTransparentColor);
+  for (auto [label, layout] : {std::pair{&LabelInfo2, kLabelInfo2}, std::pair{&LabelInfo1, kLabelInfo1}}) {
+    label->setBounds(layout.left, layout.top, layout.width, layout.height);
+    label->setFont(LauncherFont(layout.color));
+    label->setTransparent(true);
+    label->setAutoSize(true);
+    label->setCaption(kDesignInfoCaption);
+  }
+
+  for (const ButtonLayout& layout : kButtons) {
+    TImageButton& b = button(layout.id);
+    b.setBounds(layout.left, layout.top, layout.width, layout.height);
+    b.setCursor(crHandPoint);
+    b.setUIStyle(TUIStyle::FromThemeFile);
+    b.setDrawFocused(false);
+    b.setFocusedRectMargin(2);
+    b.setStretch(false);
+    b.setMouseContinuouslyDownInterval(100);
+    b.setTransparent(false);
+    b.setModalResult(0);
+    b.setTabStop(true);
+    b.setTabOrder(layout.tabOrder);
+    // Assigned while the pictures are still empty, so the design size stays.
+    b.setAutoSize(true);
+  }
+
+  ButtonMin.OnClick = [this](Control&) { ButtonMinClick(); };
+  ButtonClose.OnClick = [this](Control&) { ButtonCloseClick(); };
+  Button1.OnClick = [this](Control&) { Button1Click(); };
+  Button2.OnClick = [this](Control&) { Button2Click(); };
+  Button3.OnClick = [this](Control&) { Button3Click(); };
+  ButtonMoreTools.OnClick = [this](Control&) { ButtonMoreToolsClick(); };
+  ButtonHelp.OnClick = [this](Control&) { ButtonHelpClick(); };
+  ButtonAbout.OnClick = [this](Control&) { ButtonAboutClick(); };
+  ButtonHome.OnClick = [this](Control&) { ButtonHomeClick(); };
+  ButtonMoreFreeTools.OnClick = [this](Control&) { ButtonMoreFreeToolsClick(); };
+
+  const std::pair<TImageButton*, const char*> hovers[] = {
+      {&Button1, kButton1Hover}, {&Button2, kButton2Hover},
+      {&Button3, kButton3Hover}, {&ButtonMoreTools, kMoreToolsHover}};
+  for (auto [b, hover] : hovers) {
+    b->OnMouseEnter = [this, text = hover](Control&) { SetInfoText(text); };
+    b->OnMouseExit = [this](Control&) { SetInfoText(welcomeText()); };
+  }
+
+  for (const MenuItem& item : kMoreToolsMenu) {
+    PopupMenuMoreTools.addItem({item.name, item.caption, item.shortcut,
+                                item.program ? std::function<void()>([this, p = item.program] { startProgram(p); })
+                                             : std::function<void()>()});
+  }
+  for (const MenuItem& item : kAudioCdMenu) {
+    PopupMenuAudioCD.addItem({item.name, item.caption, item.shortcut,
+                              [this, p = item.program] { startProgram(p); }});
+  }
+}
+
+std::string TFormMain::welcomeText() const {
+  return "Welcome to " + Application::Instance().title() + "!";
+}
+
+void TFormMain::SetInfoText(const std::string& text) {
+  LabelInfo1.setCaption(text);
+  LabelInfo2.setCaption(text);
+}
+
+void TFormMain::FormCreate() {
+  setCaption(Application::Instance().title());
+  ApplySkin();
+  SetInfoText(welcomeText());
+  resolveSettingsFolder();
+  PostMessageA(handle(), WM_LAUNCHER_STARTED, 0, 0);
+}
+
+void TFormMain::ApplySkin() {
+  LoadGlobalVars();
+  const std::string skinFolder = WithTrailingBackslash(ExeFolder() + kSkinRoot + GlobalVars.ResFolder);
+  // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.
+  SkinFormMain.Glyph().loadFromFile(skinFolder + kGlyphFile);
+  SkinFormMain.setTransparentColor(kTransparentColor);
+  for (const ButtonLayout& layout : kButtons) {
+    TImageButton& b = button(layout.id);
+    // The pictures' own loading: the buttons keep their size and are not repainted.
+    b.PicNormal().loadFromFile(skinFolder + layout.skinFiles[0]);
+    b.PicMouseOn().loadFromFile(skinFolder + layout.skinFiles[1]);
+    b.PicMouseDown().loadFromFile(skinFolder + layout.skinFiles[2]);
+  }
+  if (GlobalVars.Skin == kAlternativeSkin) applyAlternativeLayout();
+}
+
+void TFormMain::applyAlternativeLayout() {
+  for (const ButtonLayout& layout : kButtons) {
+    TImageButton& b = button(layout.id);
+    b.setLeft(layout.altLeft);
+    b.setTop(layout.altTop);
+    // Sizes the button to its normal picture.
+    b.setAutoSize(true);
+  }
+  LabelInfo2.setVisible(false);
+  LabelInfo1.setLeft(kAltLabelInfo1.left);
+  LabelInfo1.setTop(kAltLabelInfo1.top);
+  LabelInfo1.setAutoSize(false);
+  LabelInfo1.setWidth(kAltLabelInfo1.width);
+  LabelInfo1.setHeight(kAltLabelInfo1.height);
+  LabelInfo1.setWordWrap(true);
+  FontSpec font = LabelInfo1.font();
+  font.color = kAltLabelInfo1.color;
+  LabelInfo1.setFont(font);
+}
+
+void TFormMain::resolveSettingsFolder() {
+  const std::string appData = WithTrailingBackslash(ReadShellFolder("AppData"));
+  GlobalVars.SettingsFolder =
+      WithTrailingBackslash(appData + SettingsFolderName(Application::Instance().title()));
+  if (!DirectoryExists(GlobalVars.SettingsFolder) &&
+      !CreateDirectoryA(GlobalVars.SettingsFolder.c_str(), nullptr)) {
+    GlobalVars.SettingsFolder = appData;
+  }
+}
+
+void TFormMain::popupBelow(PopupMenu& menu, const TImageButton& below) {
+  // The window has no frame: its outer position is where its client area starts.
+  menu.popup(below.left() + left(), below.top() + top() + below.height());
+}
+
+void TFormMain::startProgram(const char* fileName) { StartFile(ExeFolder() + fileName); }
+
+void TFormMain::ButtonMinClick() { Application::Instance().minimize(); }
+void TFormMain::ButtonCloseClick() { close(); }
+void TFormMain::Button1Click() { startProgram(kButton1Program); }
+void TFormMain::Button2Click() { startProgram(kButton2Program); }
+void TFormMain::Button3Click() { popupBelow(PopupMenuAudioCD, Button3); }
+void TFormMain::ButtonMoreToolsClick() { popupBelow(PopupMenuMoreTools, ButtonMoreTools); }
+void TFormMain::ButtonHelpClick() { StartFile(GlobalVars.HelpHowTosTutorialVideosLink); }
+void TFormMain::ButtonAboutClick() { ShowAboutDialog(); }
+void TFormMain::ButtonHomeClick() { StartFile(GlobalVars.HelpHomePageLink); }
+void TFormMain::ButtonMoreFreeToolsClick() { StartFile(GlobalVars.HelpMoreFreeToolsLink); }
+
+void TFormMain::LauncherStarted() {
+  // Started minimised, the launcher stays on its taskbar button until the user restores it.
+  if (!IsIconic(Application::Instance().handle())) {
+    show();
+    SetForegroundWindow(handle());
+    BringWindowToTop(handle());
+  }
+  // The companion starts with the main window as owner and without the busy cursor.
+  ShellExecuteA(handle(), "open", (ExeFolder() + kCompanionProgram).c_str(), nullptr, nullptr,
+                SW_SHOW);
+}
+
+LRESULT TFormMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_LAUNCHER_STARTED) {
+    LauncherStarted();
+    return 0;
+  }
+  return Form::handleMessage(message, wParam, lParam);
+}
 
 }  // namespace ss

@@ -1,17 +1,76 @@
-// The launcher's main window.
+// The launcher's main window: the skin, the info line, ten image buttons and two menus.
 #pragma once
 
+#include <array>
+#include <string>
+
+#include "controls/image_button.h"
+#include "controls/skin_form.h"
 #include "gui/form.h"
+#include "gui/label.h"
+#include "gui/popup_menu.h"
+#include "ui/main/form_main_tables.h"
 
 namespace ss {
+
+// Posted by the creation step to the window itself; handled once the loop has shown it.
+inline constexpr UINT WM_LAUNCHER_STARTED = WM_USER + 1;
 
 class TFormMain : public Form {
  public:
   TFormMain();
 
+  // Sets the text of the info line (both labels).
+  void SetInfoText(const std::string& text);
+
+  // Controls in creation order: windowless ones paint in this order, each over the previous.
+  TSkinForm SkinFormMain;
+  Label LabelInfo2;
+  Label LabelInfo1;
+  TImageButton ButtonMin;
+  TImageButton ButtonClose;
+  TImageButton Button1;
+  TImageButton Button2;
+  TImageButton Button3;
+  TImageButton ButtonMoreTools;
+  TImageButton ButtonHelp;
+  TImageButton ButtonAbout;
+  TImageButton ButtonHome;
+  TImageButton ButtonMoreFreeTools;
+  PopupMenu PopupMenuMoreTools;
+  PopupMenu PopupMenuAudioCD;
+
+  TImageButton& button(main_window::ButtonId id);
+
+ protected:
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
+  void buildControls();
   // The creation step; an error stops it and is shown, and the window opens all the same.
   void FormCreate();
+  // Reads the settings, loads the skin and applies the layout the settings choose.
+  void ApplySkin();
+  void applyAlternativeLayout();
+  void resolveSettingsFolder();
+  std::string welcomeText() const;
+  // Pops a menu up with its top-left corner at the button's bottom-left corner.
+  void popupBelow(PopupMenu& menu, const TImageButton& below);
+  void startProgram(const char* fileName);
+
+  void ButtonMinClick();
+  void ButtonCloseClick();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void ButtonMoreToolsClick();
+  void ButtonHelpClick();
+  void ButtonAboutClick();
+  void ButtonHomeClick();
+  void ButtonMoreFreeToolsClick();
+  void LauncherStarted();
+
+  std::array<TImageButton*, main_window::kButtons.size()> buttons_;
 };
 
 }  // namespace ss
