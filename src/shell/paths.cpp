@@ -17,7 +17,17 @@ std::string FolderOfPath(const std::string& path) {
 }
 
 #ifdef _WIN32
+namespace {
+std::string& ExeFolderOverride() {
+  static std::string folder;
+  return folder;
+}
+}  // namespace
+
+void SetExeFolderOverride(const std::string& folder) { ExeFolderOverride() = folder; }
+
 std::string ExeFolder() {
+  if (!ExeFolderOverride().empty()) return WithTrailingBackslash(ExeFolderOverride());
   // Long paths: grow the buffer until the whole name fits.
   std::string buffer(MAX_PATH, '\0');
   for (;;) {

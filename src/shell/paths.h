@@ -14,6 +14,9 @@ std::string FolderOfPath(const std::string& path);
 #ifdef _WIN32
 // The running executable's folder, ending in "\".
 std::string ExeFolder();
+// Tests that build the launcher's windows in their own process point its folder elsewhere;
+// an empty path restores the executable's folder.
+void SetExeFolderOverride(const std::string& folder);
 #endif
 
 }  // namespace ss

@@ -75,27 +75,12 @@ Bitmap MakeGlyph(const std::vector<std::string>& rows) {
   return glyph;
 }
 
-// A 24-bit bottom-up bitmap file of the rows ('.' fuchsia, anything else opaque).
+// A bitmap file of the rows ('.' fuchsia, anything else opaque).
 std::string BitmapFile(const std::vector<std::string>& rows) {
-  const int w = static_cast<int>(rows[0].size());
-  const int h = static_cast<int>(rows.size());
-  const int stride = (w * 3 + 3) / 4 * 4;
-  std::string pixels;
-  for (int y = h - 1; y >= 0; --y) {
-    std::string row;
-    for (char c : rows[static_cast<size_t>(y)]) {
-      const COLORREF colour = c == '.' ? kT : kO;
-      row += static_cast<char>(GetBValue(colour));
-      row += static_cast<char>(GetGValue(colour));
-      row += static_cast<char>(GetRValue(colour));
-    }
-    row.resize(static_cast<size_t>(stride), '\0');
-    pixels += row;
-  }
-  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(54 + pixels.size()), 0, 0, 54};
-  BITMAPINFOHEADER info{40, w, h, 1, 24, BI_RGB, static_cast<DWORD>(pixels.size()), 0, 0, 0, 0};
-  return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-         std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels;
+  return test::BitmapFileBytes(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
+                               [&](int x, int y) {
+                                 return rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '.' ? kT : kO;
+                               });
 }
 
 std::vector<RECT> RegionRects(HRGN region) {

@@ -76,7 +76,12 @@ void CopyFileOrFail(const std::string& from, const std::string& to) {
   ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " -> " << to;
 }
 
-std::string BinFolder() { return ExeFolder(); }
+std::string BinFolder() {
+  // The test program's own folder, whatever folder the launcher code is pointed at.
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return FolderOfPath(path);
+}
 
 void PumpMessages() {
   MSG msg;
@@ -198,6 +203,26 @@ std::string Scramble(const std::string& clear) {
     if (c != '\r' && c != '\n') c = static_cast<char>(~static_cast<unsigned char>(c));
   }
   return stored;
+}
+
+std::string BitmapFileBytes(int width, int height, const std::function<COLORREF(int, int)>& colour) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  std::string pixels;
+  for (int y = height - 1; y >= 0; --y) {
+    std::string row;
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = colour(x, y);
+      row += static_cast<char>(GetBValue(c));
+      row += static_cast<char>(GetGValue(c));
+      row += static_cast<char>(GetRValue(c));
+    }
+    row.resize(static_cast<size_t>(stride), '\0');
+    pixels += row;
+  }
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(54 + pixels.size()), 0, 0, 54};
+  BITMAPINFOHEADER info{40, width, height, 1, 24, BI_RGB, static_cast<DWORD>(pixels.size()), 0, 0, 0, 0};
+  return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+         std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels;
 }
 
 std::string SampleIconFile() {

@@ -75,6 +75,9 @@ struct LauncherFolder {
   void writeConfig(const std::string& clearConfig);
 };
 
+// A 24-bit bottom-up Windows bitmap file whose pixel (x, y) has colour(x, y) (0x00BBGGRR).
+std::string BitmapFileBytes(int width, int height, const std::function<COLORREF(int, int)>& colour);
+
 // A valid one-image 32 x 32 icon file.
 std::string SampleIconFile();
 
