@@ -8,9 +8,8 @@ namespace ss::skingen {
 namespace {
 
 // The whole window with every button in its normal look except `active`, shown in `look`.
-Image Compose(const SkinArt& art, size_t active, Look look) {
-  Image image(art.width, art.height, art.edge);
-  art.background(image);
+Image Compose(const SkinArt& art, const Image& background, size_t active, Look look) {
+  Image image = background;
   for (size_t i = 0; i < art.buttons.size(); ++i) {
     art.buttons[i].draw(image, i == active ? look : Look::Normal);
   }
@@ -44,7 +43,9 @@ Skin Render(const SkinArt& art) {
   Skin skin;
   skin.folder = art.folder;
   const size_t none = art.buttons.size();
-  const Image window = Compose(art, none, Look::Normal);
+  Image background(art.width, art.height, art.edge);
+  art.background(background);
+  const Image window = Compose(art, background, none, Look::Normal);
 
   // Pixels less than half inside the outline take the key colour; the rest keep the artwork,
   // whose partly covered edge pixels blended toward the edge colour, never toward fuchsia.
@@ -66,7 +67,7 @@ Skin Render(const SkinArt& art) {
   for (size_t i = 0; i < art.buttons.size(); ++i) {
     const ButtonArt& b = art.buttons[i];
     for (size_t look = 0; look < 3; ++look) {
-      const Image whole = look == 0 ? window : Compose(art, i, kLooks[look]);
+      const Image whole = look == 0 ? window : Compose(art, background, i, kLooks[look]);
       skin.pictures[i][look] = ToPixels(whole.crop(b.left, b.top, b.width, b.height));
     }
   }
