@@ -47,10 +47,12 @@ void DrawBackground(Image& image, const Fonts& fonts) {
   DrawText(image, fonts.title, "Kestrel Disc Suite", {38, 0, 200, kHeaderBottom}, Hex(0xFFFFFF),
            Align::Left);
 
-  // The info line's calm panel: the launcher writes its text at (16, 160).
-  const Rect panel{9, 154, 425, 21};
-  Fill(image, RoundRect(panel, 5), panel, Solid(Hex(0xFFFFFF, 0.55f)));
-  Fill(image, InnerStroke(RoundRect(panel, 5), 1), panel, Solid(Hex(0x9AA8BC, 0.30f)));
+  // The info line's calm strip, the full width of the window: the launcher writes its text at
+  // (16, 160), and the longest hover text runs almost to the right edge.
+  const Rect strip{0, 153, w, kFooterTop - 153};
+  Fill(image, RoundRect(strip, 0), strip,
+       VerticalStops(strip.y, strip.bottom(), {{0, Hex(0xFBFCFE)}, {1, Hex(0xF1F4F8)}}));
+  Fill(image, RoundRect({0, strip.y, w, 1}, 0), strip, Solid(Hex(0xD3DAE4)));
 
   const Rect footer{0, kFooterTop, w, h - kFooterTop};
   Fill(image, RoundRect(footer, 0), footer,
