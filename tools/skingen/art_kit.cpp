@@ -20,10 +20,13 @@ Paint DiscPaint(float cx, float cy, float radius) {
   return [=](float x, float y) {
     const float angle = std::atan2(y - cy, x - cx);
     const float distance = std::hypot(x - cx, y - cy) / radius;
-    const float sheen = std::pow(std::max(0.0f, std::cos(2 * (angle + 0.75f))), 3.0f);
+    const float sheen = std::pow(std::max(0.0f, std::cos(2 * (angle + 0.75f))), 2.0f);
     const Color base = Mix(Hex(0xF1F4F8), Hex(0xAEB9C7), std::clamp(distance * 0.9f, 0.0f, 1.0f));
-    const Color tint = Mix(Hex(0xD9F4FF), Hex(0xFFF3D1), 0.5f + 0.5f * std::sin(angle * 1.5f));
-    return Mix(base, tint, 0.85f * sheen);
+    // Cyan through pale gold to pale green across each highlight, as light splits on a disc.
+    const float across = 0.5f + 0.5f * std::sin(4 * (angle + 0.75f));
+    const Color tint = across < 0.5f ? Mix(Hex(0xC8F0FF), Hex(0xFFF0C2), across * 2)
+                                     : Mix(Hex(0xFFF0C2), Hex(0xD2F7DA), across * 2 - 1);
+    return Mix(base, tint, 0.9f * sheen);
   };
 }
 

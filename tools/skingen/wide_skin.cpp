@@ -124,7 +124,7 @@ void DrawTitleButton(Image& image, const Fonts& fonts, ButtonId id, Look look) {
                            : (look == Look::MouseOn ? Hex(0xFFFFFF, 0.20f) : Hex(0x000000, 0.35f));
     Fill(image, Circle(disc.centerX(), disc.centerY(), side / 2), b, Solid(fill));
   }
-  const Color glyph = look == Look::Normal ? Hex(0xA9B8CF) : Hex(0xFFFFFF);
+  const Color glyph = look == Look::Normal ? Hex(0xBCC9DC) : Hex(0xFFFFFF);
   const float shift = look == Look::MouseDown ? 1 : 0;
   const Rect box = disc.moved(shift, shift);
   switch (id) {
