@@ -48,6 +48,19 @@ Accent BrandAccent() {
   return {Hex(0x2F86F0), Hex(0x1849A8)};
 }
 
+ToolCard BigButtonCard(int index) {
+  switch (index) {
+    case 0:
+      return {FileAccent(), ToolSymbol::FileDisc, "File Disc\nWriter"};
+    case 1:
+      return {VideoAccent(), ToolSymbol::VideoDisc, "Video Disc\nWriter"};
+    case 2:
+      return {MusicAccent(), ToolSymbol::MusicDisc, "Music\nDiscs"};
+    default:
+      return {ToolsAccent(), ToolSymbol::MoreTools, "More\nTools"};
+  }
+}
+
 void DrawDisc(Image& image, float cx, float cy, float radius, Color hole) {
   const Rect bounds = Bounds(cx, cy, radius);
   Fill(image, Circle(cx, cy, radius), bounds, DiscPaint(cx, cy, radius));

@@ -22,6 +22,16 @@ Accent BrandAccent();
 // What a tool icon shows on its disc.
 enum class ToolSymbol { FileDisc, VideoDisc, MusicDisc, MoreTools };
 
+// What a big button shows: its accent, its icon's symbol and its two-line caption.
+struct ToolCard {
+  Accent accent;
+  ToolSymbol symbol;
+  const char* caption;
+};
+// The cards of Button1 (file disc writer), Button2 (video disc writer), Button3 (the music
+// menu) and ButtonMoreTools (the tools menu), by index 0 to 3.
+ToolCard BigButtonCard(int index);
+
 // The product's logo, a silver disc on a rounded brand tile, filling the square `box`.
 void DrawLogo(Image& image, Rect box);
 // A disc seen from above: silver with a soft sheen, a hub and a hole of `hole` colour.

@@ -61,8 +61,8 @@ void DrawBackground(Image& image, const Fonts& fonts) {
   Fill(image, RoundRect({0, kFooterTop + 1, w, 1}, 0), footer, Solid(Hex(0xFFFFFF, 0.07f)));
 }
 
-void DrawCard(Image& image, const Fonts& fonts, int index, Look look, const Accent& accent,
-              ToolSymbol symbol, const char* caption) {
+void DrawCard(Image& image, const Fonts& fonts, int index, Look look, const ToolCard& tool) {
+  const Accent& accent = tool.accent;
   const Rect card = CardRect(index);
   const Shape shape = RoundRect(card, 9);
   const int shift = look == Look::MouseDown ? 1 : 0;
@@ -88,9 +88,9 @@ void DrawCard(Image& image, const Fonts& fonts, int index, Look look, const Acce
   Fill(image, InnerStroke(shape, look == Look::Normal ? 1.0f : 1.5f), card, Solid(border));
 
   const Rect icon{card.x + 25 + shift, card.y + 13 + shift, 46, 46};
-  DrawToolIcon(image, icon, accent, symbol);
+  DrawToolIcon(image, icon, accent, tool.symbol);
   const Color text = look == Look::Normal ? kInk : Shade(accent.bottom, -0.25f);
-  DrawText(image, fonts.caption, caption, {card.x + shift, card.y + 64.0f + shift, card.w, 28},
+  DrawText(image, fonts.caption, tool.caption, {card.x + shift, card.y + 64.0f + shift, card.w, 28},
            text, Align::Center, 1);
 }
 
@@ -168,17 +168,6 @@ SkinArt DefaultSkinArt(const Fonts& fonts) {
   art.edge = kEdge;
   art.background = [&fonts](Image& image) { DrawBackground(image, fonts); };
 
-  struct CardSpec {
-    Accent accent;
-    ToolSymbol symbol;
-    const char* caption;
-  };
-  const CardSpec cards[] = {
-      {FileAccent(), ToolSymbol::FileDisc, "File Disc\nWriter"},
-      {VideoAccent(), ToolSymbol::VideoDisc, "Video Disc\nWriter"},
-      {MusicAccent(), ToolSymbol::MusicDisc, "Music\nDiscs"},
-      {ToolsAccent(), ToolSymbol::MoreTools, "More\nTools"},
-  };
   for (size_t i = 0; i < kButtons.size(); ++i) {
     const auto& b = kButtons[i];
     ButtonArt& button = art.buttons[i];
@@ -197,9 +186,8 @@ SkinArt DefaultSkinArt(const Fonts& fonts) {
       case ButtonId::Three:
       case ButtonId::MoreTools: {
         const int index = static_cast<int>(id) - static_cast<int>(ButtonId::One);
-        const CardSpec spec = cards[index];
-        button.draw = [&fonts, index, spec](Image& image, Look look) {
-          DrawCard(image, fonts, index, look, spec.accent, spec.symbol, spec.caption);
+        button.draw = [&fonts, index](Image& image, Look look) {
+          DrawCard(image, fonts, index, look, BigButtonCard(index));
         };
         break;
       }

@@ -125,20 +125,12 @@ Shape InnerStroke(Shape shape, float width) {
   };
 }
 
-Shape Union(Shape a, Shape b) {
-  return [=](float x, float y) { return std::min(a(x, y), b(x, y)); };
-}
-
 Shape Subtract(Shape a, Shape b) {
   return [=](float x, float y) { return std::max(a(x, y), -b(x, y)); };
 }
 
 Shape Intersect(Shape a, Shape b) {
   return [=](float x, float y) { return std::max(a(x, y), b(x, y)); };
-}
-
-Shape Offset(Shape shape, float dx, float dy) {
-  return [=](float x, float y) { return shape(x - dx, y - dy); };
 }
 
 Paint Solid(Color c) {

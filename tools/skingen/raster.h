@@ -69,10 +69,8 @@ Shape Polygon(std::vector<float> points);
 Shape Stroke(Shape shape, float width);
 // A band of `width` just inside the edge of `shape`.
 Shape InnerStroke(Shape shape, float width);
-Shape Union(Shape a, Shape b);
 Shape Subtract(Shape a, Shape b);
 Shape Intersect(Shape a, Shape b);
-Shape Offset(Shape shape, float dx, float dy);
 
 Paint Solid(Color c);
 // Linear gradient from c0 at (x0, y0) to c1 at (x1, y1).

@@ -25,7 +25,6 @@ Fonts::Fonts(const std::string& folder)
     : title(folder + "/tahomabd.ttf", 13, 0.6f),
       caption(folder + "/tahomabd.ttf", 11, 0.5f),
       label(folder + "/tahoma.ttf", 11),
-      small(folder + "/tahoma.ttf", 10),
       glyph(folder + "/tahomabd.ttf", 11, 0.3f) {}
 
 std::map<std::string, std::string> Skin::files() const {

@@ -28,7 +28,6 @@ struct Fonts {
   Font title;    // bold, product names
   Font caption;  // bold, captions of the big buttons
   Font label;    // regular, captions of small buttons
-  Font small;    // regular, secondary lines
   Font glyph;    // bold, one-letter symbols such as "?" and "i"
 };
 

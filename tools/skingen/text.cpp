@@ -56,14 +56,6 @@ Font::Font(const std::string& path, int pixelSize, float embolden)
 
 Font::~Font() = default;
 
-int Font::ascent() const {
-  return static_cast<int>(impl_->face->size->metrics.ascender >> 6);
-}
-
-int Font::descent() const {
-  return static_cast<int>(-(impl_->face->size->metrics.descender >> 6));
-}
-
 int Font::lineHeight() const {
   return static_cast<int>((impl_->face->size->metrics.height + 63) >> 6);
 }

@@ -19,9 +19,7 @@ class Font {
   Font& operator=(const Font&) = delete;
 
   int pixelSize() const { return pixelSize_; }
-  // Pixels from the baseline up to the top of capitals and down to the lowest descender.
-  int ascent() const;
-  int descent() const;
+  // Distance between the baselines of two lines.
   int lineHeight() const;
   // Height of the capitals above the baseline.
   int capHeight() const { return capHeight_; }

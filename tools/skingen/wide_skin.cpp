@@ -90,8 +90,8 @@ void DrawBrand(Image& image, const Fonts& fonts, Look look) {
            look == Look::Normal ? Hex(0xCFE0FF) : Hex(0xFFFFFF), Align::Left);
 }
 
-void DrawCard(Image& image, const Fonts& fonts, ButtonId id, Look look, const Accent& accent,
-              ToolSymbol symbol, const char* caption) {
+void DrawCard(Image& image, const Fonts& fonts, ButtonId id, Look look, const ToolCard& tool) {
+  const Accent& accent = tool.accent;
   const Rect card = ButtonRect(id).inset(2);
   const Shape shape = RoundRect(card, 12);
   const int shift = look == Look::MouseDown ? 1 : 0;
@@ -108,8 +108,8 @@ void DrawCard(Image& image, const Fonts& fonts, ButtonId id, Look look, const Ac
          Solid(look == Look::MouseOn ? Shade(accent.top, 0.3f) : accent.top));
   }
   const Rect icon{card.x + 25 + shift, card.y + 14 + shift, 50, 50};
-  DrawToolIcon(image, icon, accent, symbol);
-  DrawText(image, fonts.caption, caption, {card.x + shift, card.y + 71.0f + shift, card.w, 28},
+  DrawToolIcon(image, icon, accent, tool.symbol);
+  DrawText(image, fonts.caption, tool.caption, {card.x + shift, card.y + 71.0f + shift, card.w, 28},
            Hex(0xFFFFFF), Align::Center, 1);
 }
 
@@ -175,11 +175,6 @@ SkinArt WideSkinArt(const Fonts& fonts) {
   art.edge = kEdge;
   art.background = DrawBackground;
 
-  struct CardSpec {
-    Accent accent;
-    ToolSymbol symbol;
-    const char* caption;
-  };
   for (size_t i = 0; i < kButtons.size(); ++i) {
     const ButtonId id = kButtons[i].id;
     const Rect r = ButtonRect(id);
@@ -199,14 +194,9 @@ SkinArt WideSkinArt(const Fonts& fonts) {
       case ButtonId::Two:
       case ButtonId::Three:
       case ButtonId::MoreTools: {
-        const CardSpec spec =
-            id == ButtonId::One ? CardSpec{FileAccent(), ToolSymbol::FileDisc, "File Disc\nWriter"}
-            : id == ButtonId::Two
-                ? CardSpec{VideoAccent(), ToolSymbol::VideoDisc, "Video Disc\nWriter"}
-            : id == ButtonId::Three ? CardSpec{MusicAccent(), ToolSymbol::MusicDisc, "Music\nDiscs"}
-                                    : CardSpec{ToolsAccent(), ToolSymbol::MoreTools, "More\nTools"};
-        button.draw = [&fonts, id, spec](Image& image, Look look) {
-          DrawCard(image, fonts, id, look, spec.accent, spec.symbol, spec.caption);
+        const ToolCard card = BigButtonCard(static_cast<int>(id) - static_cast<int>(ButtonId::One));
+        button.draw = [&fonts, id, card](Image& image, Look look) {
+          DrawCard(image, fonts, id, look, card);
         };
         break;
       }
