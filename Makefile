@@ -11,9 +11,13 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip \
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev libfreetype-dev
 
-.PHONY: all deps build test run demo bench clean
+# LAYOUT=alt shows the alternative layout (Skin=1) with its own skin.
+LAYOUT ?= design
+SHOT := $(if $(filter alt,$(LAYOUT)),screenshot-alt.png,screenshot.png)
+
+.PHONY: all deps build test run run-alt demo bench clean
 
 all: build
 
@@ -41,11 +45,14 @@ test: build
 	ctest --test-dir $(HOST) --output-on-failure -j $(JOBS)
 
 demo: build
-	tools/demo/make-demo.sh $(WIN) $(HOST) $(DEMO)
+	tools/demo/make-demo.sh $(WIN) $(HOST) $(DEMO) $(LAYOUT)
 
 # Shows the launcher on the demo folder: in this display, or headless into a screenshot.
 run: demo
-	tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine
+	tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine $(SHOT)
+
+run-alt:
+	$(MAKE) run LAYOUT=alt
 
 # Benchmarks of the Windows build under Wine; BENCHMARKS.md records their results.
 bench: build

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Starts the launcher of a demo folder under Wine: in the current display when there is one,
-# otherwise under Xvfb, saving a screenshot of the screen as DEMO/screenshot.png.
-#   run-demo.sh DEMO_DIR WINE_SESSION_DIR
+# otherwise under Xvfb, saving a screenshot of the screen as DEMO/SHOT (screenshot.png).
+#   run-demo.sh DEMO_DIR WINE_SESSION_DIR [SHOT]
 set -euo pipefail
 demo=$(cd "${1:?demo dir}" && pwd)
 session=${2:?wine session dir}
+shot=${3:-screenshot.png}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 wine_session="$root/cmake/wine-session.sh"
 
@@ -25,6 +26,6 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 sleep 1
-import -window root "$demo/screenshot.png"
-echo "Screenshot: $demo/screenshot.png"
+import -window root "$demo/$shot"
+echo "Screenshot: $demo/$shot"
 kill "$launcher" >/dev/null 2>&1 || true

@@ -1,0 +1,289 @@
+// The default skins and icon as the launcher will meet them: file set, sizes, outline, looks.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "core/image_header.h"
+#include "tools/skingen/image_files.h"
+#include "tools/skingen/skin_art.h"
+
+namespace ss::skingen {
+namespace {
+
+using main_window::kButtons;
+
+const Fonts& TestFonts() {
+  static const Fonts fonts(SS_FONT_DIR);
+  return fonts;
+}
+
+// Both skins, rendered once for the whole test program.
+const Skin& DefaultSkin() {
+  static const Skin skin = Render(DefaultSkinArt(TestFonts()));
+  return skin;
+}
+const Skin& WideSkin() {
+  static const Skin skin = Render(WideSkinArt(TestFonts()));
+  return skin;
+}
+
+struct Box {
+  int left, top, width, height;
+  bool overlaps(const Box& o) const {
+    return left < o.left + o.width && o.left < left + width && top < o.top + o.height &&
+           o.top < top + height;
+  }
+};
+
+// The launcher's outline takes every pixel that is not the key colour, except the last column.
+bool InOutline(const Pixels& glyph, int x, int y) {
+  return x >= 0 && y >= 0 && x < glyph.width - 1 && y < glyph.height && glyph.at(x, y) != kKeyRgb;
+}
+
+bool BoxInOutline(const Pixels& glyph, const Box& box) {
+  for (int y = box.top; y < box.top + box.height; ++y) {
+    for (int x = box.left; x < box.left + box.width; ++x) {
+      if (!InOutline(glyph, x, y)) return false;
+    }
+  }
+  return true;
+}
+
+// Close to fuchsia in hue, saturated and bright enough to show as a pink fringe.
+bool Pinkish(std::uint32_t rgb) {
+  const float r = ((rgb >> 16) & 0xFF) / 255.0f, g = ((rgb >> 8) & 0xFF) / 255.0f,
+              b = (rgb & 0xFF) / 255.0f;
+  const float high = std::max({r, g, b}), low = std::min({r, g, b});
+  if (high < 0.4f || high - low < 0.35f * high) return false;
+  float hue = 0;
+  if (high == r) hue = 60 * std::fmod((g - b) / (high - low) + 6, 6.0f);
+  if (high == b) hue = 60 * ((r - g) / (high - low) + 4);
+  if (high == g) hue = 60 * ((b - r) / (high - low) + 2);
+  return hue >= 280 && hue <= 330;
+}
+
+int DifferentPixels(const Pixels& a, const Pixels& b) {
+  int count = 0;
+  for (size_t i = 0; i < a.rgb.size(); ++i) count += a.rgb[i] != b.rgb[i];
+  return count;
+}
+
+TEST(PinkishPixel, CatchesFringesBlendedTowardFuchsia) {
+  EXPECT_TRUE(Pinkish(0xFF00FF));
+  EXPECT_TRUE(Pinkish(0x8C0DA0));  // navy half blended with fuchsia
+  EXPECT_TRUE(Pinkish(0xE060C8));
+  EXPECT_FALSE(Pinkish(0x6F7DF7));  // the violet-blue accent
+  EXPECT_FALSE(Pinkish(0xE5484D));  // the red of the close button
+  EXPECT_FALSE(Pinkish(0x1D2D4B));
+  EXPECT_FALSE(Pinkish(0x404040));
+}
+
+class EachSkin : public testing::TestWithParam<const Skin* (*)()> {
+ protected:
+  const Skin& skin() const { return *GetParam()(); }
+};
+
+const Skin* DefaultSkinPtr() {
+  return &DefaultSkin();
+}
+const Skin* WideSkinPtr() {
+  return &WideSkin();
+}
+
+TEST_P(EachSkin, HasTheThirtyOneFilesAsValidBottomUpBitmaps) {
+  const auto files = skin().files();
+  std::set<std::string> expected{main_window::kGlyphFile};
+  for (const auto& b : kButtons) expected.insert(b.skinFiles.begin(), b.skinFiles.end());
+  ASSERT_EQ(static_cast<int>(expected.size()), main_window::kSkinFileCount);
+  ASSERT_EQ(files.size(), expected.size());
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(expected.count(name));
+    EXPECT_NO_THROW(CheckBitmapFile(bytes));
+    // A positive height in the header: rows stored bottom-up.
+    EXPECT_GT(static_cast<std::int32_t>(static_cast<unsigned char>(bytes[22]) |
+                                        static_cast<unsigned char>(bytes[23]) << 8 |
+                                        static_cast<unsigned char>(bytes[24]) << 16 |
+                                        static_cast<unsigned char>(bytes[25]) << 24),
+              0);
+  }
+  // What is written is exactly what was drawn.
+  const Pixels read = DecodeBmp(files.at(main_window::kGlyphFile));
+  EXPECT_EQ(read.width, skin().glyph.width);
+  EXPECT_EQ(read.rgb, skin().glyph.rgb);
+}
+
+TEST_P(EachSkin, NoPixelButExactFuchsiaIsPinkish) {
+  auto check = [](const Pixels& pixels, const std::string& what) {
+    int pink = 0;
+    for (std::uint32_t rgb : pixels.rgb) pink += rgb != kKeyRgb && Pinkish(rgb);
+    EXPECT_EQ(pink, 0) << what;
+  };
+  check(skin().glyph, "main.bmp");
+  for (size_t i = 0; i < kButtons.size(); ++i) {
+    for (size_t look = 0; look < 3; ++look)
+      check(skin().pictures[i][look], kButtons[i].skinFiles[look]);
+  }
+}
+
+TEST_P(EachSkin, ButtonPicturesHoldNoKeyColourAndOneSizePerButton) {
+  for (size_t i = 0; i < kButtons.size(); ++i) {
+    SCOPED_TRACE(kButtons[i].name);
+    const auto& looks = skin().pictures[i];
+    for (const Pixels& picture : looks) {
+      EXPECT_EQ(picture.width, looks[0].width);
+      EXPECT_EQ(picture.height, looks[0].height);
+      EXPECT_EQ(std::count(picture.rgb.begin(), picture.rgb.end(), kKeyRgb), 0);
+    }
+  }
+}
+
+TEST_P(EachSkin, TheThreeLooksOfEveryButtonClearlyDiffer) {
+  for (size_t i = 0; i < kButtons.size(); ++i) {
+    SCOPED_TRACE(kButtons[i].name);
+    const auto& looks = skin().pictures[i];
+    // At least a tenth of a small button, or a fair share of a big one, changes.
+    const int least = std::max(20, static_cast<int>(looks[0].rgb.size() / 10));
+    EXPECT_GE(DifferentPixels(looks[0], looks[1]), least);
+    EXPECT_GE(DifferentPixels(looks[0], looks[2]), least);
+    EXPECT_GE(DifferentPixels(looks[1], looks[2]), least);
+  }
+}
+
+TEST_P(EachSkin, OutlineIsShapedAndItsEdgeIsDarkNotBlendedWithTheKey) {
+  const Pixels& glyph = skin().glyph;
+  // Rounded at least at the bottom corners; the rightmost column is never part of the window.
+  EXPECT_EQ(glyph.at(0, glyph.height - 1), kKeyRgb);
+  EXPECT_EQ(glyph.at(glyph.width - 2, glyph.height - 1), kKeyRgb);
+  for (int y = 0; y < glyph.height; ++y) EXPECT_EQ(glyph.at(glyph.width - 1, y), kKeyRgb);
+  // Every pixel of the outline's edge (beside a cut-out pixel or the bitmap's border) is dark:
+  // the outline reads as a border, and no edge pixel was blended toward the key.
+  int edgePixels = 0;
+  for (int y = 0; y < glyph.height; ++y) {
+    for (int x = 0; x < glyph.width - 1; ++x) {
+      if (!InOutline(glyph, x, y)) continue;
+      if (InOutline(glyph, x - 1, y) && InOutline(glyph, x + 1, y) && InOutline(glyph, x, y - 1) &&
+          InOutline(glyph, x, y + 1)) {
+        continue;
+      }
+      ++edgePixels;
+      const std::uint32_t c = glyph.at(x, y);
+      const std::uint32_t brightest = std::max({(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF});
+      EXPECT_LT(brightest, 0x60u) << "at " << x << "," << y;
+    }
+  }
+  EXPECT_GT(edgePixels, 2 * (glyph.width + glyph.height) - 200);
+}
+
+TEST_P(EachSkin, PicturesContinueTheMainArtworkBeneathThem) {
+  // Where a button's normal picture lies over the glyph, it matches it except where another
+  // button overlaps: drawn opaque, the picture must not show a seam.
+  const bool wide = &skin() == &WideSkin();
+  for (size_t i = 0; i < kButtons.size(); ++i) {
+    SCOPED_TRACE(kButtons[i].name);
+    const Pixels& picture = skin().pictures[i][0];
+    const int left = wide ? kButtons[i].altLeft : kButtons[i].left;
+    const int top = wide ? kButtons[i].altTop : kButtons[i].top;
+    int differ = 0;
+    for (int y = 0; y < picture.height; ++y) {
+      for (int x = 0; x < picture.width; ++x) {
+        if (InOutline(skin().glyph, left + x, top + y)) {
+          differ += picture.at(x, y) != skin().glyph.at(left + x, top + y);
+        }
+      }
+    }
+    EXPECT_EQ(differ, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, EachSkin, testing::Values(&DefaultSkinPtr, &WideSkinPtr),
+                         [](const auto& info) {
+                           return std::string(info.index == 0 ? "Default" : "Wide");
+                         });
+
+TEST(DefaultSkin, FitsTheDesignLayoutExactly) {
+  const Skin& skin = DefaultSkin();
+  EXPECT_EQ(skin.folder, "default");
+  EXPECT_EQ(skin.glyph.width, main_window::kDesignClientWidth);
+  EXPECT_EQ(skin.glyph.height, main_window::kDesignClientHeight);
+  for (size_t i = 0; i < kButtons.size(); ++i) {
+    SCOPED_TRACE(kButtons[i].name);
+    for (const Pixels& picture : skin.pictures[i]) {
+      EXPECT_EQ(picture.width, kButtons[i].width);
+      EXPECT_EQ(picture.height, kButtons[i].height);
+    }
+  }
+}
+
+TEST(DefaultSkin, InfoLineHasACalmLightBackground) {
+  // The launcher writes dark text with a white copy at (16, 160): under it the artwork must be
+  // light and nearly uniform.
+  const Pixels& glyph = DefaultSkin().glyph;
+  int darkest = 255, lightest = 0;
+  for (int y = 158; y < 176; ++y) {
+    for (int x = 14; x < 420; ++x) {
+      const std::uint32_t c = glyph.at(x, y);
+      const int grey = static_cast<int>(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF)) / 3;
+      darkest = std::min(darkest, grey);
+      lightest = std::max(lightest, grey);
+    }
+  }
+  EXPECT_GT(darkest, 200);
+  EXPECT_LT(lightest - darkest, 40);
+}
+
+TEST(WideSkin, ButtonsAndInfoBoxLieInsideTheOutlineWithoutOverlapping) {
+  const Skin& skin = WideSkin();
+  EXPECT_EQ(skin.folder, "wide");
+  const auto& info = main_window::kAltLabelInfo1;
+  const Box infoBox{info.left, info.top, info.width, info.height};
+  EXPECT_TRUE(BoxInOutline(skin.glyph, infoBox));
+  std::vector<Box> boxes;
+  for (size_t i = 0; i < kButtons.size(); ++i) {
+    SCOPED_TRACE(kButtons[i].name);
+    // AutoSize gives each button its normal picture's size.
+    const Pixels& normal = skin.pictures[i][0];
+    const Box box{kButtons[i].altLeft, kButtons[i].altTop, normal.width, normal.height};
+    EXPECT_GE(box.width, 12);
+    EXPECT_GE(box.height, 12);
+    EXPECT_TRUE(BoxInOutline(skin.glyph, box));
+    EXPECT_FALSE(box.overlaps(infoBox));
+    for (const Box& other : boxes) EXPECT_FALSE(box.overlaps(other));
+    boxes.push_back(box);
+  }
+}
+
+TEST(WideSkin, InfoBoxIsDarkAndCalmForWhiteText) {
+  const Pixels& glyph = WideSkin().glyph;
+  const auto& info = main_window::kAltLabelInfo1;
+  int lightest = 0;
+  for (int y = info.top; y < info.top + info.height; ++y) {
+    for (int x = info.left; x < info.left + info.width; ++x) {
+      const std::uint32_t c = glyph.at(x, y);
+      lightest = std::max<int>(lightest, std::max({(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF}));
+    }
+  }
+  EXPECT_LT(lightest, 0x50);
+}
+
+TEST(Icon, HoldsSeveralCrispSizesWithTransparentCorners) {
+  std::vector<Pixels> images;
+  for (int side : {256, 48, 32, 16}) images.push_back(IconImage(side));
+  const std::string file = EncodeIco(images);
+  EXPECT_NO_THROW(CheckIconFile(file));
+  EXPECT_EQ(IcoSizes(file), (std::vector<int>{256, 48, 32, 16}));
+  for (const Pixels& image : images) {
+    SCOPED_TRACE(image.width);
+    EXPECT_EQ(image.at(0, 0) >> 24, 0u);
+    EXPECT_EQ(image.at(image.width / 2, image.height / 2) >> 24, 0xFFu);
+    // Drawn afresh at every size: even the smallest shows the silver disc on its tile.
+    const std::uint32_t ring = image.at(image.width / 2, image.height / 4);
+    EXPECT_GT(((ring >> 8) & 0xFF), 0xA0u);
+  }
+}
+
+}  // namespace
+}  // namespace ss::skingen

@@ -1,0 +1,57 @@
+// skingen: draws the launcher's two default skins, its icon and the demo folder's program list.
+//   skingen --fonts FONT_DIR OUT_DIR
+// writes OUT_DIR/sounds/<skin>/*.bmp, OUT_DIR/icon.ico and OUT_DIR/programs.txt.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tools/skingen/skin_art.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  // Written beside the target and renamed, so an interrupted build leaves no half file.
+  const fs::path partial = path.string() + ".part";
+  std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+  fs::rename(partial, path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4 || std::strcmp(argv[1], "--fonts") != 0) {
+    std::fputs("usage: skingen --fonts FONT_DIR OUT_DIR\n", stderr);
+    return 2;
+  }
+  try {
+    using namespace ss::skingen;
+    const Fonts fonts(argv[2]);
+    const fs::path out = argv[3];
+    for (const SkinArt& art : {DefaultSkinArt(fonts), WideSkinArt(fonts)}) {
+      const Skin skin = Render(art);
+      for (const auto& [name, bytes] : skin.files()) {
+        WriteFile(out / "sounds" / skin.folder / name, bytes);
+      }
+    }
+    std::vector<Pixels> icons;
+    for (int side : {256, 64, 48, 32, 24, 16}) icons.push_back(IconImage(side));
+    WriteFile(out / "icon.ico", EncodeIco(icons));
+    std::string programs;
+    for (const char* program : ss::main_window::kAllPrograms)
+      programs += std::string(program) + "\n";
+    WriteFile(out / "programs.txt", programs);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "skingen: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}

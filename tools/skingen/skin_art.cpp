@@ -1,0 +1,76 @@
+// Rendering a skin's artwork into its pictures: the outline, the key colour and the crops.
+#include "tools/skingen/skin_art.h"
+
+#include <algorithm>
+
+namespace ss::skingen {
+
+namespace {
+
+// The whole window with every button in its normal look except `active`, shown in `look`.
+Image Compose(const SkinArt& art, const Image& background, size_t active, Look look) {
+  Image image = background;
+  for (size_t i = 0; i < art.buttons.size(); ++i) {
+    art.buttons[i].draw(image, i == active ? look : Look::Normal);
+  }
+  // A one-pixel frame in the edge colour, so the outline reads as a border on any desktop.
+  Fill(image, InnerStroke(art.outline, 1.0f),
+       Rect{0, 0, static_cast<float>(art.width), static_cast<float>(art.height)}, Solid(art.edge));
+  return image;
+}
+
+}  // namespace
+
+Fonts::Fonts(const std::string& folder)
+    : title(folder + "/tahomabd.ttf", 13, 0.6f),
+      caption(folder + "/tahomabd.ttf", 11, 0.5f),
+      label(folder + "/tahoma.ttf", 11),
+      glyph(folder + "/tahomabd.ttf", 11, 0.3f) {}
+
+std::map<std::string, std::string> Skin::files() const {
+  std::map<std::string, std::string> files;
+  files[main_window::kGlyphFile] = EncodeBmp(glyph);
+  for (size_t i = 0; i < main_window::kButtons.size(); ++i) {
+    for (size_t look = 0; look < 3; ++look) {
+      files[main_window::kButtons[i].skinFiles[look]] = EncodeBmp(pictures[i][look]);
+    }
+  }
+  return files;
+}
+
+Skin Render(const SkinArt& art) {
+  Skin skin;
+  skin.folder = art.folder;
+  const size_t none = art.buttons.size();
+  Image background(art.width, art.height, art.edge);
+  art.background(background);
+  const Image window = Compose(art, background, none, Look::Normal);
+
+  // Pixels less than half inside the outline take the key colour; the rest keep the artwork,
+  // whose partly covered edge pixels blended toward the edge colour, never toward fuchsia.
+  Mask inside(0, 0, art.width, art.height);
+  inside.add(art.outline);
+  skin.glyph = ToPixels(window);
+  for (int y = 0; y < art.height; ++y) {
+    for (int x = 0; x < art.width; ++x) {
+      const float cover = inside.at(x, y);
+      if (cover < 0.5f) {
+        skin.glyph.rgb[static_cast<size_t>(y) * art.width + x] = kKeyRgb;
+      } else if (cover < 1.0f) {
+        skin.glyph.rgb[static_cast<size_t>(y) * art.width + x] =
+            ToRgb8(Mix(art.edge, window.at(x, y), cover));
+      }
+    }
+  }
+
+  for (size_t i = 0; i < art.buttons.size(); ++i) {
+    const ButtonArt& b = art.buttons[i];
+    for (size_t look = 0; look < 3; ++look) {
+      const Image whole = look == 0 ? window : Compose(art, background, i, kLooks[look]);
+      skin.pictures[i][look] = ToPixels(whole.crop(b.left, b.top, b.width, b.height));
+    }
+  }
+  return skin;
+}
+
+}  // namespace ss::skingen

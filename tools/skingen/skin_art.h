@@ -1,0 +1,69 @@
+// A skin as artwork: the window's shape and background plus one drawing per button and look,
+// rendered into the launcher's 31 pictures.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "tools/skingen/image_files.h"
+#include "tools/skingen/raster.h"
+#include "tools/skingen/text.h"
+#include "ui/main/form_main_tables.h"
+
+namespace ss::skingen {
+
+// The three looks of a button, in the order of its skin files.
+enum class Look { Normal, MouseOn, MouseDown };
+inline constexpr std::array<Look, 3> kLooks{Look::Normal, Look::MouseOn, Look::MouseDown};
+
+// The fuchsia key colour as 0xRRGGBB (the same colour as the launcher's 0x00BBGGRR value,
+// whose red and blue are equal).
+inline constexpr std::uint32_t kKeyRgb = 0xFF00FF;
+
+// The fonts of the artwork, loaded from one folder.
+struct Fonts {
+  explicit Fonts(const std::string& folder);
+  Font title;    // bold, product names
+  Font caption;  // bold, captions of the big buttons
+  Font label;    // regular, captions of small buttons
+  Font glyph;    // bold, one-letter symbols such as "?" and "i"
+};
+
+// Where a button lies and how it draws itself in each look, in window coordinates.
+struct ButtonArt {
+  int left = 0, top = 0, width = 0, height = 0;
+  std::function<void(Image&, Look)> draw;
+};
+
+struct SkinArt {
+  std::string folder;  // the ResFolder setting that selects this skin
+  int width = 0, height = 0;
+  Shape outline;  // the window's shape; must leave the rightmost column outside
+  Color edge;     // the outline's colour, toward which its anti-aliased pixels blend
+  std::function<void(Image&)> background;
+  std::array<ButtonArt, main_window::kButtons.size()> buttons;
+};
+
+// The 31 pictures of a skin: the glyph and three per button in the order of kButtons.
+struct Skin {
+  std::string folder;
+  Pixels glyph;
+  std::array<std::array<Pixels, 3>, main_window::kButtons.size()> pictures;
+  // Every file by name, as written.
+  std::map<std::string, std::string> files() const;
+};
+
+// Renders every look of every button over the background, each picture cut from the whole
+// window so that it continues the artwork beneath it; outside the outline the glyph is fuchsia.
+Skin Render(const SkinArt& art);
+
+// The two default skins: the design layout's and the alternative layout's.
+SkinArt DefaultSkinArt(const Fonts& fonts);
+SkinArt WideSkinArt(const Fonts& fonts);
+
+// The application icon at the given side, 0xAARRGGBB.
+Pixels IconImage(int side);
+
+}  // namespace ss::skingen
