@@ -35,11 +35,13 @@ $(HOST)/CMakeCache.txt: | deps
 	cmake -S . -B $(HOST) -DSS_WIN_BUILD_DIR=$(abspath $(WIN))
 
 $(WIN)/CMakeCache.txt: | deps
-	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake)
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake) \
+	  -DSS_APP_ICON=$(abspath $(HOST))/demo-assets/icon.ico
 
+# The host tree first: it draws the icon that the Windows tree compiles into the exe.
 build: deps $(HOST)/CMakeCache.txt $(WIN)/CMakeCache.txt
-	cmake --build $(WIN) -j $(JOBS)
 	cmake --build $(HOST) -j $(JOBS)
+	cmake --build $(WIN) -j $(JOBS)
 
 test: build
 	ctest --test-dir $(HOST) --output-on-failure -j $(JOBS)

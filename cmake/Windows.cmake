@@ -1,4 +1,5 @@
 # The Windows tree: the launcher, the configuration tool and the Windows tests.
+enable_language(RC)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 # Static C and C++ runtimes: the exe needs no MinGW DLL. The rest keeps the exe small and
 # hardened (ASLR with high entropy, DEP).
@@ -52,7 +53,20 @@ add_library(ss_ui STATIC
 ss_target(ss_ui)
 target_link_libraries(ss_ui PUBLIC ss_controls ss_gui)
 
-add_executable(suitestart WIN32 src/app/main.cpp)
+# Resources: the manifest, version information and the icon that the host tree's skin
+# generator draws (the Makefile builds the host tree first).
+set(SS_APP_ICON "${PROJECT_SOURCE_DIR}/build/host/demo-assets/icon.ico" CACHE FILEPATH
+    "The application icon compiled into the exe")
+if(NOT EXISTS "${SS_APP_ICON}")
+  message(WARNING "No icon at ${SS_APP_ICON}: build the host tree first (make build does)")
+endif()
+set(SS_MANIFEST "${PROJECT_SOURCE_DIR}/src/app/suitestart.manifest")
+set(SS_ICON "${SS_APP_ICON}")
+configure_file(src/app/suitestart.rc.in ${CMAKE_BINARY_DIR}/suitestart.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/suitestart.rc PROPERTIES
+                            OBJECT_DEPENDS "${SS_MANIFEST};${SS_APP_ICON}")
+
+add_executable(suitestart WIN32 src/app/main.cpp ${CMAKE_BINARY_DIR}/suitestart.rc)
 ss_target(suitestart)
 # The hand-cursor installation lives in a static initialiser: keep the whole ui library.
 target_link_libraries(suitestart PRIVATE -Wl,--whole-archive ss_ui -Wl,--no-whole-archive ss_gui)
