@@ -11,7 +11,7 @@ namespace {
 using test::ChildProcess;
 using test::LauncherFolder;
 
-constexpr const char* kMinimalConfig = "[SYSTEM]\nName=Test Suite\nSkin=0\n";
+constexpr const char* kMinimalConfig = "[SYSTEM]\nName=Test Suite\nSkin=0\nResFolder=test\n";
 
 // Starts the launcher, expects the "Application Error" box, closes it and checks exit code 1.
 // Returns the box's text with the code address replaced by "ADDRESS".
@@ -95,7 +95,7 @@ TEST(Startup, ShowsTheMainWindowWithTheTitleAndEndsWithCodeZero) {
 
 TEST(Startup, TitleIsHeldToItsFirst255Bytes) {
   const std::string name(300, 'n');
-  LauncherFolder folder("[SYSTEM]\nName=" + name + "\nSkin=0\n");
+  LauncherFolder folder("[SYSTEM]\nName=" + name + "\nSkin=0\nResFolder=test\n");
   ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
   HWND main = launcher.waitWindow("SuiteStartForm");
   ASSERT_TRUE(main);
@@ -105,7 +105,7 @@ TEST(Startup, TitleIsHeldToItsFirst255Bytes) {
 }
 
 TEST(Startup, MissingNameGivesAnEmptyTitle) {
-  LauncherFolder folder("[SYSTEM]\nSkin=0\n");
+  LauncherFolder folder("[SYSTEM]\nSkin=0\nResFolder=test\n");
   ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
   HWND main = launcher.waitWindow("SuiteStartForm");
   ASSERT_TRUE(main);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "shell/paths.h"
+#include "ui/main/form_main_tables.h"
 
 namespace ss::test {
 
@@ -261,6 +262,20 @@ LauncherFolder::LauncherFolder(const std::string& clearConfig, bool withIcon) {
   CopyFileOrFail(BinFolder() + "suitestart.exe", dir.file("suitestart.exe"));
   writeConfig(clearConfig);
   if (withIcon) WriteFileBytes(dir.file("icon.ico"), SampleIconFile());
+  const std::string skin = dir.file("sounds\\test\\");
+  CreateDirectoryA(dir.file("sounds").c_str(), nullptr);
+  CreateDirectoryA(skin.c_str(), nullptr);
+  auto plain = [](int w, int h, COLORREF color) {
+    return BitmapFileBytes(w, h, [=](int, int) { return color; });
+  };
+  using namespace main_window;
+  WriteFileBytes(skin + kGlyphFile, plain(kDesignClientWidth, kDesignClientHeight, RGB(90, 110, 140)));
+  for (const ButtonLayout& button : kButtons) {
+    for (size_t look = 0; look < 3; ++look) {
+      WriteFileBytes(skin + button.skinFiles[look],
+                     plain(button.width, button.height, RGB(200, 60 + 60 * static_cast<int>(look), 40)));
+    }
+  }
 }
 
 void LauncherFolder::writeConfig(const std::string& clearConfig) {

@@ -68,7 +68,8 @@ std::string MessageBoxText(HWND box);
 // Presses the message box's OK button.
 void CloseMessageBox(HWND box);
 
-// A launcher folder: suitestart.exe, a packed configuration and an icon.
+// A launcher folder: suitestart.exe, a packed configuration, an icon and a plain skin of the
+// design sizes in sounds\test\ (for configurations with ResFolder=test).
 struct LauncherFolder {
   TempDir dir;
   explicit LauncherFolder(const std::string& clearConfig, bool withIcon = true);
