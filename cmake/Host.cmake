@@ -33,3 +33,4 @@ function(ss_wine_test name)
 endfunction()
 
 add_subdirectory(tests/win wine_tests)
+add_subdirectory(tests/e2e e2e_tests)

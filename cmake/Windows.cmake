@@ -74,4 +74,5 @@ target_link_options(suitestart PRIVATE -s)
 
 add_subdirectory(tools)
 add_subdirectory(tests/win)
+add_subdirectory(tests/e2e)
 add_subdirectory(tests/bench)
