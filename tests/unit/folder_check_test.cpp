@@ -162,7 +162,7 @@ TEST(CheckConfiguration, ClearTextIsAnErrorButItsSettingsAreStillChecked) {
   FolderReport report = dir.check();
   ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
   EXPECT_TRUE(Has(Errors(report), "tarvix.dll holds clear text"));
-  EXPECT_TRUE(Has(Errors(report), "pack them with: suitestart-config pack settings.ini"));
+  EXPECT_TRUE(Has(Errors(report), "pack it with: suitestart-config pack settings.ini"));
   EXPECT_TRUE(Has(report.facts, "Skin folder: sounds\\blue\\"));
   // The skin named by the clear text is checked as well.
   dir.remove("sounds/blue/4.bmp");

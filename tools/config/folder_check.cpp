@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -13,9 +12,9 @@
 #include "core/error_text.h"
 #include "core/errors.h"
 #include "core/image_header.h"
-#include "shell/file_read.h"
 #include "shell/paths.h"
 #include "tools/config/config_tool.h"
+#include "tools/config/folder_view.h"
 #include "ui/main/form_main_tables.h"
 
 namespace ss::tool {
@@ -27,7 +26,6 @@ int FolderReport::count(Severity severity) const {
 
 namespace {
 
-namespace fs = std::filesystem;
 namespace mw = ss::main_window;
 
 constexpr const char* kIconFile = "icon.ico";
@@ -41,13 +39,6 @@ std::string StartStops(const std::string& saying = "") {
          (saying.empty() ? "" : " saying \"" + saying + "\"") + " and show no window";
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-    return fold(x) == fold(y);
-  });
-}
-
 std::string Size(int width, int height) {
   return std::to_string(width) + " x " + std::to_string(height);
 }
@@ -55,96 +46,6 @@ std::string Size(int width, int height) {
 std::string Quoted(const std::string& text) {
   return "\"" + text + "\"";
 }
-
-// A file as the launcher would find it.
-struct FileRead {
-  enum State { Missing, Folder, Unreadable, Read } state = Missing;
-  std::string bytes;
-  std::string error;  // the launcher's own file-open message when unreadable
-};
-
-// A launcher folder seen through Windows paths: "sounds\Blue\7.BMP" finds sounds/blue/7.bmp,
-// since Windows (and Wine) ignore letter case in file names and Linux does not.
-class FolderView {
- public:
-  explicit FolderView(const std::string& root) : root_(fs::absolute(root).lexically_normal()) {}
-
-  std::optional<fs::path> find(std::string_view relative) const {
-    fs::path at = root_;
-    size_t pos = 0;
-    while (pos <= relative.size()) {
-      const size_t end = std::min(relative.find_first_of("\\/", pos), relative.size());
-      const std::string_view part = relative.substr(pos, end - pos);
-      pos = end + 1;
-      if (part.empty() || part == ".") continue;
-      if (part == "..") {
-        at = at.parent_path();
-        continue;
-      }
-      std::optional<fs::path> next = child(at, part);
-      if (!next) return std::nullopt;
-      at = *next;
-    }
-    return at;
-  }
-
-  bool isFolder(std::string_view relative) const {
-    std::error_code ec;
-    const std::optional<fs::path> path = find(relative);
-    return path && fs::is_directory(*path, ec);
-  }
-
-  FileRead read(std::string_view relative) const {
-    FileRead file;
-    const std::optional<fs::path> path = find(relative);
-    std::error_code ec;
-    if (!path || !fs::exists(*path, ec)) return file;
-    if (fs::is_directory(*path, ec)) {
-      file.state = FileRead::Folder;
-      return file;
-    }
-    try {
-      file.bytes = ReadWholeFile(path->string());
-      file.state = FileRead::Read;
-    } catch (const Exception& error) {
-      file.state = FileRead::Unreadable;
-      file.error = error.message();
-    }
-    return file;
-  }
-
-  // The names of the folders directly inside `relative`, sorted.
-  std::vector<std::string> subfolders(std::string_view relative) const {
-    std::vector<std::string> names;
-    const std::optional<fs::path> path = find(relative);
-    std::error_code ec;
-    if (!path) return names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(*path, ec)) {
-      if (entry.is_directory(ec)) names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
- private:
-  // The entry of `folder` named `name`: the exact name first, as Wine prefers it, else the
-  // first name (in sorted order) that differs only in case.
-  static std::optional<fs::path> child(const fs::path& folder, std::string_view name) {
-    std::error_code ec;
-    const fs::path exact = folder / std::string(name);
-    if (fs::exists(exact, ec)) return exact;
-    std::optional<fs::path> found;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-      const std::string entryName = entry.path().filename().string();
-      if (SameName(entryName, name) && (!found || entryName < found->filename().string())) {
-        found = entry.path();
-      }
-    }
-    return found;
-  }
-
-  fs::path root_;
-};
 
 bool HasSystemSection(const ConfigStore& store) {
   return std::any_of(store.sections.begin(), store.sections.end(),
@@ -266,10 +167,11 @@ class Checker {
   bool checkConfiguration() {
     const std::string name = kConfigFileName;
     const FileRead file = folder_.read(name);
-    const std::string pack = "pack them with: " + packCommand();
+    const std::string packThem = "pack them with: " + packCommand();
+    const std::string packIt = "pack it with: " + packCommand();
     if (file.state == FileRead::Missing || file.state == FileRead::Folder) {
       error(name + (file.state == FileRead::Missing ? " is missing" : " is a folder, not a file") +
-            ": " + StartStops() + ". Write the settings in clear text and " + pack + ".");
+            ": " + StartStops() + ". Write the settings in clear text and " + packThem + ".");
       report_.facts.push_back("Skin: not checked, as its folder and layout are settings");
       return false;
     }
@@ -303,7 +205,7 @@ class Checker {
                 " starts with a UTF-8 byte-order mark, which hides its first line from "
                 "the launcher; that line is no setting now, but save the clear text "
                 "without the mark and " +
-                pack + ".");
+                packIt + ".");
       }
     } else if (HasSystemSection(clear)) {
       store_ = clear;
@@ -311,7 +213,7 @@ class Checker {
             " holds clear text, but the launcher reads it scrambled and will find no "
             "settings in it: no title, and the error \"'' is not a valid integer "
             "value.\" instead of its skin. Keep the clear text under another name and " +
-            pack + ". The checks below use the settings of the clear text.");
+            packIt + ". The checks below use the settings of the clear text.");
     } else if (mark && HasSystemSection(scrambled)) {
       store_ = scrambled;
       error(name +
@@ -319,13 +221,13 @@ class Checker {
             "its [SYSTEM] header, and finds no settings: no title, and the error \"'' is "
             "not a valid integer value.\" instead of its skin. Save the clear text "
             "without the mark (or let the tool drop it) and " +
-            pack + ".");
+            packIt + ".");
     } else {
       error(name +
             " has no [SYSTEM] section: the launcher will find no settings: no title, and "
             "the error \"'' is not a valid integer value.\" instead of its skin. Write "
             "the settings under a [SYSTEM] header and " +
-            pack + ".");
+            packThem + ".");
       return false;
     }
     checkSettings();

@@ -64,10 +64,16 @@ int Check(const char* dir) {
     std::fprintf(stderr, "suitestart-config: %s is not a folder\n", dir);
     return 2;
   }
-  const ss::tool::FolderReport report = ss::tool::CheckLauncherFolder(dir);
-  const std::string out = ss::tool::FormatFolderReport(report);
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return report.startsCleanly() ? 0 : 1;
+  try {
+    const ss::tool::FolderReport report = ss::tool::CheckLauncherFolder(dir);
+    const std::string out = ss::tool::FormatFolderReport(report);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return report.startsCleanly() ? 0 : 1;
+  } catch (const std::exception& error) {
+    // A folder that vanishes or cannot be listed while it is checked.
+    std::fprintf(stderr, "suitestart-config: cannot check %s: %s\n", dir, error.what());
+    return 2;
+  }
 }
 
 }  // namespace
