@@ -17,7 +17,7 @@ PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
 LAYOUT ?= design
 SHOT := $(if $(filter alt,$(LAYOUT)),screenshot-alt.png,screenshot.png)
 
-.PHONY: all deps build test run run-alt demo bench clean
+.PHONY: all deps build test run run-alt demo dist bench clean
 
 all: build
 
@@ -55,6 +55,10 @@ run: demo
 
 run-alt:
 	$(MAKE) run LAYOUT=alt
+
+# The release package: $(BUILD)/dist/suitestart-<version>.zip (the CMake project's version).
+dist: build
+	tools/dist/make-dist.sh $(WIN) $(HOST) $(BUILD)/dist
 
 # Benchmarks of the Windows build under Wine; BENCHMARKS.md records their results.
 bench: build

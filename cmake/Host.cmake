@@ -32,5 +32,5 @@ function(ss_wine_test name)
                        TIMEOUT 300)
 endfunction()
 
+add_subdirectory(tests/e2e)
 add_subdirectory(tests/win wine_tests)
-add_subdirectory(tests/e2e e2e_tests)

@@ -2,17 +2,17 @@
 
 namespace ss {
 
-HFONT CreateFontFromSpec(const FontSpec& spec) {
+HFONT CreateFontFromSpec(const FontSpec& font) {
   LOGFONTA lf{};
-  lf.lfHeight = spec.height;
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfUnderline = spec.underline ? TRUE : FALSE;
-  lf.lfCharSet = spec.charset;
+  lf.lfHeight = font.height;
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = font.underline ? TRUE : FALSE;
+  lf.lfCharSet = font.charset;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
-  lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
   return CreateFontIndirectA(&lf);
 }
 

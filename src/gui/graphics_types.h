@@ -35,8 +35,8 @@ struct FontSpec {
   bool operator==(const FontSpec&) const = default;
 };
 
-// Creates the HFONT of a font specification (the caller owns it).
-HFONT CreateFontFromSpec(const FontSpec& spec);
+// Creates the HFONT that a FontSpec describes (the caller owns it).
+HFONT CreateFontFromSpec(const FontSpec& font);
 
 enum class MouseButton { Left, Right, Middle };
 

@@ -106,6 +106,12 @@ Settings ReadSettings(std::string_view stored) {
   return settings;
 }
 
+std::vector<std::string> SettingKeys() {
+  std::vector<std::string> keys;
+  for (const Field& field : Fields(Settings{})) keys.push_back(field.key);
+  return keys;
+}
+
 std::string FormatSettingsText(const Settings& settings) {
   std::string out;
   for (const Field& field : Fields(settings)) {

@@ -35,6 +35,9 @@ struct Settings {
 
 Settings ReadSettings(std::string_view stored);
 
+// The names of the settings that the launcher reads from [SYSTEM], in reading order.
+std::vector<std::string> SettingKeys();
+
 // "show" output: one "Key: value" line per setting, then "Error: ..." .
 std::string FormatSettingsText(const Settings& settings);
 // "show --json" output: one object; every byte of a text becomes the code point of its value.

@@ -1,16 +1,19 @@
 // suitestart-config: the release engineer's tool for the launcher's configuration file.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "core/errors.h"
 #include "shell/file_read.h"
 #include "tools/config/config_tool.h"
+#include "tools/config/folder_check.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: suitestart-config pack CLEAR OUT | unpack FILE [OUT] | show FILE [--json]\n";
+    "usage: suitestart-config pack CLEAR OUT | unpack FILE [OUT] | show FILE [--json]"
+    " | check DIR\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -55,6 +58,24 @@ int Show(const char* storedPath, bool json) {
   return settings.failed ? 1 : 0;
 }
 
+int Check(const char* dir) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(dir, ec)) {
+    std::fprintf(stderr, "suitestart-config: %s is not a folder\n", dir);
+    return 2;
+  }
+  try {
+    const ss::tool::FolderReport report = ss::tool::CheckLauncherFolder(dir);
+    const std::string out = ss::tool::FormatFolderReport(report);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return report.startsCleanly() ? 0 : 1;
+  } catch (const std::exception& error) {
+    // A folder that vanishes or cannot be listed while it is checked.
+    std::fprintf(stderr, "suitestart-config: cannot check %s: %s\n", dir, error.what());
+    return 2;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +90,7 @@ int main(int argc, char** argv) {
     if (command == "show" && argc == 4 && std::strcmp(argv[3], "--json") == 0) {
       return Show(argv[2], true);
     }
+    if (command == "check" && argc == 3) return Check(argv[2]);
   } catch (const ss::Exception& error) {
     std::fprintf(stderr, "%s\n", error.message().c_str());
     return 2;

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The release package as a release engineer gets it: built, unpacked, its listing complete, and
+# its launcher folder passing the shipped tool's check in both layouts. Leaves the unpacked
+# package in WORK_DIR/unpacked for the Windows test that starts its launcher under Wine.
+#   dist_test.sh WIN_BUILD HOST_BUILD WORK_DIR
+set -euo pipefail
+win=${1:?windows build dir}
+host=${2:?host build dir}
+work=${3:?work dir}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+rm -rf "$work"
+mkdir -p "$work"
+"$root/tools/dist/make-dist.sh" "$win" "$host" "$work/out" >/dev/null
+version=$(cat "$host/version.txt")
+zip="$work/out/suitestart-$version.zip"
+[ -f "$zip" ] || fail "no $zip"
+
+# Everything but the skins by name; the skins' 31 files each are the check's business below.
+unzip -Z1 "$zip" | grep -v '/$' | sort >"$work/listing"
+grep -v '/launcher/sounds/' "$work/listing" | sed "s|^suitestart-$version/||" >"$work/named"
+cat >"$work/expected" <<LIST
+GUIDE.md
+launcher/icon.ico
+launcher/suitestart.exe
+launcher/tarvix.dll
+settings.ini
+tools/linux/suitestart-config
+tools/suitestart-config.exe
+LIST
+diff -u "$work/expected" "$work/named" || fail "the package's files differ from the list"
+for skin in default wide; do
+  count=$(grep -c "^suitestart-$version/launcher/sounds/$skin/[^/]*\.bmp$" "$work/listing" || true)
+  [ "$count" = 31 ] || fail "sounds/$skin holds $count bitmaps, not 31"
+done
+[ "$(wc -l <"$work/listing")" = $((7 + 2 * 31)) ] || fail "unexpected files in the package"
+
+unzip -q "$zip" -d "$work/unpacked"
+pkg="$work/unpacked/suitestart-$version"
+tool="$pkg/tools/linux/suitestart-config"
+[ -x "$tool" ] || fail "the Linux tool lost its execute bit"
+cmp -s "$pkg/settings.ini" <("$tool" unpack "$pkg/launcher/tarvix.dll") ||
+  fail "tarvix.dll is not settings.ini packed"
+
+# The shipped folder starts cleanly in the design layout; only the suite's programs are absent.
+"$tool" check "$pkg/launcher" >"$work/check-design.txt" || { cat "$work/check-design.txt"; fail "check (design)"; }
+grep -q '^Layout: design (Skin=0)$' "$work/check-design.txt" || fail "not the design layout"
+grep -q '^0 errors, 10 warnings' "$work/check-design.txt" || { cat "$work/check-design.txt"; fail "warnings other than the 10 programs"; }
+
+# The wide skin with the alternative layout, packed by the shipped tool as the guide says.
+cp -r "$pkg/launcher" "$work/alt"
+sed -e 's/^Skin=.*/Skin=1/' -e 's/^ResFolder=.*/ResFolder=wide/' "$pkg/settings.ini" >"$work/alt.ini"
+"$tool" pack "$work/alt.ini" "$work/alt/tarvix.dll"
+"$tool" check "$work/alt" >"$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "check (alternative)"; }
+grep -q '^Layout: alternative (Skin=1)$' "$work/check-alt.txt" || fail "not the alternative layout"
+grep -q '^0 errors, 10 warnings' "$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "alternative warnings"; }
+echo "release package suitestart-$version: contents and checks pass"

@@ -1,0 +1,426 @@
+#include "tools/config/folder_check.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include <unistd.h>
+
+#include "scramble.h"
+#include "tools/config/config_tool.h"
+#include "ui/main/form_main_tables.h"
+
+namespace ss::tool {
+namespace {
+
+namespace fs = std::filesystem;
+namespace mw = ss::main_window;
+
+constexpr const char* kDesignConfig =
+    "[SYSTEM]\nName=Test Suite\nVersion=1\nSkin=0\nResFolder=blue\n"
+    "HelpHowTosTutorialVideosLink=https://example.com/t\nHelpHomePageLink=https://example.com\n"
+    "HelpMoreFreeToolsLink=https://example.com/f\nHelpSupportLink=mailto:s@example.com\n";
+
+// A 24-bit bottom-up bitmap file of black pixels.
+std::string Bmp(int width, int height) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  const std::uint32_t pixels = static_cast<std::uint32_t>(stride * height);
+  std::string s = "BM";
+  const auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  put(54 + pixels, 4), put(0, 4), put(54, 4);
+  put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(24, 2), put(0, 4), put(pixels, 4);
+  put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+  return s + std::string(pixels, '\0');
+}
+
+// A one-image icon file whose directory is well formed.
+std::string Icon() {
+  std::string s("\0\0\1\0\1\0\x20\x20\0\0\1\0\x20\0\x28\0\0\0\x16\0\0\0", 22);
+  return s + std::string(40, '\0');
+}
+
+// A complete launcher folder in the design layout with the skin in sounds/blue; each test
+// breaks what it is about. `name` maps each written path, to test letter case.
+class LauncherDir {
+ public:
+  explicit LauncherDir(std::function<std::string(std::string)> name = {})
+      : name_(name ? std::move(name) : [](std::string s) { return s; }) {
+    static std::atomic<int> serial{0};
+    root_ = fs::temp_directory_path() /
+            ("ss-check-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    config(kDesignConfig);
+    write("icon.ico", Icon());
+    write("sounds/blue/main.bmp", Bmp(mw::kDesignClientWidth, mw::kDesignClientHeight));
+    for (const mw::ButtonLayout& b : mw::kButtons) {
+      for (const char* file : b.skinFiles) {
+        write(std::string("sounds/blue/") + file, Bmp(b.width, b.height));
+      }
+    }
+    for (const char* program : mw::kAllPrograms) write(program, "MZ" + std::string(62, '\0'));
+  }
+  ~LauncherDir() { fs::remove_all(root_); }
+
+  std::string path() const { return root_.string(); }
+  void write(const std::string& relative, const std::string& bytes) {
+    const fs::path at = root_ / name_(relative);
+    fs::create_directories(at.parent_path());
+    std::ofstream(at, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  void remove(const std::string& relative) { fs::remove_all(root_ / name_(relative)); }
+  void config(const std::string& clear) { write("tarvix.dll", PackClearText(clear).bytes); }
+  // The alternative layout's configuration with a glyph that holds every button.
+  void alternative() {
+    std::string clear = kDesignConfig;
+    clear.replace(clear.find("Skin=0"), 6, "Skin=1");
+    config(clear);
+    write("sounds/blue/main.bmp", Bmp(600, 430));
+  }
+  FolderReport check() const { return CheckLauncherFolder(path()); }
+
+ private:
+  std::function<std::string(std::string)> name_;
+  fs::path root_;
+};
+
+std::vector<std::string> Texts(const FolderReport& report, Severity severity) {
+  std::vector<std::string> texts;
+  for (const Problem& p : report.problems) {
+    if (p.severity == severity) texts.push_back(p.text);
+  }
+  return texts;
+}
+std::vector<std::string> Errors(const FolderReport& r) {
+  return Texts(r, Severity::Error);
+}
+std::vector<std::string> Warnings(const FolderReport& r) {
+  return Texts(r, Severity::Warning);
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& part) {
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const std::string& l) { return l.find(part) != std::string::npos; });
+}
+
+std::string Dump(const FolderReport& report) {
+  return FormatFolderReport(report);
+}
+
+TEST(CheckLauncherFolder, CompleteFolderStartsCleanlyInEitherLayout) {
+  LauncherDir dir;
+  FolderReport report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Layout: design (Skin=0)")) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Skin folder: sounds\\blue\\ (ResFolder=blue)"));
+  dir.alternative();
+  report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Layout: alternative (Skin=1)")) << Dump(report);
+}
+
+TEST(CheckLauncherFolder, FindsFilesWithoutRegardToCaseAsWindowsDoes) {
+  LauncherDir upper([](std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
+    return s;
+  });
+  const FolderReport report = upper.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  // A name that differs by more than case is still missing.
+  upper.remove("SOUNDS/BLUE/7.BMP");
+  upper.write("SOUNDS/BLUE/7.BMP.BAK", Bmp(99, 108));
+  EXPECT_TRUE(Has(Errors(upper.check()), "sounds\\blue\\7.bmp is missing"));
+}
+
+TEST(CheckConfiguration, MissingFileStopsTheStartAndSaysHowToPackOne) {
+  LauncherDir dir;
+  dir.remove("tarvix.dll");
+  const FolderReport report = dir.check();
+  ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report),
+                  "tarvix.dll is missing: the launcher will stop at once with an "
+                  "\"Application Error\" box and show no window"));
+  EXPECT_TRUE(Has(Errors(report), "pack them with: suitestart-config pack settings.ini " +
+                                      dir.path() + "/tarvix.dll"));
+  // The skin's folder and layout are settings; links too, so neither is reported.
+  EXPECT_TRUE(Has(report.facts, "Skin: not checked"));
+  EXPECT_TRUE(Warnings(report).empty()) << Dump(report);
+  dir.write("tarvix.dll/x", "");
+  EXPECT_TRUE(Has(Errors(dir.check()), "tarvix.dll is a folder, not a file"));
+}
+
+TEST(CheckConfiguration, ClearTextIsAnErrorButItsSettingsAreStillChecked) {
+  LauncherDir dir;
+  dir.write("tarvix.dll", kDesignConfig);
+  FolderReport report = dir.check();
+  ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report), "tarvix.dll holds clear text"));
+  EXPECT_TRUE(Has(Errors(report), "pack it with: suitestart-config pack settings.ini"));
+  EXPECT_TRUE(Has(report.facts, "Skin folder: sounds\\blue\\"));
+  // The skin named by the clear text is checked as well.
+  dir.remove("sounds/blue/4.bmp");
+  report = dir.check();
+  EXPECT_EQ(Errors(report).size(), 2u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report), "sounds\\blue\\4.bmp is missing"));
+  // A mark in front of clear text is the clear-text problem; packing drops the mark.
+  dir.write("tarvix.dll", std::string("\xEF\xBB\xBF") + kDesignConfig);
+  EXPECT_TRUE(Has(Errors(dir.check()), "holds clear text"));
+}
+
+TEST(CheckConfiguration, ByteOrderMarkThatHidesTheHeaderIsAnError) {
+  LauncherDir dir;
+  const std::string stored = PackClearText(kDesignConfig).bytes;
+  // The mark as stored bytes, and complemented along with the text by a careless packer.
+  for (const std::string& file :
+       {"\xEF\xBB\xBF" + stored, test::Scramble(std::string("\xEF\xBB\xBF") + kDesignConfig)}) {
+    dir.write("tarvix.dll", file);
+    const FolderReport report = dir.check();
+    ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
+    EXPECT_TRUE(Has(Errors(report),
+                    "tarvix.dll starts with a UTF-8 byte-order mark: the launcher "
+                    "loses the first line, its [SYSTEM] header"));
+    EXPECT_TRUE(Has(report.facts, "Layout: design (Skin=0)")) << Dump(report);
+  }
+  // In front of a comment the mark costs nothing: a warning only.
+  dir.write("tarvix.dll",
+            "\xEF\xBB\xBF" + PackClearText(std::string("; x\n") + kDesignConfig).bytes);
+  const FolderReport report = dir.check();
+  EXPECT_TRUE(report.startsCleanly()) << Dump(report);
+  EXPECT_TRUE(Has(Warnings(report), "byte-order mark"));
+}
+
+TEST(CheckConfiguration, NoSystemSectionEndsTheCheckOfSettings) {
+  LauncherDir dir;
+  for (const char* clear : {"[SYSTEMS]\nSkin=0\nResFolder=blue\n", "Skin=0\n", ""}) {
+    dir.config(clear);
+    const FolderReport report = dir.check();
+    ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
+    EXPECT_TRUE(Has(Errors(report), "tarvix.dll has no [SYSTEM] section"));
+    EXPECT_TRUE(Warnings(report).empty()) << "no link warnings without settings";
+  }
+  // Names match without regard to case, as the launcher matches them.
+  dir.config("[system]\nname=Test\nskin = 0\nresfolder=blue\n");
+  EXPECT_TRUE(dir.check().startsCleanly()) << Dump(dir.check());
+}
+
+TEST(CheckConfiguration, SkinThatIsNoIntegerQuotesTheLauncherError) {
+  LauncherDir dir;
+  std::string clear = kDesignConfig;
+  clear.replace(clear.find("Skin=0"), 6, "Skin=one");
+  dir.config(clear);
+  FolderReport report = dir.check();
+  ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report),
+                  "Skin is \"one\", not an integer: the launcher will show the "
+                  "error \"'one' is not a valid integer value.\""));
+  EXPECT_TRUE(Has(report.facts, "Layout: unknown"));
+  clear.replace(clear.find("Skin=one"), 8, "");
+  dir.config(clear);
+  report = dir.check();
+  EXPECT_TRUE(Has(Errors(report),
+                  "Skin is missing or empty: the launcher will show the error "
+                  "\"'' is not a valid integer value.\""));
+  // Every value other than 1 keeps the design layout.
+  dir.config(std::string(kDesignConfig) + "Skin=$2\n");
+  report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Layout: design (Skin=2)"));
+}
+
+TEST(CheckConfiguration, WarnsOfWhatTheLauncherSilentlyIgnores) {
+  LauncherDir dir;
+  std::string clear = kDesignConfig;
+  clear.replace(clear.find("Name=Test Suite"), 15, "Name=");
+  dir.write("tarvix.dll", PackClearText("[SYSTEM]\nVersion=0\n" + clear + "Colour=red\n").bytes +
+                              std::string("\0\xAA", 2));
+  const FolderReport report = dir.check();
+  EXPECT_TRUE(report.startsCleanly()) << Dump(report);
+  const std::vector<std::string> warnings = Warnings(report);
+  EXPECT_EQ(warnings.size(), 4u) << Dump(report);
+  EXPECT_TRUE(Has(warnings, "has 2 [SYSTEM] sections: the launcher reads only the last one"));
+  EXPECT_TRUE(Has(warnings, "[SYSTEM] sets \"Colour\", a name the launcher does not know"));
+  EXPECT_TRUE(Has(warnings, "Name is empty"));
+  EXPECT_TRUE(Has(warnings, "0x00 byte at offset"));
+}
+
+TEST(CheckSkin, MissingFileSaysWhatStopsLoadingAndWhatSizeToMake) {
+  LauncherDir dir;
+  dir.remove("sounds/blue/7.bmp");
+  dir.remove("sounds/blue/8.bmp");
+  dir.remove("sounds/blue/bottom3.bmp");
+  dir.remove("sounds/blue/main.bmp");
+  const FolderReport report = dir.check();
+  const std::vector<std::string> errors = Errors(report);
+  ASSERT_EQ(errors.size(), 4u) << Dump(report);
+  EXPECT_EQ(errors[0],
+            "sounds\\blue\\main.bmp is missing: the launcher will show an error box and start as a "
+            "plain rectangle of 444 x 217 pixels without outline or skin, with no button pictures; "
+            "the welcome text and the companion program are skipped. Add the file (444 x 217 "
+            "pixels for the design layout).");
+  EXPECT_EQ(errors[1],
+            "sounds\\blue\\7.bmp is missing: the launcher will show an error box and stop loading "
+            "its skin there: Button3 and every button after it will have no pictures; the welcome "
+            "text and the companion program are skipped. Add the file (99 x 108 pixels for the "
+            "design layout).");
+  EXPECT_NE(errors[2].find("Button3 will lack its mouse-on and pressed pictures, and every button "
+                           "after it will have no pictures"),
+            std::string::npos);
+  EXPECT_NE(errors[3].find("ButtonMoreFreeTools will lack its pressed picture; "),
+            std::string::npos);
+  EXPECT_NE(errors[3].find("(139 x 33 pixels for the design layout)"), std::string::npos);
+}
+
+TEST(CheckSkin, MissingFolderIsOneErrorThatNamesTheFoldersThere) {
+  LauncherDir dir;
+  dir.write("sounds/wide/main.bmp", Bmp(2, 2));
+  std::string clear = kDesignConfig;
+  clear.replace(clear.find("ResFolder=blue"), 14, "ResFolder=bleu");
+  dir.config(clear);
+  const FolderReport report = dir.check();
+  ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report), "The skin folder sounds\\bleu\\ is missing"));
+  EXPECT_TRUE(Has(Errors(report), "(found: blue and wide)"));
+}
+
+TEST(CheckSkin, FileThatIsNoBitmapSaysWhatItIs) {
+  LauncherDir dir;
+  dir.write("sounds/blue/1.bmp", "\x89PNG\r\n\x1A\n" + std::string(100, 'x'));
+  dir.write("sounds/blue/about2.bmp", Bmp(79, 33).substr(0, 100));
+  dir.write("sounds/blue/help1.bmp", "");
+  const FolderReport report = dir.check();
+  const std::vector<std::string> errors = Errors(report);
+  ASSERT_EQ(errors.size(), 3u) << Dump(report);
+  EXPECT_NE(errors[0].find("sounds\\blue\\1.bmp is not a valid bitmap (it is a PNG image): the "
+                           "launcher will show an error box and stop loading its skin there: "
+                           "Button1 and every button after it"),
+            std::string::npos);
+  EXPECT_NE(errors[1].find("help1.bmp is not a valid bitmap (the file is empty)"),
+            std::string::npos);
+  EXPECT_NE(errors[2].find("about2.bmp is not a valid bitmap (its header or pixel data is damaged"),
+            std::string::npos);
+  EXPECT_NE(errors[2].find("Save it as a Windows bitmap (.bmp, 24 bits per pixel) (79 x 33 pixels"),
+            std::string::npos);
+}
+
+TEST(CheckSkin, DesignButtonsMustLieInsideTheGlyphLessItsRightmostColumn) {
+  LauncherDir dir;
+  // ButtonClose ends at x = 429: a glyph 430 wide shows columns 0 to 428, enough.
+  dir.write("sounds/blue/main.bmp", Bmp(430, 217));
+  EXPECT_TRUE(dir.check().problems.empty()) << Dump(dir.check());
+  dir.write("sounds/blue/main.bmp", Bmp(429, 217));
+  FolderReport report = dir.check();
+  ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report),
+                  "ButtonClose lies at (399, 7) with 30 x 19 pixels in the design "
+                  "layout, outside the window"));
+  EXPECT_TRUE(Has(Errors(report), "Make main.bmp at least 430 x 217 pixels."));
+  // One row short: the four buttons of the bottom row reach past it.
+  dir.write("sounds/blue/main.bmp", Bmp(444, 214));
+  report = dir.check();
+  EXPECT_EQ(Errors(report).size(), 4u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report), "ButtonMoreFreeTools lies at (269, 182)"));
+}
+
+TEST(CheckSkin, DesignPicturesOfAnotherSizeAreWarnings) {
+  LauncherDir dir;
+  dir.write("sounds/blue/7.bmp", Bmp(120, 108));
+  dir.write("sounds/blue/8.bmp", Bmp(50, 50));
+  const FolderReport report = dir.check();
+  EXPECT_TRUE(report.startsCleanly()) << Dump(report);
+  const std::vector<std::string> warnings = Warnings(report);
+  ASSERT_EQ(warnings.size(), 2u) << Dump(report);
+  EXPECT_EQ(warnings[0],
+            "sounds\\blue\\7.bmp is 120 x 108 pixels, but Button3 is 99 x 108 in the design "
+            "layout: the picture will be cut off at the button's edges. Make it 99 x 108 pixels.");
+  EXPECT_NE(warnings[1].find("will not cover the whole button"), std::string::npos);
+}
+
+TEST(CheckSkin, AlternativeButtonsTakeTheirNormalPictureSize) {
+  LauncherDir dir;
+  dir.alternative();
+  // Wider than the glyph allows at ButtonMoreFreeTools' position (437, 395).
+  dir.write("sounds/blue/bottom1.bmp", Bmp(200, 33));
+  FolderReport report = dir.check();
+  ASSERT_EQ(Errors(report).size(), 1u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report),
+                  "ButtonMoreFreeTools (the size of bottom1.bmp) lies at (437, 395) "
+                  "with 200 x 33 pixels in the alternative layout"));
+  EXPECT_TRUE(Has(Errors(report), "Make main.bmp at least 638 x 430 pixels."));
+  // Its other two pictures, of the old size, no longer cover the button.
+  EXPECT_EQ(Warnings(report).size(), 2u) << Dump(report);
+  EXPECT_TRUE(Has(Warnings(report),
+                  "bottom2.bmp is 139 x 33 pixels, but bottom1.bmp, which sizes "
+                  "ButtonMoreFreeTools in the alternative layout, is 200 x 33"));
+  // A missing picture gets the advice of the alternative layout.
+  dir.remove("sounds/blue/top2.bmp");
+  report = dir.check();
+  EXPECT_TRUE(Has(Errors(report), "Add the file (the size of top1.bmp, 78 x 33)."));
+  EXPECT_TRUE(Has(Errors(report),
+                  "the alternative layout, the welcome text and the companion "
+                  "program are skipped"));
+}
+
+TEST(CheckIcon, MissingOrInvalidIconStopsTheStart) {
+  LauncherDir dir;
+  dir.remove("icon.ico");
+  EXPECT_TRUE(Has(Errors(dir.check()), "icon.ico is missing: the launcher will stop at once"));
+  dir.write("icon.ico", std::string("\0\0\1", 3));
+  EXPECT_TRUE(Has(Errors(dir.check()),
+                  "icon.ico is not a valid icon: the launcher will stop at "
+                  "once with an \"Application Error\" box saying \"Stream "
+                  "read error.\""));
+  dir.write("icon.ico", "\x89PNG\r\n\x1A\n" + std::string(40, '\0'));
+  EXPECT_TRUE(Has(Errors(dir.check()),
+                  "icon.ico is not a valid icon (it is a PNG image): the "
+                  "launcher will stop at once with an \"Application Error\" "
+                  "box saying \"Icon image is not valid.\""));
+}
+
+TEST(CheckProgramsAndLinks, AbsentToolsAndEmptyLinksAreWarningsNamingWhatTheUserClicks) {
+  LauncherDir dir;
+  dir.remove("FileWrite.exe");
+  dir.remove("kestrel.exe");
+  dir.write("TrackRip.exe", "not a program");
+  std::string clear = kDesignConfig;
+  clear.replace(clear.find("HelpHomePageLink=https://example.com\n"), 37, "HelpHomePageLink=\n");
+  dir.config(clear);
+  const FolderReport report = dir.check();
+  EXPECT_TRUE(report.startsCleanly()) << Dump(report);
+  const std::vector<std::string> warnings = Warnings(report);
+  ASSERT_EQ(warnings.size(), 4u) << Dump(report);
+  EXPECT_EQ(warnings[0],
+            "FileWrite.exe is missing: Button1 and the menu item \"File Disc Writer\" of "
+            "ButtonMoreTools will do nothing when clicked. Copy the program into the folder under "
+            "this name.");
+  EXPECT_NE(warnings[1].find("TrackRip.exe is not a Windows program: the menu item \"Music Track "
+                             "Ripper\" of Button3 will do nothing"),
+            std::string::npos);
+  EXPECT_NE(warnings[2].find("kestrel.exe (the companion program) is missing: nothing will start "
+                             "after the launcher's window appears"),
+            std::string::npos);
+  EXPECT_NE(warnings[3].find("HelpHomePageLink is empty: ButtonHome and the About dialog's web "
+                             "link will hand an empty address to the shell"),
+            std::string::npos);
+}
+
+TEST(FormatFolderReport, PrefixesEachProblemAndSumsUp) {
+  FolderReport report;
+  report.facts = {"Folder: x"};
+  EXPECT_EQ(FormatFolderReport(report),
+            "Folder: x\n0 errors, 0 warnings: the launcher would start cleanly.\n");
+  report.problems = {{Severity::Warning, "w"}, {Severity::Error, "e"}};
+  EXPECT_FALSE(report.startsCleanly());
+  EXPECT_EQ(FormatFolderReport(report),
+            "Folder: x\nwarning: w\nerror: e\n1 error, 1 warning: the launcher would not start "
+            "cleanly.\n");
+}
+
+}  // namespace
+}  // namespace ss::tool

@@ -1,0 +1,108 @@
+// The unpacked release package on Windows: its launcher starts with its skin and closes with
+// exit code 0, and its configuration tool passes the launcher folder it ships with.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "config/config_file.h"
+#include "config/global_vars.h"
+#include "core/image_header.h"
+#include "test_support.h"
+#include "ui/main/form_main_tables.h"
+
+namespace ss {
+namespace {
+
+using test::ChildProcess;
+
+// The package unpacked by the host tree; Wine shows the Unix root as drive Z:.
+std::string PackageFolder() {
+  const char* unixPath = std::getenv("SS_DIST_PACKAGE");
+  if (!unixPath) return {};
+  std::string path = std::string("Z:") + unixPath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path + "\\";
+}
+
+// Runs a console program with arguments; its exit code, and its output in `output`.
+DWORD RunCaptured(const std::string& exe, const std::string& arguments, std::string& output) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return STILL_ACTIVE;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = writeEnd;
+  std::string commandLine = "\"" + exe + "\" " + arguments;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+  // Our copy of the write end must go, or the read below never sees the end of the pipe.
+  CloseHandle(writeEnd);
+  DWORD code = STILL_ACTIVE;
+  if (started) {
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0)
+      output.append(chunk, got);
+    WaitForSingleObject(process.hProcess, 30000);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(readEnd);
+  return code;
+}
+
+TEST(ReleasePackage, LauncherStartsWithItsSkinAndEndsWithCodeZero) {
+  const std::string package = PackageFolder();
+  ASSERT_FALSE(package.empty()) << "SS_DIST_PACKAGE is not set";
+  const std::string launcher = package + "launcher\\";
+  // The title and skin folder as the launcher's own reader finds them in the shipped settings.
+  const ConfigStore store = LoadConfigStore(launcher + kConfigFileName);
+  const std::string title = ReadValue(store, kSystemSection, "Name", "");
+  const std::string skin = ReadValue(store, kSystemSection, "ResFolder", "");
+  ASSERT_FALSE(title.empty());
+  const BitmapSize glyph = BitmapFileSize(test::ReadFileBytes(
+      launcher + main_window::kSkinRoot + skin + "\\" + main_window::kGlyphFile));
+
+  ChildProcess process(launcher + "suitestart.exe", launcher);
+  HWND main = process.waitWindow("SuiteStartForm", title);
+  ASSERT_NE(main, nullptr) << "no launcher window titled " << title;
+  // The skin loaded: the window has main.bmp's size and an outline cut from it.
+  RECT client{};
+  GetClientRect(main, &client);
+  EXPECT_EQ(client.right, glyph.width);
+  EXPECT_EQ(client.bottom, glyph.height);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(main, region), COMPLEXREGION);
+  RECT box{};
+  GetRgnBox(region, &box);
+  DeleteObject(region);
+  EXPECT_LT(box.right, glyph.width);
+  // No error box: configuration, icon and all 31 skin files were accepted.
+  EXPECT_TRUE(process.windows("#32770").empty());
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(process.waitExit(), 0u);
+}
+
+TEST(ReleasePackage, WindowsConfigurationToolPassesTheShippedFolder) {
+  const std::string package = PackageFolder();
+  ASSERT_FALSE(package.empty()) << "SS_DIST_PACKAGE is not set";
+  std::string output;
+  const std::string tool = package + "tools\\suitestart-config.exe";
+  EXPECT_EQ(RunCaptured(tool, "check \"" + package + "launcher\"", output), 0u) << output;
+  EXPECT_NE(output.find("Layout: design (Skin=0)"), std::string::npos) << output;
+  EXPECT_NE(output.find("\n0 errors, "), std::string::npos) << output;
+  // A folder without the launcher's settings fails with exit code 1, naming the file.
+  output.clear();
+  EXPECT_EQ(RunCaptured(tool, "check \"" + package + "tools\"", output), 1u) << output;
+  EXPECT_NE(output.find("error: tarvix.dll is missing"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace ss

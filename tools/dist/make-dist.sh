@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the release package OUT_DIR/suitestart-<version>.zip: the launcher folder (the exe, its
+# settings packed from assets/settings.ini, the icon, both default skins), the configuration
+# tool for Windows and for Linux, the settings in clear text and the release engineers' guide.
+#   make-dist.sh WIN_BUILD HOST_BUILD OUT_DIR
+# The version is the CMake project's, which the host tree writes to version.txt.
+set -euo pipefail
+win=${1:?windows build dir}
+host=${2:?host build dir}
+out=${3:?output dir}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+assets="$host/demo-assets"
+tool="$host/bin/suitestart-config"
+
+for need in "$host/version.txt" "$win/bin/suitestart.exe" "$win/bin/suitestart-config.exe" \
+  "$tool" "$assets/icon.ico" "$assets/sounds/default/main.bmp" "$assets/sounds/wide/main.bmp"; do
+  [ -f "$need" ] || { echo "make-dist.sh: $need is missing: run make build first" >&2; exit 1; }
+done
+version=$(cat "$host/version.txt")
+name="suitestart-$version"
+
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+stage=$(mktemp -d "$out/.stage.XXXXXX")
+trap 'rm -rf "$stage"' EXIT
+pkg="$stage/$name"
+mkdir -p "$pkg/launcher/sounds" "$pkg/tools/linux"
+cp "$win/bin/suitestart.exe" "$assets/icon.ico" "$pkg/launcher/"
+cp -r "$assets/sounds/default" "$assets/sounds/wide" "$pkg/launcher/sounds/"
+cp "$root/assets/settings.ini" "$pkg/settings.ini"
+"$tool" pack "$pkg/settings.ini" "$pkg/launcher/tarvix.dll"
+cp "$win/bin/suitestart-config.exe" "$pkg/tools/"
+cp "$tool" "$pkg/tools/linux/"
+cp "$root/docs/release-guide.md" "$pkg/GUIDE.md"
+
+# The launcher folder must pass its own check before it ships (the suite's programs are the
+# only thing it may lack).
+if ! "$tool" check "$pkg/launcher" >"$stage/check.txt"; then
+  cat "$stage/check.txt" >&2
+  echo "make-dist.sh: the launcher folder fails its check" >&2
+  exit 1
+fi
+
+zip="$out/$name.zip"
+rm -f "$zip"
+(cd "$stage" && zip -qrX "$zip" "$name")
+echo "Release package: $zip"
