@@ -83,14 +83,27 @@ DemoFolder::DemoFolder(const DemoOptions& options) : layout_(options.layout) {
 
   // The stand-in under every program name the demo lists.
   std::istringstream programs(test::ReadFileBytes(assets + "programs.txt"));
-  int copied = 0;
   for (std::string program; std::getline(programs, program);) {
     if (!program.empty() && program.back() == '\r') program.pop_back();
     if (program.empty()) continue;
     test::CopyFileOrFail(test::BinFolder() + "suitestart-stub.exe", file(program));
-    ++copied;
+    programs_.push_back(program);
   }
-  EXPECT_EQ(copied, static_cast<int>(kAllPrograms.size()));
+  EXPECT_EQ(programs_.size(), kAllPrograms.size());
+}
+
+DemoFolder::~DemoFolder() {
+  // A stand-in may still be ending when the test is over, and Wine keeps an exe in use until
+  // its process is gone: the files go one by one as they are let go, for a bounded time.
+  std::vector<std::string> files{file("suitestart.exe")};
+  for (const std::string& program : programs_) files.push_back(file(program));
+  test::WaitUntil(
+      [&] {
+        bool all = true;
+        for (const std::string& f : files) all &= DeleteFileA(f.c_str()) || !test::FileExists(f);
+        return all;
+      },
+      5000);
 }
 
 std::string DemoFolder::startedLog() const {

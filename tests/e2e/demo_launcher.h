@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "screen_image.h"
 #include "test_support.h"
@@ -29,6 +30,11 @@ struct DemoOptions {
 class DemoFolder {
  public:
   explicit DemoFolder(const DemoOptions& options = {});
+  DemoFolder(const DemoFolder&) = delete;
+  DemoFolder& operator=(const DemoFolder&) = delete;
+  // Waits a little for the programs started from the folder to let go of their files, so that
+  // the folder can be removed.
+  ~DemoFolder();
 
   const std::string& path() const { return dir_.path(); }
   std::string file(const std::string& name) const { return dir_.file(name); }
@@ -49,6 +55,7 @@ class DemoFolder {
   Layout layout_;
   std::string skinFolder_;
   std::string productName_;
+  std::vector<std::string> programs_;
 };
 
 // Button looks in the order of their pictures; Any leaves the button's pixels unchecked.
