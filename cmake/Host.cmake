@@ -34,3 +34,8 @@ endfunction()
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win wine_tests)
+
+# The shipped exe's PE headers and import table, read with MinGW's objdump.
+add_test(NAME hardening.exe_headers
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/hardening/exe_hardening_test.sh
+                 ${SS_WIN_BUILD_DIR}/bin/suitestart.exe)
