@@ -32,7 +32,9 @@ add_library(ss_gui STATIC
   src/gui/timer.cpp
 )
 ss_target(ss_gui)
-target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 shell32 advapi32 msimg32)
+# Static imports are resolved from the exe's folder first, before WinMain restricts the DLL
+# search: only KnownDLLs belong here (shell32 is loaded at first use, see src/shell/shell.cpp).
+target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 advapi32)
 
 # The skinned controls, on the framework.
 add_library(ss_controls STATIC

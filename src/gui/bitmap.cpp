@@ -113,8 +113,10 @@ void Bitmap::drawInto(HDC dc, const RECT& target) const {
   const int h = target.bottom - target.top;
   BitmapDc source(handle_.get());
   if (transparent) {
-    TransparentBlt(dc, target.left, target.top, w, h, source.get(), 0, 0, width_, height_,
-                   transparentColor);
+    // gdi32's own entry, not msimg32's TransparentBlt: msimg32 is no KnownDLL, and as a static
+    // import the loader would take a copy beside the exe before WinMain could forbid it.
+    GdiTransparentBlt(dc, target.left, target.top, w, h, source.get(), 0, 0, width_, height_,
+                      transparentColor);
   } else if (w == width_ && h == height_) {
     BitBlt(dc, target.left, target.top, w, h, source.get(), 0, 0, SRCCOPY);
   } else {

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "core/errors.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
@@ -63,7 +61,32 @@ std::string ReadStringValue(HKEY key, const std::string& name) {
   return data;
 }
 
+// ShellExecuteA from shell32, loaded at the first call from the system folder only. As a static
+// import shell32 is resolved before WinMain, from the exe's folder first: Wine looks there for
+// it (only its builtin-first load order keeps a planted copy out), and Windows does for any DLL
+// that is not a KnownDLL. Loaded here, it is safe whatever the KnownDLLs list holds. nullptr
+// when shell32 or its entry cannot be had.
+using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
+ShellExecuteAFunction ShellExecuteEntry() {
+  static const ShellExecuteAFunction entry = [] {
+    HMODULE shell32 = LoadLibraryExA("shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!shell32) return ShellExecuteAFunction{};
+    // Through void*: GCC warns about a direct cast between unrelated function pointer types.
+    return reinterpret_cast<ShellExecuteAFunction>(
+        reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteA")));
+  }();
+  return entry;
+}
+
 }  // namespace
+
+void OpenWithShell(void* owner, const std::string& target, int show) {
+  // Without the shell nothing can be opened; like a failed open, that goes unreported.
+  if (const ShellExecuteAFunction shellExecute = ShellExecuteEntry()) {
+    shellExecute(static_cast<HWND>(owner), "open", target.c_str(), nullptr, nullptr, show);
+  }
+}
 
 std::string ReadShellFolder(const std::string& name) {
   std::string folder;
@@ -84,7 +107,7 @@ void StartFile(const std::string& target) {
     ShellOpen()(owner, target, SW_SHOWDEFAULT);
     return;
   }
-  ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+  OpenWithShell(owner, target, SW_SHOWDEFAULT);
 }
 
 void SetShellOpenFunction(ShellOpenFunction function) { ShellOpen() = std::move(function); }

@@ -14,8 +14,12 @@ std::string ReadShellFolder(const std::string& name);
 // shell's answer is ignored: a missing target produces no message of ours.
 void StartFile(const std::string& target);
 
-// How StartFile reaches the shell: ShellExecuteA(owner, "open", target, no parameters, no
-// folder, show command). Tests replace it to see the calls; an empty function restores it.
+// Hands `target` to the shell to open ("open", no parameters, no folder), as ShellExecuteA does;
+// the shell's answer is ignored. shell32 is loaded from the system folder at the first call.
+void OpenWithShell(void* owner, const std::string& target, int show);
+
+// How StartFile reaches the shell: OpenWithShell(owner, target, show command). Tests replace it
+// to see the calls; an empty function restores it.
 using ShellOpenFunction = std::function<void(void* owner, const std::string& target, int show)>;
 void SetShellOpenFunction(ShellOpenFunction function);
 

@@ -29,10 +29,13 @@ constexpr const char* kPlantedNames[] = {
     "propsys.dll", "userenv.dll", "cryptbase.dll", "windowscodecs.dll", "msctf.dll",
     "imm32.dll",   "version.dll",
 };
-// Wine's own user32 and advapi32 import these two, so they are resolved before WinMain from
-// the exe's folder whatever the launcher does; on Windows imm32 is a KnownDLL and the system
-// DLLs the launcher uses do not import version.dll.
-constexpr const char* kLoadedByWineItself[] = {"imm32.dll", "version.dll"};
+// Wine's own code takes these from the exe's folder whatever the launcher does: its user32 and
+// advapi32 import imm32 and version, its user32 loads uxtheme while the process starts (all
+// before WinMain), and its imm32 and shell32 delay-load ole32 on a path that ignores
+// SetDefaultDllDirectories. They keep Wine's load order: the test cannot tell a launcher fault
+// there from Wine's. (On Windows imm32 and ole32 are KnownDLLs.)
+constexpr const char* kLoadedByWineItself[] = {"imm32.dll", "version.dll", "uxtheme.dll",
+                                               "ole32.dll"};
 
 // The markers the planted DLLs left in `folder` (their names with ".loaded" appended).
 std::vector<std::string> Markers(const std::string& folder) {
@@ -54,6 +57,16 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
+// Wine's uxtheme delay-loads this one (past the search limits, as above) once the About
+// dialog's push button is drawn themed. The launcher itself no longer uses it.
+constexpr const char* kLoadedByWineThemes = "msimg32.dll";
+
+bool Listed(const std::vector<std::string>& names, const char* name) {
+  return std::any_of(names.begin(), names.end(), [&](const std::string& listed) {
+    return lstrcmpiA(listed.c_str(), name) == 0;
+  });
+}
+
 // A launcher folder with the companion's stand-in and a planted DLL under every name.
 class PlantedDlls : public testing::Test {
  protected:
@@ -62,27 +75,6 @@ class PlantedDlls : public testing::Test {
                          folder_.dir.file(main_window::kCompanionProgram));
     for (const char* name : kPlantedNames) {
       test::CopyFileOrFail(test::BinFolder() + "ss_planted.dll", folder_.dir.file(name));
-    }
-    // Wine takes its builtin copy of a system DLL even where it finds the file beside the exe,
-    // which would hide a planting hole. Native first, for the launcher only, makes it choose
-    // files as Windows does for DLLs that are not KnownDLLs. (A child does not see
-    // WINEDLLOVERRIDES set by its parent: Wine reads it from the Unix environment.)
-    DWORD disposition = 0;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &overrides_, &disposition),
-              ERROR_SUCCESS);
-    createdKey_ = disposition == REG_CREATED_NEW_KEY;
-    for (const char* name : kPlantedNames) {
-      if (std::find_if(std::begin(kLoadedByWineItself), std::end(kLoadedByWineItself),
-                       [&](const char* own) { return lstrcmpiA(own, name) == 0; }) !=
-          std::end(kLoadedByWineItself)) {
-        continue;
-      }
-      const std::string module = std::string(name).substr(0, std::string(name).size() - 4);
-      static constexpr char kNativeFirst[] = "native,builtin";
-      RegSetValueExA(overrides_, module.c_str(), 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>(kNativeFirst), sizeof kNativeFirst);
-      overridden_.push_back(module);
     }
   }
   void TearDown() override {
@@ -93,9 +85,30 @@ class PlantedDlls : public testing::Test {
     if (createdKey_) RegDeleteKeyA(HKEY_CURRENT_USER, kOverridesKey);
   }
 
+  // Wine takes its builtin copy of a system DLL even where it finds the file beside the exe,
+  // which would hide a planting hole. Native first, for the launcher only, makes it choose files
+  // as Windows does for DLLs that are not KnownDLLs; `wineOrder` keep Wine's choice. (A child
+  // does not see WINEDLLOVERRIDES set by its parent: Wine reads it from the Unix environment.)
+  void preferNativeExcept(const std::vector<std::string>& wineOrder) {
+    DWORD disposition = 0;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &overrides_, &disposition),
+              ERROR_SUCCESS);
+    createdKey_ = disposition == REG_CREATED_NEW_KEY;
+    for (const char* name : kPlantedNames) {
+      if (Listed(wineOrder, name)) continue;
+      const std::string module = std::string(name).substr(0, std::string(name).size() - 4);
+      static constexpr char kNativeFirst[] = "native,builtin";
+      RegSetValueExA(overrides_, module.c_str(), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(kNativeFirst), sizeof kNativeFirst);
+      overridden_.push_back(module);
+    }
+  }
+
   static constexpr const char* kOverridesKey =
       "Software\\Wine\\AppDefaults\\suitestart.exe\\DllOverrides";
 
+  std::string markers() const { return Joined(Markers(folder_.dir.path())); }
   std::string startedLog() const { return test::ReadFileBytes(folder_.dir.file("started.log")); }
 
   LauncherFolder folder_{kConfig};
@@ -116,20 +129,31 @@ TEST_F(PlantedDlls, TheProbeReportsItsLoadWhenLoadedByPath) {
   EXPECT_EQ(Joined(Markers(dir.path())), "probe.dll.loaded: " + std::string(self) + "\r\n\n");
 }
 
-TEST_F(PlantedDlls, LauncherLoadsNoneWhileItShowsStartsTheCompanionAndOpensAbout) {
-  const std::string folder = folder_.dir.path();
-  ChildProcess launcher(folder_.dir.file("suitestart.exe"), folder);
+TEST_F(PlantedDlls, LauncherLoadsNoneAsItShowsAndStartsTheCompanionThroughTheShell) {
+  preferNativeExcept({std::begin(kLoadedByWineItself), std::end(kLoadedByWineItself)});
+  ChildProcess launcher(folder_.dir.file("suitestart.exe"), folder_.dir.path());
   HWND main = launcher.waitWindow("SuiteStartForm", kTitle);
   // The static imports are resolved by now, and the window has painted its skin.
-  EXPECT_EQ(Joined(Markers(folder)), "") << "on start";
+  EXPECT_EQ(markers(), "") << "on start";
   ASSERT_TRUE(main);
   // The companion goes through the shell as soon as the window shows.
   EXPECT_TRUE(test::WaitUntil([&] {
     return startedLog().find(std::string(main_window::kCompanionProgram) + "|") !=
            std::string::npos;
   })) << startedLog();
-  EXPECT_EQ(Joined(Markers(folder)), "") << "after the companion's start";
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(launcher.waitExit(), 0u);
+  EXPECT_EQ(markers(), "") << "after the companion's start";
+}
 
+TEST_F(PlantedDlls, LauncherLoadsNoneForTheAboutDialog) {
+  std::vector<std::string> wineOrder(std::begin(kLoadedByWineItself),
+                                     std::end(kLoadedByWineItself));
+  wineOrder.push_back(kLoadedByWineThemes);
+  preferNativeExcept(wineOrder);
+  ChildProcess launcher(folder_.dir.file("suitestart.exe"), folder_.dir.path());
+  HWND main = launcher.waitWindow("SuiteStartForm", kTitle);
+  ASSERT_TRUE(main) << markers();
   // The window takes the focus on its first button; three steps back reach About, whose
   // dialog brings the common controls (and with them the theme code) into the process.
   GUITHREADINFO info{};
@@ -141,13 +165,12 @@ TEST_F(PlantedDlls, LauncherLoadsNoneWhileItShowsStartsTheCompanionAndOpensAbout
   for (int step = 0; step < 3; ++step) test::KeyTap(VK_UP);
   test::KeyTap(VK_SPACE);
   HWND about = launcher.waitWindow("SuiteStartForm", std::string("About ") + kTitle);
-  ASSERT_TRUE(about);
+  ASSERT_TRUE(about) << markers();
   PostMessageA(about, WM_CLOSE, 0, 0);
   EXPECT_TRUE(test::WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
-
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(launcher.waitExit(), 0u);
-  EXPECT_EQ(Joined(Markers(folder)), "") << "after About and the end";
+  EXPECT_EQ(markers(), "");
 }
 
 // The launcher's resources, read with the exe mapped as data only.

@@ -1,7 +1,5 @@
 #include "ui/main/form_main.h"
 
-#include <shellapi.h>
-
 #include "config/config_file.h"
 #include "config/global_vars.h"
 #include "gui/application.h"
@@ -216,8 +214,7 @@ void TFormMain::LauncherStarted() {
     BringWindowToTop(handle());
   }
   // The companion starts with the main window as owner and without the busy cursor.
-  ShellExecuteA(handle(), "open", (ExeFolder() + kCompanionProgram).c_str(), nullptr, nullptr,
-                SW_SHOW);
+  OpenWithShell(handle(), ExeFolder() + kCompanionProgram, SW_SHOW);
 }
 
 LRESULT TFormMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
