@@ -62,7 +62,7 @@ dist: build
 
 # Benchmarks of the Windows build under Wine; BENCHMARKS.md records their results.
 bench: build
-	tools/bench/run-benchmarks.sh $(WIN) $(BUILD)/bench-wine
+	tools/bench/run-benchmarks.sh $(WIN) $(BUILD)/bench-wine $(HOST)
 
 clean:
 	rm -rf $(BUILD)

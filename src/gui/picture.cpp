@@ -1,5 +1,7 @@
 #include "gui/picture.h"
 
+#include <utility>
+
 #include "core/errors.h"
 #include "gui/icon.h"
 
@@ -47,7 +49,8 @@ void Picture::loadFromFile(const std::string& path) {
   if (ext == ".bmp") {
     Bitmap loaded;
     loaded.loadFromFile(path);
-    setBitmap(loaded);
+    // Kept as loaded: a copy costs a new bitmap and a blit per file, 30 times at start-up.
+    setBitmap(std::move(loaded));
   } else if (ext == ".ico") {
     IconHandle loaded = LoadIconFile(path);
     setIcon(loaded.get());
@@ -73,6 +76,12 @@ void Picture::assign(const Picture& other) {
 
 void Picture::setBitmap(const Bitmap& bitmap) {
   bitmap_ = bitmap;
+  icon_.reset();
+  kind_ = Kind::Bitmap;
+}
+
+void Picture::setBitmap(Bitmap&& bitmap) {
+  bitmap_ = std::move(bitmap);
   icon_.reset();
   kind_ = Kind::Bitmap;
 }

@@ -33,6 +33,8 @@ class Picture {
   // Makes this picture a copy of `other` (empty when `other` is).
   void assign(const Picture& other);
   void setBitmap(const Bitmap& bitmap);
+  // Takes the bitmap itself, without the copy.
+  void setBitmap(Bitmap&& bitmap);
   // Takes a copy of the icon.
   void setIcon(HICON icon);
   void clear();

@@ -268,6 +268,23 @@ TEST_F(ShownFormMainTest, OpensCentredOnThePrimaryMonitorAndStartsTheCompanionOn
   EXPECT_EQ(log.find("kestrel.exe|"), log.rfind("kestrel.exe|"));
 }
 
+TEST_F(ShownFormMainTest, StartStepLeavesTheWindowAndItsButtonsPaintedBeforeAnyOtherMessage) {
+  writeConfig("0");
+  writeSkin(444, 217);
+  TFormMain& form = build();
+  form.show();
+  // Showing leaves the paint pending; the posted start message runs ahead of it.
+  ASSERT_TRUE(GetUpdateRect(form.handle(), nullptr, FALSE));
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, form.handle(), WM_LAUNCHER_STARTED, WM_LAUNCHER_STARTED, PM_REMOVE));
+  DispatchMessageA(&msg);
+  EXPECT_FALSE(GetUpdateRect(form.handle(), nullptr, FALSE));
+  for (const ButtonLayout& b : kButtons) {
+    EXPECT_FALSE(GetUpdateRect(form.button(b.id).handle(), nullptr, FALSE)) << b.name;
+  }
+  EXPECT_TRUE(waitStarted("kestrel.exe|"));
+}
+
 TEST_F(ShownFormMainTest, InfoTextFollowsThePointerFromButtonToButton) {
   TFormMain& form = buildShown();
   std::vector<std::string> shown;

@@ -212,6 +212,10 @@ void TFormMain::LauncherStarted() {
     show();
     SetForegroundWindow(handle());
     BringWindowToTop(handle());
+    // Painted now, window and buttons: this message runs ahead of the first WM_PAINT, and
+    // starting the companion through the shell would otherwise keep the window blank (tens of
+    // milliseconds under Wine, which loads the COM libraries for it).
+    RedrawWindow(handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
   // The companion starts with the main window as owner and without the busy cursor.
   OpenWithShell(handle(), ExeFolder() + kCompanionProgram, SW_SHOW);
