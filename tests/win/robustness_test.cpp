@@ -62,7 +62,9 @@ void ExpectCleanStart(const LauncherFolder& folder, const std::string& title) {
   ASSERT_TRUE(main) << "no main window; exit code " << launcher.waitExit(0);
   // An error of the creation step is shown before the window is, so it would be up by now.
   EXPECT_TRUE(launcher.windows("#32770").empty());
-  EXPECT_EQ(test::WindowText(main), title);
+  // Polled: on a busy machine the launcher may not answer the first WM_GETTEXT in time.
+  EXPECT_TRUE(test::WaitUntil([&] { return test::WindowText(main) == title; }, kTimeoutMs))
+      << test::WindowText(main);
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(launcher.waitExit(kTimeoutMs), 0u);
 }
