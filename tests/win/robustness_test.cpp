@@ -45,7 +45,10 @@ std::string WindowErrorText(const LauncherFolder& folder, const std::string& tit
     ADD_FAILURE() << "no error box; exit code " << launcher.waitExit(0);
     return {};
   }
-  const std::string text = test::MessageBoxText(box);
+  // Polled for the same reason as the title below: right after a long read the launcher may
+  // count as hung for a moment.
+  std::string text;
+  test::WaitUntil([&] { return !(text = test::MessageBoxText(box)).empty(); }, kTimeoutMs);
   test::CloseMessageBox(box);
   HWND main = launcher.waitWindow("SuiteStartForm", title, kTimeoutMs);
   EXPECT_TRUE(main) << "no main window after the error box";
@@ -62,7 +65,8 @@ void ExpectCleanStart(const LauncherFolder& folder, const std::string& title) {
   ASSERT_TRUE(main) << "no main window; exit code " << launcher.waitExit(0);
   // An error of the creation step is shown before the window is, so it would be up by now.
   EXPECT_TRUE(launcher.windows("#32770").empty());
-  // Polled: on a busy machine the launcher may not answer the first WM_GETTEXT in time.
+  // Polled: after seconds of reading without pumping messages the launcher counts as hung, and
+  // Wine fails a WM_GETTEXT sent with SMTO_ABORTIFHUNG at once until it pumps again.
   EXPECT_TRUE(test::WaitUntil([&] { return test::WindowText(main) == title; }, kTimeoutMs))
       << test::WindowText(main);
   PostMessageA(main, WM_CLOSE, 0, 0);
