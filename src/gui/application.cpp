@@ -82,12 +82,17 @@ HWND Application::handle() {
 
 std::string Application::title() {
   // Read back from the window: the system keeps at most 255 bytes of it here.
-  char buffer[256] = {};
+  char buffer[kMaxTitleBytes + 1] = {};
   GetWindowTextA(handle(), buffer, sizeof buffer);
   return buffer;
 }
 
-void Application::setTitle(const std::string& title) { SetWindowTextA(handle(), title.c_str()); }
+void Application::setTitle(const std::string& title) {
+  // Only the first 255 bytes ever read back, so no more are handed on: Wine passes a window's
+  // whole text to the X server as its name, and a name of megabytes fails there with BadLength,
+  // which ends the process.
+  SetWindowTextA(handle(), title.substr(0, kMaxTitleBytes).c_str());
+}
 
 void Application::setIcon(IconHandle icon, IconHandle smallIcon) {
   icon_ = std::move(icon);
@@ -113,8 +118,8 @@ void Application::run() {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
-  const int showCommand = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow
-                                                                   : SW_SHOWNORMAL;
+  const int showCommand =
+      (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWNORMAL;
   if (showCommand == SW_SHOWMINNOACTIVE) {
     minimize();
   } else if (showCommand == SW_SHOWMAXIMIZED) {
@@ -125,7 +130,9 @@ void Application::run() {
   while (!terminated_) handleMessage();
 }
 
-void Application::terminate() { PostQuitMessage(0); }
+void Application::terminate() {
+  PostQuitMessage(0);
+}
 
 bool Application::processMessage() {
   MSG msg;

@@ -24,6 +24,7 @@ class Application {
   HWND handle();
 
   // The title is the application window's text, so a title over 255 bytes reads back cut.
+  static constexpr size_t kMaxTitleBytes = 255;
   std::string title();
   void setTitle(const std::string& title);
 

@@ -19,6 +19,12 @@ std::string ReadWholeFile(const std::string& path) {
   DWORD got = 0;
   BOOL ok;
   try {
+    // Room for the size found now, so a file of many megabytes is not copied as it grows; one
+    // that grows meanwhile is still read to its end.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+      content.reserve(static_cast<size_t>(size.QuadPart));
+    }
     while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0) {
       content.append(chunk, got);
     }

@@ -50,7 +50,7 @@ TEST(ParseConfigBuffer, StoredHeaderOpensTheSectionButClearTextOpensNothing) {
   const std::string stored = "\xA4\xAC\xA6\xAC\xAB\xBA\xB2\xA2\r\n" + Scramble("Name=X");
   EXPECT_EQ(ReadValue(ParseConfigBuffer(stored), "SYSTEM", "Name", ""), "X");
   const ConfigStore clear = ParseConfigBuffer("[SYSTEM]\r\nName=X\r\n");
-  EXPECT_TRUE(clear.sections.empty());
+  EXPECT_EQ(clear.sectionCount(), 0u);
   EXPECT_EQ(ReadValue(clear, "SYSTEM", "Name", "none"), "none");
 }
 
@@ -72,10 +72,9 @@ TEST(ParseConfigBuffer, NulInTheFileHidesEverythingAfterIt) {
 
 TEST(ParseConfigBuffer, StoredBytesThatUnscrambleToControlBytesAreContent) {
   // Stored 0xFF, 0xF5, 0xF2 inside a value become clear 0x00, 0x0A, 0x0D; trimmed at the ends.
-  const std::string stored = Scramble("[SYSTEM]\n") + Scramble("Name=a") + "\xFF\xF5\xF2" +
-                             Scramble("b") + "\xFF\r\n";
-  EXPECT_EQ(ReadValue(ParseConfigBuffer(stored), "SYSTEM", "Name", ""),
-            std::string("a\0\n\rb", 5));
+  const std::string stored =
+      Scramble("[SYSTEM]\n") + Scramble("Name=a") + "\xFF\xF5\xF2" + Scramble("b") + "\xFF\r\n";
+  EXPECT_EQ(ReadValue(ParseConfigBuffer(stored), "SYSTEM", "Name", ""), std::string("a\0\n\rb", 5));
 }
 
 TEST(ParseConfigLines, LinesBeforeTheFirstHeaderCommentsAndBlanksAreIgnored) {
@@ -88,8 +87,9 @@ TEST(ParseConfigLines, LinesBeforeTheFirstHeaderCommentsAndBlanksAreIgnored) {
       "#Name=Hash\n"
       "bare line\n";
   const ConfigStore store = ParseConfigBuffer(Scramble(file));
-  ASSERT_EQ(store.sections.size(), 1u);
-  EXPECT_EQ(store.sections[0].lines, (Lines{"#Name=Hash", "bare line"}));
+  const std::vector<ConfigSection> sections = store.sections();
+  ASSERT_EQ(sections.size(), 1u);
+  EXPECT_EQ(sections[0].lines, (Lines{"#Name=Hash", "bare line"}));
   EXPECT_EQ(Value(file, "Name"), "<default>");
   EXPECT_EQ(Value(file, "#Name"), "Hash");
 }
@@ -126,6 +126,26 @@ TEST(ReadValue, MissingSectionOrKeyGivesTheDefault) {
   EXPECT_EQ(Value("", "Name"), "<default>");
   EXPECT_EQ(Value("[OTHER]\nName=X\n", "Name"), "<default>");
   EXPECT_EQ(Value("[SYSTEM]\nName\n", "Name"), "<default>");
+}
+
+TEST(ReadValue, LongLinesAndManyLinesReadBackExactly) {
+  // Values and names of every length class of the store's records, among a million lines.
+  std::string clear = "[SYSTEM]\n";
+  const std::string longValue(200000, 'v');
+  const std::string longName(130, 'N');
+  for (int i = 0; i < 1000000; ++i) clear += i % 2 ? "=\n" : "x=y\n";
+  clear += "Name=" + longValue + "\n" + longName + "=" + std::string(63, 'a') + "\n";
+  clear += "[" + std::string(70, 'S') + "]\nName=in another section\n";
+  const ConfigStore store = ParseConfigBuffer(Scramble(clear));
+  EXPECT_EQ(ReadValue(store, "SYSTEM", "Name", ""), longValue);
+  EXPECT_EQ(ReadValue(store, "system", std::string(130, 'n'), ""), std::string(63, 'a'));
+  EXPECT_EQ(ReadValue(store, std::string(70, 's'), "NAME", ""), "in another section");
+  EXPECT_EQ(ReadValue(store, "SYSTEM", "x", ""), "y");
+  const std::vector<ConfigSection> sections = store.sections();
+  ASSERT_EQ(sections.size(), 2u);
+  EXPECT_EQ(sections[0].lines.size(), 1000002u);
+  EXPECT_EQ(sections[0].lines[1000000], "Name=" + longValue);
+  EXPECT_EQ(sections[1].name, std::string(70, 'S'));
 }
 
 }  // namespace

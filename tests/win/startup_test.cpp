@@ -10,27 +10,9 @@ namespace {
 
 using test::ChildProcess;
 using test::LauncherFolder;
+using test::StartupErrorText;
 
 constexpr const char* kMinimalConfig = "[SYSTEM]\nName=Test Suite\nSkin=0\nResFolder=test\n";
-
-// Starts the launcher, expects the "Application Error" box, closes it and checks exit code 1.
-// Returns the box's text with the code address replaced by "ADDRESS".
-std::string StartupErrorText(const LauncherFolder& folder) {
-  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
-  HWND box = launcher.waitWindow("#32770", "Application Error");
-  if (!box) {
-    ADD_FAILURE() << "no Application Error box";
-    return {};
-  }
-  // Nothing else of the launcher is on the screen.
-  EXPECT_EQ(launcher.windows("").size(), 1u);
-  std::string text = test::MessageBoxText(box);
-  const size_t at = text.find(" at ");
-  if (at != std::string::npos && text.size() > at + 12) text.replace(at + 4, 8, "ADDRESS");
-  test::CloseMessageBox(box);
-  EXPECT_EQ(launcher.waitExit(), 1u);
-  return text;
-}
 
 TEST(Startup, MissingConfigurationEndsWithTheApplicationErrorBox) {
   LauncherFolder folder(kMinimalConfig);
@@ -94,14 +76,18 @@ TEST(Startup, ShowsTheMainWindowWithTheTitleAndEndsWithCodeZero) {
 }
 
 TEST(Startup, TitleIsHeldToItsFirst255Bytes) {
-  const std::string name(300, 'n');
-  LauncherFolder folder("[SYSTEM]\nName=" + name + "\nSkin=0\nResFolder=test\n");
-  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
-  HWND main = launcher.waitWindow("SuiteStartForm");
-  ASSERT_TRUE(main);
-  EXPECT_EQ(test::WindowText(main), name.substr(0, 255));
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(launcher.waitExit(), 0u);
+  for (const size_t length : {256, 300, 1000}) {
+    SCOPED_TRACE(length);
+    std::string name;
+    for (size_t i = 0; i < length; ++i) name += static_cast<char>('a' + i % 26);
+    LauncherFolder folder("[SYSTEM]\nName=" + name + "\nSkin=0\nResFolder=test\n");
+    ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
+    HWND main = launcher.waitWindow("SuiteStartForm");
+    ASSERT_TRUE(main);
+    EXPECT_EQ(test::WindowText(main), name.substr(0, 255));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(launcher.waitExit(), 0u);
+  }
 }
 
 TEST(Startup, MissingNameGivesAnEmptyTitle) {

@@ -291,6 +291,22 @@ LauncherFolder::LauncherFolder(const std::string& clearConfig, bool withIcon) {
   }
 }
 
+std::string StartupErrorText(const LauncherFolder& folder, DWORD timeoutMs) {
+  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
+  HWND box = launcher.waitWindow("#32770", "Application Error", timeoutMs);
+  if (!box) {
+    ADD_FAILURE() << "no Application Error box";
+    return {};
+  }
+  EXPECT_EQ(launcher.windows("").size(), 1u);
+  std::string text = MessageBoxText(box);
+  const size_t at = text.find(" at ");
+  if (at != std::string::npos && text.size() > at + 12) text.replace(at + 4, 8, "ADDRESS");
+  CloseMessageBox(box);
+  EXPECT_EQ(launcher.waitExit(timeoutMs), 1u);
+  return text;
+}
+
 void LauncherFolder::writeConfig(const std::string& clearConfig) {
   WriteFileBytes(dir.file("tarvix.dll"), Scramble(clearConfig));
 }

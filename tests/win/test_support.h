@@ -76,6 +76,11 @@ struct LauncherFolder {
   void writeConfig(const std::string& clearConfig);
 };
 
+// Starts the launcher, expects the "Application Error" box and nothing else of it on the
+// screen, closes the box and checks exit code 1. Returns the box's text with the code address
+// replaced by "ADDRESS".
+std::string StartupErrorText(const LauncherFolder& folder, DWORD timeoutMs = 10000);
+
 // A 24-bit bottom-up Windows bitmap file whose pixel (x, y) has colour(x, y) (0x00BBGGRR).
 std::string BitmapFileBytes(int width, int height, const std::function<COLORREF(int, int)>& colour);
 

@@ -48,7 +48,8 @@ std::string Quoted(const std::string& text) {
 }
 
 bool HasSystemSection(const ConfigStore& store) {
-  return std::any_of(store.sections.begin(), store.sections.end(),
+  const std::vector<ConfigSection> sections = store.sections();
+  return std::any_of(sections.begin(), sections.end(),
                      [](const ConfigSection& s) { return SameName(s.name, kSystemSection); });
 }
 
@@ -236,8 +237,9 @@ class Checker {
 
   void checkSettings() {
     const std::string name = kConfigFileName;
+    const std::vector<ConfigSection> sections = store_.sections();
     const auto systems =
-        std::count_if(store_.sections.begin(), store_.sections.end(),
+        std::count_if(sections.begin(), sections.end(),
                       [](const ConfigSection& s) { return SameName(s.name, kSystemSection); });
     if (systems > 1) {
       warning(name + " has " + std::to_string(systems) +
@@ -278,8 +280,9 @@ class Checker {
   // A misspelt setting name leaves its setting empty without a word from the launcher.
   void checkSettingNames() {
     const std::vector<std::string> known = SettingKeys();
+    const std::vector<ConfigSection> sections = store_.sections();
     const ConfigSection* system = nullptr;
-    for (const ConfigSection& s : store_.sections) {
+    for (const ConfigSection& s : sections) {
       if (SameName(s.name, kSystemSection)) system = &s;
     }
     for (const std::string& line : system->lines) {
