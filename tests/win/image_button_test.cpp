@@ -193,6 +193,38 @@ TEST_F(ImageButtonLooks, FocusFrameNeedsFocusAndDrawFocused) {
   EXPECT_TRUE(Shows(b, kNormal));
 }
 
+// Counts its paints: under a transparent button it paints each time that button does.
+class CountingPatch : public Patch {
+ public:
+  using Patch::Patch;
+  void paint(HDC dc) override {
+    ++paints;
+    Patch::paint(dc);
+  }
+  int paints = 0;
+};
+
+TEST_F(ImageButtonLooks, FocusMovingBetweenOtherButtonsLeavesAButtonUnpainted) {
+  TImageButton& first = add(20, 20);
+  TImageButton& second = add(120, 20);
+  TImageButton& bystander = add(220, 60);
+  auto counting = std::make_unique<CountingPatch>(form);
+  CountingPatch& patch = *counting;
+  patches.push_back(std::move(counting));
+  patch.setBounds(230, 65, 20, 5);  // under the bystander only
+  bystander.setTransparent(true);
+  first.setFocus();
+  test::PumpMessages();
+  patch.paints = 0;
+  second.setFocus();
+  first.setFocus();
+  test::PumpMessages();
+  EXPECT_EQ(patch.paints, 0);
+  bystander.setFocus();  // its own frame: it paints, and the patch with it
+  test::PumpMessages();
+  EXPECT_GT(patch.paints, 0);
+}
+
 TEST_F(ImageButtonLooks, CaptionsBlankDisabledAndUnderlined) {
   TImageButton& b = add();
   const Picture normal = SolidPicture(75, 21, kNormal);
