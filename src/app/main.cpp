@@ -19,8 +19,9 @@ void RunLauncher() {
     const ss::ConfigStore store = ss::LoadConfigStore(ss::ConfigFilePath());
     app.setTitle(ss::ReadValue(store, ss::kSystemSection, "Name", ""));
   }
-  const std::string iconPath = ss::ExeFolder() + "icon.ico";
-  app.setIcon(ss::LoadIconFile(iconPath), ss::LoadIconFile(iconPath, GetSystemMetrics(SM_CXSMICON)));
+  // One reading of the file for both sizes.
+  const std::string icon = ss::ReadIconFile(ss::ExeFolder() + "icon.ico");
+  app.setIcon(ss::IconFromFileBytes(icon), ss::IconFromFileBytes(icon, GetSystemMetrics(SM_CXSMICON)));
   app.handle();
   ss::TFormMain formMain;
   app.run();

@@ -43,6 +43,29 @@ void CheckIconFile(std::string_view bytes) {
   }
 }
 
+IconImage BestIconImage(std::string_view bytes, int size) {
+  constexpr size_t kHeaderSize = 6;
+  constexpr size_t kEntrySize = 16;
+  const std::uint32_t count = ReadLe(bytes, 4, 2);
+  const auto side = [](std::uint32_t stored) -> std::int64_t { return stored == 0 ? 256 : stored; };
+  size_t best = 0;
+  std::int64_t bestDistance = -1;
+  std::uint32_t bestBits = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t entry = kHeaderSize + i * kEntrySize;
+    const std::int64_t dx = side(ReadLe(bytes, entry, 1)) - size;
+    const std::int64_t dy = side(ReadLe(bytes, entry + 1, 1)) - size;
+    const std::int64_t distance = (dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy);
+    const std::uint32_t bits = ReadLe(bytes, entry + 6, 2);
+    if (bestDistance < 0 || distance < bestDistance || (distance == bestDistance && bits > bestBits)) {
+      best = entry;
+      bestDistance = distance;
+      bestBits = bits;
+    }
+  }
+  return {ReadLe(bytes, best + 12, 4), ReadLe(bytes, best + 8, 4)};
+}
+
 namespace {
 
 [[noreturn]] void InvalidBitmap() {
@@ -91,7 +114,7 @@ BitmapInfo ReadBitmapInfo(std::string_view bytes) {
 
 }  // namespace
 
-void CheckBitmapFile(std::string_view bytes) {
+BitmapLayout CheckBitmapFile(std::string_view bytes) {
   const BitmapInfo info = ReadBitmapInfo(bytes);
   const std::int64_t rows = info.height < 0 ? -info.height : info.height;
   if (info.width < 1 || info.width > kMaxBitmapSide || rows < 1 || rows > kMaxBitmapSide) {
@@ -127,13 +150,23 @@ void CheckBitmapFile(std::string_view bytes) {
   if (dataOffset < kFileHeaderSize + info.headerSize + tableBytes || dataOffset >= bytes.size()) {
     InvalidBitmap();
   }
+  BitmapLayout layout;
+  layout.width = static_cast<int>(info.width);
+  layout.height = static_cast<int>(rows);
+  layout.infoOffset = kFileHeaderSize;
+  layout.infoBytes = static_cast<std::size_t>(info.headerSize + tableBytes);
+  layout.bitsOffset = static_cast<std::size_t>(dataOffset);
   if (c == kRle8 || c == kRle4) {
     // Run-length decoders read sizeImage bytes, whatever the file holds.
     if (info.sizeImage == 0 || dataOffset + info.sizeImage > bytes.size()) InvalidBitmap();
-    return;
+    layout.bitsBytes = info.sizeImage;
+    return layout;
   }
   const std::uint64_t stride = ((static_cast<std::uint64_t>(info.width) * bpp + 31) / 32) * 4;
   if (dataOffset + stride * static_cast<std::uint64_t>(rows) > bytes.size()) InvalidBitmap();
+  layout.bitsBytes = static_cast<std::size_t>(stride * static_cast<std::uint64_t>(rows));
+  layout.plain = info.headerSize >= 40 && (c == kRgb || c == kBitFields);
+  return layout;
 }
 
 BitmapSize BitmapFileSize(std::string_view bytes) {

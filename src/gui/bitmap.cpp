@@ -1,5 +1,7 @@
 #include "gui/bitmap.h"
 
+#include <cstring>
+
 #include "core/errors.h"
 #include "core/image_header.h"
 #include "shell/file_read.h"
@@ -52,11 +54,31 @@ void Bitmap::adopt(BitmapHandle bitmap) {
   height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
 }
 
+namespace {
+
+// A DIB section of the file's own format holding its rows: what the system's file loader
+// makes of an uncompressed bitmap, without opening and mapping the file a second time.
+BitmapHandle DecodePlainBitmap(const std::string& bytes, const BitmapLayout& layout) {
+  // The information block, copied to aligned memory.
+  std::vector<std::uint32_t> info((layout.infoBytes + 3) / 4);
+  std::memcpy(info.data(), bytes.data() + layout.infoOffset, layout.infoBytes);
+  void* bits = nullptr;
+  BitmapHandle bitmap(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info.data()),
+                                       DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (bitmap && bits) std::memcpy(bits, bytes.data() + layout.bitsOffset, layout.bitsBytes);
+  return bitmap;
+}
+
+}  // namespace
+
 void Bitmap::loadFromFile(const std::string& path) {
-  // Checked in full first: a damaged file must give an error, never reach the decoder.
-  CheckBitmapFile(ReadWholeFile(path));
-  BitmapHandle loaded(static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  // Checked in full first: a damaged file must give an error, never reach a decoder.
+  const std::string bytes = ReadWholeFile(path);
+  const BitmapLayout layout = CheckBitmapFile(bytes);
+  BitmapHandle loaded =
+      layout.plain ? DecodePlainBitmap(bytes, layout)
+                   : BitmapHandle(static_cast<HBITMAP>(LoadImageA(
+                         nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!loaded) throw EInvalidGraphic("Bitmap image is not valid");
   adopt(std::move(loaded));
 }

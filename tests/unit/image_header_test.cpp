@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/errors.h"
 
@@ -63,6 +65,58 @@ TEST(CheckIconFile, WrongTypeOrDamagedDirectoryIsAnInvalidIcon) {
   std::string huge = Icon();
   huge[14] = huge[15] = huge[16] = huge[17] = '\xFF';
   ExpectError<EInvalidGraphic>(huge, "Icon image is not valid");
+}
+
+// An icon directory of square images, each {stored side, bits per pixel}, each image 40 bytes
+// at offsets in directory order.
+std::string IconOf(const std::vector<std::pair<int, int>>& images) {
+  std::string s;
+  Put16(s, 0);
+  Put16(s, 1);
+  Put16(s, static_cast<std::uint16_t>(images.size()));
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+  for (auto [side, bits] : images) {
+    s += static_cast<char>(side);
+    s += static_cast<char>(side);
+    s += std::string(2, '\0');
+    Put16(s, 1);
+    Put16(s, static_cast<std::uint16_t>(bits));
+    Put32(s, 40);
+    Put32(s, offset);
+    offset += 40;
+  }
+  s += std::string(40 * images.size(), '\0');
+  return s;
+}
+
+// Which image BestIconImage picks, counted from 0.
+size_t Picked(const std::string& icon, int size) {
+  const size_t count = static_cast<unsigned char>(icon[4]);
+  const IconImage image = BestIconImage(icon, size);
+  EXPECT_EQ(image.bytes, 40u);
+  return (image.offset - (6 + 16 * count)) / 40;
+}
+
+TEST(BestIconImage, PicksTheClosestSideWithAStoredZeroMeaning256) {
+  const std::string icon = IconOf({{0, 32}, {64, 32}, {48, 32}, {32, 32}, {24, 32}, {16, 32}});
+  ASSERT_NO_THROW(CheckIconFile(icon));
+  EXPECT_EQ(Picked(icon, 16), 5u);
+  EXPECT_EQ(Picked(icon, 32), 3u);
+  EXPECT_EQ(Picked(icon, 256), 0u);
+  EXPECT_EQ(Picked(icon, 200), 0u);
+  EXPECT_EQ(Picked(icon, 100), 1u);
+  EXPECT_EQ(Picked(icon, 1), 5u);
+  // Halfway between two sides: the first in the directory.
+  EXPECT_EQ(Picked(icon, 20), 4u);
+  EXPECT_EQ(Picked(icon, 40), 2u);
+}
+
+TEST(BestIconImage, AmongEqualSidesTheMostBitsPerPixelWin) {
+  EXPECT_EQ(Picked(IconOf({{32, 4}, {32, 32}, {32, 8}}), 32), 1u);
+  EXPECT_EQ(Picked(IconOf({{32, 8}, {32, 8}}), 32), 0u);
+  // A closer side beats more bits.
+  EXPECT_EQ(Picked(IconOf({{48, 32}, {32, 4}}), 32), 1u);
+  EXPECT_EQ(Picked(IconOf({{16, 24}}), 48), 0u);
 }
 
 }  // namespace

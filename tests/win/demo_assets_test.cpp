@@ -2,8 +2,11 @@
 // launcher's own code, and the stand-in tool records its start and shows, then closes, its note.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/image_header.h"
 #include "gui/bitmap.h"
@@ -78,6 +81,63 @@ TEST(DemoIcon, LoadsAtEachSizeTheSystemAsksFor) {
     if (info.hbmMask) DeleteObject(info.hbmMask);
   }
   EXPECT_NO_THROW(LoadIconFile(path));
+}
+
+// Colour and mask bits of an icon, 32 bits per pixel, top row first.
+std::vector<std::uint32_t> IconBits(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return {};
+  std::vector<std::uint32_t> bits;
+  for (HBITMAP part : {info.hbmColor, info.hbmMask}) {
+    BITMAP size{};
+    if (!part || !GetObjectA(part, sizeof size, &size)) continue;
+    BITMAPINFO header{};
+    header.bmiHeader = {sizeof header.bmiHeader, size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> partBits(static_cast<size_t>(size.bmWidth) * size.bmHeight);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, part, 0, static_cast<UINT>(size.bmHeight), partBits.data(), &header, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    bits.insert(bits.end(), partBits.begin(), partBits.end());
+  }
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return bits;
+}
+
+TEST(DemoIcon, OneReadingGivesEverySizeAsTheSystemsFileLoaderDoes) {
+  const std::string path = AssetsFolder() + "icon.ico";
+  const std::string bytes = ReadIconFile(path);
+  for (int size : {0, 16, 20, 24, 32, 40, 48, 64}) {
+    SCOPED_TRACE(size);
+    IconHandle ours = IconFromFileBytes(bytes, size);
+    IconHandle system(static_cast<HICON>(LoadImageA(
+        nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE | (size ? 0 : LR_DEFAULTSIZE))));
+    ASSERT_TRUE(system);
+    const std::vector<std::uint32_t> oursBits = IconBits(ours.get());
+    EXPECT_FALSE(oursBits.empty());
+    EXPECT_EQ(oursBits, IconBits(system.get()));
+  }
+}
+
+TEST(DemoIcon, LargestSizeIsTheFilesOwn256Image) {
+  // Stored with a side of 0; Wine's file loader takes that for 0 and stretches the 64 image.
+  const std::string bytes = ReadIconFile(AssetsFolder() + "icon.ico");
+  const IconImage image = BestIconImage(bytes, 256);
+  const std::vector<std::uint32_t> bits = IconBits(IconFromFileBytes(bytes, 256).get());
+  ASSERT_EQ(bits.size(), 2u * 256 * 256);
+  // The image's own rows (32 bits per pixel, bottom-up, after its 40-byte header) are the
+  // icon's colours wherever they are opaque.
+  int opaque = 0;
+  for (int y = 0; y < 256; y += 5) {
+    for (int x = 0; x < 256; x += 3) {
+      std::uint32_t stored;
+      std::memcpy(&stored, bytes.data() + image.offset + 40 + ((255 - y) * 256 + x) * 4, 4);
+      if ((stored >> 24) != 0xFF) continue;
+      ++opaque;
+      EXPECT_EQ(bits[static_cast<size_t>(y) * 256 + x] & 0xFFFFFF, stored & 0xFFFFFF) << x << "," << y;
+    }
+  }
+  EXPECT_GT(opaque, 100);
 }
 
 // The stand-in copied into a fresh folder under a tool's name.

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -500,6 +502,79 @@ TEST(SkinFiles, EveryCorpusFileLoadsOrRaisesItsError) {
   FindClose(search);
   EXPECT_GE(valid, 10);
   EXPECT_GE(bad, 20);
+}
+
+// The same uncompressed bitmap file with its rows stored bottom-up; `bytes` as they are when
+// they already are.
+std::string BottomUpTwin(std::string bytes) {
+  std::int32_t width, height;
+  std::uint16_t bits;
+  std::uint32_t dataOffset;
+  std::memcpy(&dataOffset, bytes.data() + 10, 4);
+  std::memcpy(&width, bytes.data() + 18, 4);
+  std::memcpy(&height, bytes.data() + 22, 4);
+  std::memcpy(&bits, bytes.data() + 28, 2);
+  if (height >= 0) return bytes;
+  const size_t stride = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+  const size_t rows = static_cast<size_t>(-height);
+  std::string flipped = bytes;
+  for (size_t row = 0; row < rows; ++row) {
+    std::memcpy(flipped.data() + dataOffset + row * stride,
+                bytes.data() + dataOffset + (rows - 1 - row) * stride, stride);
+  }
+  height = -height;
+  std::memcpy(flipped.data() + 22, &height, 4);
+  return flipped;
+}
+
+TEST(SkinFiles, EveryValidCorpusFileGivesThePixelsOfTheSystemsFileLoader) {
+  // Uncompressed files are decoded from the bytes already read and checked; the others go
+  // through the system's loader. Either way the pixels must be the loader's own. Top-down
+  // files are compared with the loader's reading of their bottom-up twin, as Wine's loader
+  // reads them as black.
+  test::TempDir dir;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((CorpusFolder() + "valid-*.bmp").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE) << CorpusFolder();
+  int compared = 0;
+  do {
+    const std::string path = CorpusFolder() + found.cFileName;
+    Bitmap ours;
+    ours.loadFromFile(path);
+    const std::string twin = dir.file(found.cFileName);
+    test::WriteFileBytes(twin, BottomUpTwin(test::ReadFileBytes(path)));
+    Bitmap system;
+    system.adopt(BitmapHandle(static_cast<HBITMAP>(
+        LoadImageA(nullptr, twin.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION))));
+    ASSERT_FALSE(system.empty()) << found.cFileName;
+    EXPECT_EQ(ours.width(), system.width()) << found.cFileName;
+    EXPECT_EQ(ours.height(), system.height()) << found.cFileName;
+    BITMAP oursInfo{}, systemInfo{};
+    GetObjectA(ours.handle(), sizeof oursInfo, &oursInfo);
+    GetObjectA(system.handle(), sizeof systemInfo, &systemInfo);
+    EXPECT_EQ(oursInfo.bmBitsPixel, systemInfo.bmBitsPixel) << found.cFileName;
+    EXPECT_EQ(ours.pixels(), system.pixels()) << found.cFileName;
+    ++compared;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_GE(compared, 10);
+}
+
+TEST(SkinFiles, PaddedRowsDecodeToTheirPixels) {
+  // Odd widths, so that every row carries padding.
+  test::TempDir dir;
+  const auto colour = [](int x, int y) -> COLORREF {
+    return RGB((x * 37) & 0xFF, (y * 59) & 0xFF, ((x + y) * 13) & 0xFF);
+  };
+  const std::string path = dir.file("rows.bmp");
+  test::WriteFileBytes(path, test::BitmapFileBytes(13, 7, colour));
+  Bitmap bitmap;
+  bitmap.loadFromFile(path);
+  ASSERT_EQ(bitmap.width(), 13);
+  ASSERT_EQ(bitmap.height(), 7);
+  for (int y = 0; y < 7; ++y) {
+    for (int x = 0; x < 13; ++x) EXPECT_EQ(bitmap.pixel(x, y), colour(x, y)) << x << "," << y;
+  }
 }
 
 TEST(SkinFiles, MissingFileAndUnknownExtensionRaiseTheirErrors) {
