@@ -195,11 +195,13 @@ void WinControl::setFocus() {
 }
 
 void WinControl::invalidate() {
-  if (handleAllocated()) InvalidateRect(handle(), nullptr, FALSE);
+  // A window not on the screen is painted whole when it shows; marking it now would only cost
+  // a round trip to the window system for every property set while a form is being built.
+  if (handleAllocated() && IsWindowVisible(handle())) InvalidateRect(handle(), nullptr, FALSE);
 }
 
 void WinControl::repaint() {
-  if (!handleAllocated()) return;
+  if (!handleAllocated() || !IsWindowVisible(handle())) return;
   InvalidateRect(handle(), nullptr, FALSE);
   UpdateWindow(handle());
 }

@@ -225,6 +225,24 @@ TEST_F(ImageButtonLooks, FocusMovingBetweenOtherButtonsLeavesAButtonUnpainted) {
   EXPECT_GT(patch.paints, 0);
 }
 
+TEST_F(ImageButtonLooks, WhatChangesWhileTheFormIsHiddenShowsWhenItShowsAgain) {
+  TImageButton& b = add();
+  setThreePictures(b);
+  test::PumpMessages();
+  form.hide();
+  // Each of these skips its repaint while nothing is on the screen.
+  const Picture disabled = SolidPicture(75, 21, kDisabled);
+  b.setPicDisabled(&disabled);
+  b.setEnabled(false);
+  b.setBounds(40, 30, 75, 21);
+  EXPECT_FALSE(GetUpdateRect(b.handle(), nullptr, FALSE));
+  form.showActive();
+  test::PumpMessages();
+  EXPECT_TRUE(AllPixels(test::OnScreen(b.handle()), kWhole, kDisabled));
+  b.setEnabled(true);
+  EXPECT_TRUE(AllPixels(test::OnScreen(b.handle()), kWhole, kNormal));
+}
+
 TEST_F(ImageButtonLooks, CaptionsBlankDisabledAndUnderlined) {
   TImageButton& b = add();
   const Picture normal = SolidPicture(75, 21, kNormal);
