@@ -16,6 +16,18 @@ BitmapDc::~BitmapDc() {
   if (dc_ && old_) SelectObject(dc_.get(), old_);
 }
 
+namespace {
+
+// A device context of the screen for making bitmaps of its pixel format. One serves the
+// process: asking the window system for the screen's DC for every bitmap costs a round trip
+// each time, and a button paints with two new bitmaps.
+HDC ScreenFormatDc() {
+  static const HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+  return dc;
+}
+
+}  // namespace
+
 Bitmap::Bitmap(const Bitmap& other) { *this = other; }
 
 Bitmap& Bitmap::operator=(const Bitmap& other) {
@@ -28,7 +40,8 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
     height_ = other.height_;
     return *this;
   }
-  setSize(other.width_, other.height_);
+  // Every pixel is copied over: no need to whiten them first.
+  allocate(other.width_, other.height_);
   if (!other.empty()) {
     BitmapDc source(other.handle_.get());
     BitmapDc target(handle_.get());
@@ -83,19 +96,29 @@ void Bitmap::loadFromFile(const std::string& path) {
   adopt(std::move(loaded));
 }
 
-void Bitmap::setSize(int width, int height) {
+bool Bitmap::allocate(int width, int height) {
   if (width <= 0 || height <= 0) {
     clear();
     width_ = width < 0 ? 0 : width;
     height_ = height < 0 ? 0 : height;
-    return;
+    return false;
   }
-  WindowDc screen(nullptr);
-  BitmapHandle created(CreateCompatibleBitmap(screen.get(), width, height));
+  BitmapHandle created;
+  if (HDC screen = ScreenFormatDc()) {
+    created.reset(CreateCompatibleBitmap(screen, width, height));
+  } else {
+    WindowDc window(nullptr);
+    created.reset(CreateCompatibleBitmap(window.get(), width, height));
+  }
   if (!created) throw EOutOfResources("Not enough storage is available to process this command");
   handle_ = std::move(created);
   width_ = width;
   height_ = height;
+  return true;
+}
+
+void Bitmap::setSize(int width, int height) {
+  if (!allocate(width, height)) return;
   BitmapDc dc(handle_.get());
   PatBlt(dc.get(), 0, 0, width, height, WHITENESS);
 }

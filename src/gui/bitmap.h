@@ -50,6 +50,8 @@ class Bitmap {
   void stretchDraw(HDC dc, const RECT& rect) const;
 
  private:
+  // A screen-format bitmap of this size with undefined pixels; false (and empty) for no area.
+  bool allocate(int width, int height);
   void drawInto(HDC dc, const RECT& target) const;
 
   BitmapHandle handle_;
