@@ -12,6 +12,21 @@
 
 namespace {
 
+// The launcher takes no typed text: its thread goes without an input method, so keys reach
+// the buttons as they are (Space, Return, the arrows, menu mnemonics) even while an input
+// method is switched on, and no input method window is made when the first button takes the
+// focus. The user interface library loads imm32 itself; it is only looked up here, never
+// loaded, so no copy beside the exe can come in through this.
+void DisableInputMethod() {
+  HMODULE imm = GetModuleHandleA("imm32.dll");
+  if (!imm) return;
+  using DisableIme = BOOL(WINAPI*)(DWORD);
+  if (auto disable = reinterpret_cast<DisableIme>(
+          reinterpret_cast<void*>(GetProcAddress(imm, "ImmDisableIME")))) {
+    disable(0);  // this thread
+  }
+}
+
 void RunLauncher() {
   ss::Application& app = ss::Application::Instance();
   {
@@ -32,6 +47,7 @@ void RunLauncher() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Before anything else: DLLs come from the system folder only, never from beside the exe.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  DisableInputMethod();
   try {
     RunLauncher();
   } catch (...) {

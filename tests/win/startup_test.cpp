@@ -1,6 +1,10 @@
 // The real launcher started in a folder of its own: start-up errors, title, show commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "core/error_text.h"
 #include "shell/system_error.h"
 #include "test_support.h"
@@ -71,6 +75,29 @@ TEST(Startup, ShowsTheMainWindowWithTheTitleAndEndsWithCodeZero) {
   ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
   HWND main = launcher.waitWindow("SuiteStartForm", "Test Suite");
   ASSERT_TRUE(main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(launcher.waitExit(), 0u);
+}
+
+TEST(Startup, MainThreadGoesWithoutAnInputMethodWindow) {
+  LauncherFolder folder(kMinimalConfig);
+  ChildProcess launcher(folder.dir.file("suitestart.exe"), folder.dir.path());
+  HWND main = launcher.waitWindow("SuiteStartForm", "Test Suite");
+  ASSERT_TRUE(main);
+  // Once a button has the focus, a thread with an input method has its "IME" window.
+  ASSERT_TRUE(test::WaitUntil([&] { return GetForegroundWindow() == main; }));
+  std::vector<std::string> classes;
+  EnumThreadWindows(
+      GetWindowThreadProcessId(main, nullptr),
+      [](HWND window, LPARAM list) -> BOOL {
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        reinterpret_cast<std::vector<std::string>*>(list)->push_back(name);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&classes));
+  EXPECT_EQ(std::count(classes.begin(), classes.end(), "SuiteStartForm"), 1);
+  EXPECT_EQ(std::count(classes.begin(), classes.end(), "IME"), 0);
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(launcher.waitExit(), 0u);
 }
