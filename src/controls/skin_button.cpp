@@ -232,11 +232,9 @@ LRESULT TCustomSkinButton::notify(UINT code, WPARAM wParam, LPARAM lParam) {
     case NotifyDialogChar:
       return dialogChar(static_cast<char>(wParam), lParam);
     case NotifyFocusChanged:
-      // No repaint: the look does not depend on which control is active, and the two buttons
-      // whose focus frame changes repaint on their own WM_SETFOCUS / WM_KILLFOCUS. Repainting
-      // here made all ten buttons paint one by one (UpdateWindow) when the window activated.
       CustomControl::notify(code, wParam, lParam);
       isDefaultActive_ = default_;
+      repaint();
       return 0;
     case NotifyTextChanged:
       setCaption(text());
