@@ -151,8 +151,6 @@ BitmapLayout CheckBitmapFile(std::string_view bytes) {
     InvalidBitmap();
   }
   BitmapLayout layout;
-  layout.width = static_cast<int>(info.width);
-  layout.height = static_cast<int>(rows);
   layout.infoOffset = kFileHeaderSize;
   layout.infoBytes = static_cast<std::size_t>(info.headerSize + tableBytes);
   layout.bitsOffset = static_cast<std::size_t>(dataOffset);

@@ -27,8 +27,6 @@ inline constexpr int kMaxBitmapSide = 32768;
 
 // Where the parts of a checked bitmap file lie.
 struct BitmapLayout {
-  int width = 0;
-  int height = 0;  // rows, whichever way they are stored
   // The information header with its colour masks and palette, as one bitmap-info block.
   std::size_t infoOffset = 0;
   std::size_t infoBytes = 0;

@@ -26,6 +26,20 @@ HDC ScreenFormatDc() {
   return dc;
 }
 
+// A DIB section of the file's own format holding its rows: what the system's file loader
+// makes of an uncompressed bitmap, without opening and mapping the file a second time.
+BitmapHandle DecodePlainBitmap(const std::string& bytes, const BitmapLayout& layout) {
+  // The information block, copied to aligned memory.
+  std::vector<std::uint32_t> info((layout.infoBytes + 3) / 4);
+  std::memcpy(info.data(), bytes.data() + layout.infoOffset, layout.infoBytes);
+  void* bits = nullptr;
+  BitmapHandle bitmap(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info.data()),
+                                       DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return BitmapHandle();
+  std::memcpy(bits, bytes.data() + layout.bitsOffset, layout.bitsBytes);
+  return bitmap;
+}
+
 }  // namespace
 
 Bitmap::Bitmap(const Bitmap& other) { *this = other; }
@@ -66,23 +80,6 @@ void Bitmap::adopt(BitmapHandle bitmap) {
   width_ = info.bmWidth;
   height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
 }
-
-namespace {
-
-// A DIB section of the file's own format holding its rows: what the system's file loader
-// makes of an uncompressed bitmap, without opening and mapping the file a second time.
-BitmapHandle DecodePlainBitmap(const std::string& bytes, const BitmapLayout& layout) {
-  // The information block, copied to aligned memory.
-  std::vector<std::uint32_t> info((layout.infoBytes + 3) / 4);
-  std::memcpy(info.data(), bytes.data() + layout.infoOffset, layout.infoBytes);
-  void* bits = nullptr;
-  BitmapHandle bitmap(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info.data()),
-                                       DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (bitmap && bits) std::memcpy(bits, bytes.data() + layout.bitsOffset, layout.bitsBytes);
-  return bitmap;
-}
-
-}  // namespace
 
 void Bitmap::loadFromFile(const std::string& path) {
   // Checked in full first: a damaged file must give an error, never reach a decoder.

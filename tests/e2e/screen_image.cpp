@@ -157,12 +157,12 @@ Image InfoLineLook(const Image& background, const InfoLineStyle& style, const st
   Canvas canvas(background.width, background.height);
   if (!canvas.ok()) return {};
   canvas.put(background);
-  LOGFONTA spec{};
-  spec.lfHeight = -11;
-  spec.lfWeight = FW_NORMAL;
-  spec.lfCharSet = ANSI_CHARSET;
-  lstrcpynA(spec.lfFaceName, "Tahoma", LF_FACESIZE);
-  FontHandle font(CreateFontIndirectA(&spec));
+  LOGFONTA logFont{};
+  logFont.lfHeight = -11;
+  logFont.lfWeight = FW_NORMAL;
+  logFont.lfCharSet = ANSI_CHARSET;
+  lstrcpynA(logFont.lfFaceName, "Tahoma", LF_FACESIZE);
+  FontHandle font(CreateFontIndirectA(&logFont));
   if (style.withWhite) {
     DrawLabelText(canvas.dc(), font.get(), RGB(255, 255, 255), style.white, text, 0, 0);
   }

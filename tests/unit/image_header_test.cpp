@@ -371,6 +371,54 @@ TEST(CheckBitmapFile, PaletteAndPixelsMustLieInsideTheFile) {
   }
 }
 
+TEST(CheckBitmapFile, LayoutLocatesHeaderMasksPaletteAndRows) {
+  // 24 bits, 5 pixels a row: 16-byte rows (15 and padding), 3 of them.
+  BitmapLayout layout = CheckBitmapFile(BmpFields{}.build());
+  EXPECT_EQ(layout.infoOffset, 14u);
+  EXPECT_EQ(layout.infoBytes, 40u);
+  EXPECT_EQ(layout.bitsOffset, 54u);
+  EXPECT_EQ(layout.bitsBytes, 48u);
+  EXPECT_TRUE(layout.plain);
+  // Masks after a 40-byte header and a palette of 16 colours belong to the information block.
+  layout = CheckBitmapFile(With([](BmpFields& s) {
+                             s.bitCount = 16;
+                             s.compression = 3;
+                             s.masks = std::string(12, '\x0F');
+                           }).build());
+  EXPECT_EQ(layout.infoBytes, 52u);
+  EXPECT_EQ(layout.bitsOffset, 66u);
+  EXPECT_EQ(layout.bitsBytes, 36u);
+  EXPECT_TRUE(layout.plain);
+  layout = CheckBitmapFile(With([](BmpFields& s) {
+                             s.bitCount = 4;
+                             s.colorsUsed = 16;
+                             s.dataOffset = 14 + 40 + 64 + 10;  // a gap before the rows
+                             s.data = std::string(10, '\0') + std::string(12, '\x21');
+                             s.explicitData = true;
+                           }).build());
+  EXPECT_EQ(layout.infoBytes, 104u);
+  EXPECT_EQ(layout.bitsOffset, 128u);
+  EXPECT_EQ(layout.bitsBytes, 12u);
+  EXPECT_TRUE(layout.plain);
+}
+
+TEST(CheckBitmapFile, RunLengthAndCoreHeaderFilesAreNotPlain) {
+  const BitmapLayout rle = CheckBitmapFile(With([](BmpFields& s) {
+                                             s.bitCount = 8;
+                                             s.compression = 1;
+                                             s.data = std::string("\x00\x01", 2);
+                                             s.explicitData = true;
+                                           }).build());
+  EXPECT_FALSE(rle.plain);
+  EXPECT_EQ(rle.bitsBytes, 2u);
+  EXPECT_FALSE(CheckBitmapFile(With([](BmpFields& s) { s.headerSize = 12; }).build()).plain);
+  EXPECT_FALSE(CheckBitmapFile(With([](BmpFields& s) {
+                                 s.headerSize = 108;
+                                 s.bitCount = 32;
+                                 s.compression = 6;
+                               }).build()).plain);
+}
+
 TEST(BitmapFileSize, GivesTheSidesOfBottomUpAndTopDownFiles) {
   const BitmapSize up = BitmapFileSize(With([](BmpFields& s) { s.width = 7; }).build());
   EXPECT_EQ(up.width, 7);
