@@ -371,35 +371,35 @@ TEST(CheckBitmapFile, PaletteAndPixelsMustLieInsideTheFile) {
   }
 }
 
+// Where CheckBitmapFile places the information block and the rows of a file.
+void ExpectLayout(const std::string& bytes, size_t infoBytes, size_t bitsOffset, size_t bitsBytes) {
+  const BitmapLayout layout = CheckBitmapFile(bytes);
+  EXPECT_EQ(layout.infoOffset, 14u);
+  EXPECT_EQ(layout.infoBytes, infoBytes);
+  EXPECT_EQ(layout.bitsOffset, bitsOffset);
+  EXPECT_EQ(layout.bitsBytes, bitsBytes);
+  EXPECT_TRUE(layout.plain);
+}
+
 TEST(CheckBitmapFile, LayoutLocatesHeaderMasksPaletteAndRows) {
   // 24 bits, 5 pixels a row: 16-byte rows (15 and padding), 3 of them.
-  BitmapLayout layout = CheckBitmapFile(BmpFields{}.build());
-  EXPECT_EQ(layout.infoOffset, 14u);
-  EXPECT_EQ(layout.infoBytes, 40u);
-  EXPECT_EQ(layout.bitsOffset, 54u);
-  EXPECT_EQ(layout.bitsBytes, 48u);
-  EXPECT_TRUE(layout.plain);
-  // Masks after a 40-byte header and a palette of 16 colours belong to the information block.
-  layout = CheckBitmapFile(With([](BmpFields& s) {
-                             s.bitCount = 16;
-                             s.compression = 3;
-                             s.masks = std::string(12, '\x0F');
-                           }).build());
-  EXPECT_EQ(layout.infoBytes, 52u);
-  EXPECT_EQ(layout.bitsOffset, 66u);
-  EXPECT_EQ(layout.bitsBytes, 36u);
-  EXPECT_TRUE(layout.plain);
-  layout = CheckBitmapFile(With([](BmpFields& s) {
-                             s.bitCount = 4;
-                             s.colorsUsed = 16;
-                             s.dataOffset = 14 + 40 + 64 + 10;  // a gap before the rows
-                             s.data = std::string(10, '\0') + std::string(12, '\x21');
-                             s.explicitData = true;
-                           }).build());
-  EXPECT_EQ(layout.infoBytes, 104u);
-  EXPECT_EQ(layout.bitsOffset, 128u);
-  EXPECT_EQ(layout.bitsBytes, 12u);
-  EXPECT_TRUE(layout.plain);
+  ExpectLayout(BmpFields{}.build(), 40, 54, 48);
+  // Colour masks after a 40-byte header belong to the information block.
+  ExpectLayout(With([](BmpFields& s) {
+                 s.bitCount = 16;
+                 s.compression = 3;
+                 s.masks = std::string(12, '\x0F');
+               }).build(),
+               52, 66, 36);
+  // So does a palette of 16 colours; the rows start where the file header says, past a gap.
+  ExpectLayout(With([](BmpFields& s) {
+                 s.bitCount = 4;
+                 s.colorsUsed = 16;
+                 s.dataOffset = 14 + 40 + 64 + 10;
+                 s.data = std::string(10, '\0') + std::string(12, '\x21');
+                 s.explicitData = true;
+               }).build(),
+               104, 128, 12);
 }
 
 TEST(CheckBitmapFile, RunLengthAndCoreHeaderFilesAreNotPlain) {
