@@ -11,13 +11,13 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip \
-  clang-14 libclang-rt-14-dev libfreetype-dev
+  clang-14 clang-format libclang-rt-14-dev libfreetype-dev
 
 # LAYOUT=alt shows the alternative layout (Skin=1) with its own skin.
 LAYOUT ?= design
 SHOT := $(if $(filter alt,$(LAYOUT)),screenshot-alt.png,screenshot.png)
 
-.PHONY: all deps build test run run-alt demo dist bench clean
+.PHONY: all deps build test format format-check run run-alt demo dist bench clean
 
 all: build
 
@@ -43,8 +43,18 @@ build: deps $(HOST)/CMakeCache.txt $(WIN)/CMakeCache.txt
 	cmake --build $(HOST) -j $(JOBS)
 	cmake --build $(WIN) -j $(JOBS)
 
-test: build
+test: build format-check
 	ctest --test-dir $(HOST) --output-on-failure -j $(JOBS)
+
+# Every C++ file of src/, tools/ and tests/ as the project's .clang-format has it.
+FORMATTED = $(shell find src tools tests -name '*.cpp' -o -name '*.h')
+
+format: deps
+	clang-format -i $(FORMATTED)
+
+format-check: deps
+	@clang-format --dry-run --Werror $(FORMATTED) || \
+	  { echo "Not formatted: run 'make format'"; exit 1; }
 
 demo: build
 	tools/demo/make-demo.sh $(WIN) $(HOST) $(DEMO) $(LAYOUT)

@@ -36,7 +36,8 @@ void RunLauncher() {
   }
   // One reading of the file for both sizes.
   const std::string icon = ss::ReadIconFile(ss::ExeFolder() + "icon.ico");
-  app.setIcon(ss::IconFromFileBytes(icon), ss::IconFromFileBytes(icon, GetSystemMetrics(SM_CXSMICON)));
+  app.setIcon(ss::IconFromFileBytes(icon),
+              ss::IconFromFileBytes(icon, GetSystemMetrics(SM_CXSMICON)));
   app.handle();
   ss::TFormMain formMain;
   app.run();

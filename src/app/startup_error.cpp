@@ -22,8 +22,8 @@ struct CodeLocation {
 CodeLocation LocateCode(const void* address) {
   HMODULE module = nullptr;
   if (!address || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                       static_cast<const char*>(address), &module)) {
+                                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                      static_cast<const char*>(address), &module)) {
     module = GetModuleHandleA(nullptr);
     address = nullptr;
   }
@@ -40,7 +40,8 @@ CodeLocation LocateCode(const void* address) {
 
 void ShowBox(const char* className, const void* address, const std::string& message) {
   const CodeLocation location = LocateCode(address);
-  const std::string text = ApplicationErrorText(className, location.module, location.offset, message);
+  const std::string text =
+      ApplicationErrorText(className, location.module, location.offset, message);
   MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 

@@ -4,6 +4,8 @@
 
 namespace ss {
 
-ConfigStore LoadConfigStore(const std::string& path) { return ParseConfigBuffer(ReadWholeFile(path)); }
+ConfigStore LoadConfigStore(const std::string& path) {
+  return ParseConfigBuffer(ReadWholeFile(path));
+}
 
 }  // namespace ss

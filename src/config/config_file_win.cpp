@@ -5,8 +5,12 @@
 
 namespace ss {
 
-std::string ConfigFilePath() { return ExeFolder() + kConfigFileName; }
+std::string ConfigFilePath() {
+  return ExeFolder() + kConfigFileName;
+}
 
-void LoadGlobalVars() { ReadGlobalVars(LoadConfigStore(ConfigFilePath()), GlobalVars); }
+void LoadGlobalVars() {
+  ReadGlobalVars(LoadConfigStore(ConfigFilePath()), GlobalVars);
+}
 
 }  // namespace ss

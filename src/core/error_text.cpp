@@ -36,8 +36,7 @@ std::string ApplicationErrorText(const std::string& className, const std::string
 }
 
 std::string TrimSystemMessage(std::string text) {
-  while (!text.empty() &&
-         (static_cast<unsigned char>(text.back()) <= 0x20 || text.back() == '.')) {
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 0x20 || text.back() == '.')) {
     text.pop_back();
   }
   return text;

@@ -26,13 +26,13 @@ class Exception : public std::exception {
 
 // Each leaf constructor is kept out of line so that its return address lies in the code that
 // raised the error, not in a base constructor.
-#define SS_DECLARE_ERROR(Name)                                                            \
-  class Name : public Exception {                                                         \
-   public:                                                                                \
-    [[gnu::noinline]] explicit Name(std::string message)                                  \
-        : Exception(std::move(message), __builtin_extract_return_addr(                    \
-                                            __builtin_return_address(0))) {}               \
-    const char* className() const noexcept override { return #Name; }                    \
+#define SS_DECLARE_ERROR(Name)                                                     \
+  class Name : public Exception {                                                  \
+   public:                                                                         \
+    [[gnu::noinline]] explicit Name(std::string message)                           \
+        : Exception(std::move(message),                                            \
+                    __builtin_extract_return_addr(__builtin_return_address(0))) {} \
+    const char* className() const noexcept override { return #Name; }              \
   };
 
 SS_DECLARE_ERROR(EFOpenError)

@@ -57,7 +57,8 @@ IconImage BestIconImage(std::string_view bytes, int size) {
     const std::int64_t dy = side(ReadLe(bytes, entry + 1, 1)) - size;
     const std::int64_t distance = (dx < 0 ? -dx : dx) + (dy < 0 ? -dy : dy);
     const std::uint32_t bits = ReadLe(bytes, entry + 6, 2);
-    if (bestDistance < 0 || distance < bestDistance || (distance == bestDistance && bits > bestBits)) {
+    if (bestDistance < 0 || distance < bestDistance ||
+        (distance == bestDistance && bits > bestBits)) {
       best = entry;
       bestDistance = distance;
       bestBits = bits;

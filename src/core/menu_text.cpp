@@ -7,26 +7,39 @@ namespace ss {
 
 namespace {
 
-char Folded(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char Folded(char c) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 
-bool IsMnemonicCandidate(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+bool IsMnemonicCandidate(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
 
 std::string KeyName(std::uint8_t key) {
-  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+    return std::string(1, static_cast<char>(key));
   if (key >= 0x70 && key <= 0x87) {  // VK_F1..VK_F24
     std::string name(1, 'F');
     name += std::to_string(key - 0x6F);
     return name;
   }
   switch (key) {
-    case 0x08: return "BkSp";
-    case 0x09: return "Tab";
-    case 0x0D: return "Enter";
-    case 0x1B: return "Esc";
-    case 0x20: return "Space";
-    case 0x2D: return "Ins";
-    case 0x2E: return "Del";
-    default: return {};
+    case 0x08:
+      return "BkSp";
+    case 0x09:
+      return "Tab";
+    case 0x0D:
+      return "Enter";
+    case 0x1B:
+      return "Esc";
+    case 0x20:
+      return "Space";
+    case 0x2D:
+      return "Ins";
+    case 0x2E:
+      return "Del";
+    default:
+      return {};
   }
 }
 
@@ -62,7 +75,9 @@ std::vector<std::string> WithAutomaticMnemonics(const std::vector<std::string>& 
   for (const std::string& caption : captions) {
     if (const char m = MnemonicOf(caption)) used += Folded(m);
   }
-  auto isFree = [&](char c) { return IsMnemonicCandidate(c) && used.find(Folded(c)) == std::string::npos; };
+  auto isFree = [&](char c) {
+    return IsMnemonicCandidate(c) && used.find(Folded(c)) == std::string::npos;
+  };
   for (std::string& caption : result) {
     if (caption == "-" || MnemonicOf(caption) != 0) continue;
     size_t chosen = std::string::npos;

@@ -42,7 +42,9 @@ BitmapHandle DecodePlainBitmap(const std::string& bytes, const BitmapLayout& lay
 
 }  // namespace
 
-Bitmap::Bitmap(const Bitmap& other) { *this = other; }
+Bitmap::Bitmap(const Bitmap& other) {
+  *this = other;
+}
 
 Bitmap& Bitmap::operator=(const Bitmap& other) {
   if (this == &other) return *this;
@@ -86,9 +88,10 @@ void Bitmap::loadFromFile(const std::string& path) {
   const std::string bytes = ReadWholeFile(path);
   const BitmapLayout layout = CheckBitmapFile(bytes);
   BitmapHandle loaded =
-      layout.plain ? DecodePlainBitmap(bytes, layout)
-                   : BitmapHandle(static_cast<HBITMAP>(LoadImageA(
-                         nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+      layout.plain
+          ? DecodePlainBitmap(bytes, layout)
+          : BitmapHandle(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!loaded) throw EInvalidGraphic("Bitmap image is not valid");
   adopt(std::move(loaded));
 }
@@ -168,8 +171,12 @@ void Bitmap::drawInto(HDC dc, const RECT& target) const {
   }
 }
 
-void Bitmap::draw(HDC dc, int x, int y) const { drawInto(dc, RECT{x, y, x + width_, y + height_}); }
+void Bitmap::draw(HDC dc, int x, int y) const {
+  drawInto(dc, RECT{x, y, x + width_, y + height_});
+}
 
-void Bitmap::stretchDraw(HDC dc, const RECT& rect) const { drawInto(dc, rect); }
+void Bitmap::stretchDraw(HDC dc, const RECT& rect) const {
+  drawInto(dc, rect);
+}
 
 }  // namespace ss

@@ -10,8 +10,7 @@ namespace ss {
 
 // ---- Control ----
 
-Control::Control(Form& parent)
-    : parent_(&parent), font_(parent.font()), color_(parent.color()) {
+Control::Control(Form& parent) : parent_(&parent), font_(parent.font()), color_(parent.color()) {
   parent.addControl(this);
 }
 
@@ -41,7 +40,9 @@ void Control::setEnabled(bool value) {
   invalidate();
 }
 
-bool Control::canFocus() const { return parent_ && visible_ && enabled_; }
+bool Control::canFocus() const {
+  return parent_ && visible_ && enabled_;
+}
 
 void Control::setText(const std::string& value) {
   if (text_ == value) return;
@@ -160,7 +161,9 @@ void GraphicControl::repaint() {
 
 WinControl::WinControl(Form& parent) : Control(parent) {}
 
-WinControl::~WinControl() { destroyWindow(); }
+WinControl::~WinControl() {
+  destroyWindow();
+}
 
 void WinControl::createHandle(const char* className, DWORD extraStyle) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | extraStyle;
@@ -188,7 +191,9 @@ void WinControl::setEnabled(bool value) {
   if (handleAllocated()) EnableWindow(handle(), value ? TRUE : FALSE);
 }
 
-bool WinControl::focused() const { return handleAllocated() && GetFocus() == handle(); }
+bool WinControl::focused() const {
+  return handleAllocated() && GetFocus() == handle();
+}
 
 void WinControl::setFocus() {
   if (handleAllocated()) SetFocus(handle());

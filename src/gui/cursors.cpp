@@ -20,7 +20,9 @@ HCURSOR Screen::cursorHandle(int id) {
   return found != table_.end() ? found->second : table_[crArrow];
 }
 
-void Screen::setCursorHandle(int id, HCURSOR cursor) { table_[id] = cursor; }
+void Screen::setCursorHandle(int id, HCURSOR cursor) {
+  table_[id] = cursor;
+}
 
 void Screen::setCursor(int id) {
   cursor_ = id;

@@ -20,8 +20,8 @@ bool Intersects(const RECT& a, const RECT& b) {
 }  // namespace
 
 Form::Form() {
-  createWindow(kFormClass, 0, exStyleFor(borderStyle_), styleFor(borderStyle_), "", 0, 0, 200,
-               100, Application::Instance().handle(), nullptr);
+  createWindow(kFormClass, 0, exStyleFor(borderStyle_), styleFor(borderStyle_), "", 0, 0, 200, 100,
+               Application::Instance().handle(), nullptr);
   Application::Instance().formCreated(this);
 }
 
@@ -39,8 +39,7 @@ DWORD Form::styleFor(BorderStyle style) const {
       return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN |
              WS_CLIPSIBLINGS;
     case BorderStyle::Dialog:
-      return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN |
-             WS_CLIPSIBLINGS;
+      return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   }
   return WS_POPUP;
 }
@@ -56,7 +55,9 @@ std::string Form::caption() const {
   return text;
 }
 
-void Form::setCaption(const std::string& value) { SetWindowTextA(handle(), value.c_str()); }
+void Form::setCaption(const std::string& value) {
+  SetWindowTextA(handle(), value.c_str());
+}
 
 void Form::setBorderStyle(BorderStyle value) {
   if (value == borderStyle_) return;
@@ -135,8 +136,12 @@ void Form::setCursor(int value) {
   }
 }
 
-bool Form::visible() const { return IsWindowVisible(handle()) != FALSE; }
-bool Form::enabled() const { return IsWindowEnabled(handle()) != FALSE; }
+bool Form::visible() const {
+  return IsWindowVisible(handle()) != FALSE;
+}
+bool Form::enabled() const {
+  return IsWindowEnabled(handle()) != FALSE;
+}
 
 void Form::show(int showCommand) {
   formShow();
@@ -148,7 +153,9 @@ void Form::show(int showCommand) {
   if (Application::Instance().mainForm() == this) Application::Instance().mainFormShown();
 }
 
-void Form::hide() { ShowWindow(handle(), SW_HIDE); }
+void Form::hide() {
+  ShowWindow(handle(), SW_HIDE);
+}
 
 void Form::close() {
   if (modal_) {
@@ -210,7 +217,9 @@ int Form::showModal() {
   return modalResult_;
 }
 
-void Form::addControl(Control* control) { controls_.push_back(control); }
+void Form::addControl(Control* control) {
+  controls_.push_back(control);
+}
 
 void Form::removeControl(Control* control) {
   std::erase(controls_, control);
@@ -232,9 +241,8 @@ std::vector<WinControl*> TabStops(const std::vector<Control*>& controls) {
     auto* windowed = static_cast<WinControl*>(control);
     if (windowed->tabStop() && windowed->canFocus()) stops.push_back(windowed);
   }
-  std::stable_sort(stops.begin(), stops.end(), [](WinControl* a, WinControl* b) {
-    return a->tabOrder() < b->tabOrder();
-  });
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](WinControl* a, WinControl* b) { return a->tabOrder() < b->tabOrder(); });
   return stops;
 }
 }  // namespace

@@ -4,7 +4,9 @@
 
 namespace ss {
 
-Label::Label(Form& parent) : GraphicControl(parent) { setBounds(0, 0, 65, 17); }
+Label::Label(Form& parent) : GraphicControl(parent) {
+  setBounds(0, 0, 65, 17);
+}
 
 void Label::setAutoSize(bool value) {
   autoSize_ = value;
@@ -34,7 +36,8 @@ void Label::adjustBounds() {
   SelectObjectScope font(screen.get(), fontHandle());
   const std::string& shown = text().empty() ? std::string(" ") : text();
   RECT r{0, 0, wordWrap_ ? width() : 0, 0};
-  DrawTextA(screen.get(), shown.c_str(), static_cast<int>(shown.size()), &r, drawFlags() | DT_CALCRECT);
+  DrawTextA(screen.get(), shown.c_str(), static_cast<int>(shown.size()), &r,
+            drawFlags() | DT_CALCRECT);
   setBounds(left(), top(), wordWrap_ ? width() : r.right, r.bottom);
 }
 

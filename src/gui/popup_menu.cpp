@@ -31,8 +31,8 @@ void PopupMenu::popup(int x, int y) {
   // elsewhere; the posted message lets the menu loop end cleanly afterwards.
   SetForegroundWindow(owner);
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-      menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-      x, y, 0, owner, nullptr));
+      menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x,
+      y, 0, owner, nullptr));
   PostMessageA(owner, WM_NULL, 0, 0);
   if (chosen >= 1 && chosen <= items_.size() && items_[chosen - 1].onClick) {
     items_[chosen - 1].onClick();

@@ -16,7 +16,7 @@ class PopupMenu {
  public:
   struct Item {
     std::string name;
-    std::string caption;  // "-" for a separator
+    std::string caption;         // "-" for a separator
     std::uint16_t shortcut = 0;  // shown beside the caption only; the menu does not act on it
     std::function<void()> onClick;
   };

@@ -11,7 +11,9 @@ namespace {
 constexpr const char* kOwnerProp = "ss.window";
 }  // namespace
 
-Window::~Window() { destroyWindow(); }
+Window::~Window() {
+  destroyWindow();
+}
 
 Window* Window::FromHandle(HWND window) {
   if (!window || !GetPropA(window, kOwnerProp)) return nullptr;
@@ -43,9 +45,9 @@ void Window::createWindow(const char* className, UINT classStyle, DWORD exStyle,
   if (!handle_) throw EOutOfResources(SystemErrorText(GetLastError()));
 }
 
-void Window::createSuperclassedWindow(const char* systemClass, const char* className,
-                                      DWORD exStyle, DWORD style, const char* text, int x, int y,
-                                      int width, int height, HWND parent, HMENU id) {
+void Window::createSuperclassedWindow(const char* systemClass, const char* className, DWORD exStyle,
+                                      DWORD style, const char* text, int x, int y, int width,
+                                      int height, HWND parent, HMENU id) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;

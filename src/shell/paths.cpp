@@ -24,14 +24,17 @@ std::string& ExeFolderOverride() {
 }
 }  // namespace
 
-void SetExeFolderOverride(const std::string& folder) { ExeFolderOverride() = folder; }
+void SetExeFolderOverride(const std::string& folder) {
+  ExeFolderOverride() = folder;
+}
 
 std::string ExeFolder() {
   if (!ExeFolderOverride().empty()) return WithTrailingBackslash(ExeFolderOverride());
   // Long paths: grow the buffer until the whole name fits.
   std::string buffer(MAX_PATH, '\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) {
       buffer.resize(length);
       break;

@@ -110,7 +110,9 @@ void StartFile(const std::string& target) {
   OpenWithShell(owner, target, SW_SHOWDEFAULT);
 }
 
-void SetShellOpenFunction(ShellOpenFunction function) { ShellOpen() = std::move(function); }
+void SetShellOpenFunction(ShellOpenFunction function) {
+  ShellOpen() = std::move(function);
+}
 
 void BeginBusy() {
   ++busyCount;
@@ -122,6 +124,8 @@ void EndBusy() {
   if (busyCount-- == 1) Screen::Instance().setCursor(crDefault);
 }
 
-int BusyCount() { return busyCount; }
+int BusyCount() {
+  return busyCount;
+}
 
 }  // namespace ss

@@ -10,7 +10,8 @@ namespace {
 TEST(PackClearText, ScramblesEachLineAndJoinsWithCrLf) {
   const PackResult packed = PackClearText("[SYSTEM]\nName=A\r\n");
   ASSERT_TRUE(packed.ok);
-  EXPECT_EQ(packed.bytes, "\xA4\xAC\xA6\xAC\xAB\xBA\xB2\xA2\r\n" + test::Scramble("Name=A") + "\r\n");
+  EXPECT_EQ(packed.bytes,
+            "\xA4\xAC\xA6\xAC\xAB\xBA\xB2\xA2\r\n" + test::Scramble("Name=A") + "\r\n");
   EXPECT_EQ(UnpackStoredText(packed.bytes), "[SYSTEM]\nName=A\n");
 }
 
@@ -40,16 +41,18 @@ TEST(PackClearText, KeepsNulAsContentOfItsLine) {
 }
 
 TEST(ReadSettings, ReportsTheErrorAndTheFieldsStoredBeforeIt) {
-  const Settings settings =
-      ReadSettings(test::Scramble("[SYSTEM]\nName=N\nVersion=V\nCopyright=C\nSkin=x\nResFolder=R\n"));
+  const Settings settings = ReadSettings(
+      test::Scramble("[SYSTEM]\nName=N\nVersion=V\nCopyright=C\nSkin=x\nResFolder=R\n"));
   EXPECT_TRUE(settings.failed);
   EXPECT_EQ(settings.errorClass, "EConvertError");
   EXPECT_EQ(settings.errorMessage, "'x' is not a valid integer value");
   EXPECT_EQ(settings.vars.Copyright, "C");
   EXPECT_EQ(settings.vars.ResFolder, "");
   const std::string text = FormatSettingsText(settings);
-  EXPECT_NE(text.find("Name: N\nVersion: V\nCopyright: C\nSkin: 0\nResFolder: \n"), std::string::npos);
-  EXPECT_NE(text.find("Error: EConvertError: 'x' is not a valid integer value\n"), std::string::npos);
+  EXPECT_NE(text.find("Name: N\nVersion: V\nCopyright: C\nSkin: 0\nResFolder: \n"),
+            std::string::npos);
+  EXPECT_NE(text.find("Error: EConvertError: 'x' is not a valid integer value\n"),
+            std::string::npos);
 }
 
 TEST(ReadSettings, TitleIsCutTo255Bytes) {
@@ -69,8 +72,8 @@ TEST(FormatSettingsJson, MapsEveryByteToItsCodePoint) {
   settings.failed = true;
   settings.errorClass = "EConvertError";
   settings.errorMessage = "'' is not a valid integer value";
-  EXPECT_NE(FormatSettingsJson(settings).find(
-                "\"error\": {\"class\": \"EConvertError\", \"message\": \"'' is not a valid integer value\"}"),
+  EXPECT_NE(FormatSettingsJson(settings).find("\"error\": {\"class\": \"EConvertError\", "
+                                              "\"message\": \"'' is not a valid integer value\"}"),
             std::string::npos);
 }
 

@@ -31,8 +31,9 @@ TEST(ApplicationErrorText, FollowsTheStartupBoxFormat) {
 }
 
 TEST(FileOpenMessage, TrimsTrailingBlanksAndFullStopsOfTheSystemText) {
-  EXPECT_EQ(FileOpenMessage("C:\\a b\\tarvix.dll", "The system cannot find the file specified.\r\n"),
-            "Cannot open file \"C:\\a b\\tarvix.dll\". The system cannot find the file specified");
+  EXPECT_EQ(
+      FileOpenMessage("C:\\a b\\tarvix.dll", "The system cannot find the file specified.\r\n"),
+      "Cannot open file \"C:\\a b\\tarvix.dll\". The system cannot find the file specified");
   EXPECT_EQ(TrimSystemMessage("Access denied. . \t\x01"), "Access denied");
   EXPECT_EQ(TrimSystemMessage("v1.0 is in use"), "v1.0 is in use");
 }

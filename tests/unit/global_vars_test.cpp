@@ -8,7 +8,9 @@
 namespace ss {
 namespace {
 
-ConfigStore Store(std::string_view clear) { return ParseConfigBuffer(test::Scramble(clear)); }
+ConfigStore Store(std::string_view clear) {
+  return ParseConfigBuffer(test::Scramble(clear));
+}
 
 TEST(ReadGlobalVars, FillsEveryFieldFromItsKey) {
   TGlobalVars vars;

@@ -416,7 +416,8 @@ TEST(CheckBitmapFile, RunLengthAndCoreHeaderFilesAreNotPlain) {
                                  s.headerSize = 108;
                                  s.bitCount = 32;
                                  s.compression = 6;
-                               }).build()).plain);
+                               }).build())
+                   .plain);
 }
 
 TEST(BitmapFileSize, GivesTheSidesOfBottomUpAndTopDownFiles) {

@@ -27,9 +27,9 @@ TEST(MnemonicOf, TakesTheCharacterAfterTheLastSingleAmpersand) {
 }
 
 TEST(WithAutomaticMnemonics, GivesTheToolsMenuDistinctKeys) {
-  const Captions shown = WithAutomaticMnemonics({"Image Writer", "Image Ripper", "Image Maker", "-",
-                                                 "File Disc Writer", "-", "Media Wiper",
-                                                 "Drive Probe"});
+  const Captions shown =
+      WithAutomaticMnemonics({"Image Writer", "Image Ripper", "Image Maker", "-",
+                              "File Disc Writer", "-", "Media Wiper", "Drive Probe"});
   EXPECT_EQ(shown, (Captions{"&Image Writer", "Image &Ripper", "Image &Maker", "-",
                              "&File Disc Writer", "-", "Media &Wiper", "&Drive Probe"}));
   EXPECT_EQ(WithAutomaticMnemonics({"Music Disc Writer", "Music Track Ripper"}),

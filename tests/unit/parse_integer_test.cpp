@@ -26,9 +26,27 @@ TEST(ParseInteger, HandlesSignsAndTheLimitsOf32Bits) {
 }
 
 TEST(ParseInteger, RejectsEverythingElseWithTheWholeTextInTheMessage) {
-  for (const char* text : {"2147483648", "-2147483649", "1.0", "1 2", "- 1", "0x", "$", "", " ",
-                           "+", "-", "1 ", "+-1", "--1", "$100000000", "0x1G", "abc", "1e3",
-                           "99999999999999999999", "0o7", "x-1"}) {
+  for (const char* text : {"2147483648",
+                           "-2147483649",
+                           "1.0",
+                           "1 2",
+                           "- 1",
+                           "0x",
+                           "$",
+                           "",
+                           " ",
+                           "+",
+                           "-",
+                           "1 ",
+                           "+-1",
+                           "--1",
+                           "$100000000",
+                           "0x1G",
+                           "abc",
+                           "1e3",
+                           "99999999999999999999",
+                           "0o7",
+                           "x-1"}) {
     try {
       ParseInteger(text);
       ADD_FAILURE() << "accepted '" << text << "'";

@@ -51,7 +51,8 @@ class AboutTest : public testing::Test {
     GlobalVars.Copyright = "Example Software Ltd.";
     GlobalVars.HelpHomePageLink = "https://example.com/";
     GlobalVars.HelpSupportLink = "mailto:help@example.com";
-    SetShellOpenFunction([this](void*, const std::string& target, int) { opened_.push_back(target); });
+    SetShellOpenFunction(
+        [this](void*, const std::string& target, int) { opened_.push_back(target); });
   }
   void TearDown() override { SetShellOpenFunction(nullptr); }
 
@@ -80,7 +81,8 @@ TEST_F(AboutTest, ShowsTitleVersionCopyrightAndLinks) {
   EXPECT_EQ(about.caption(), "About Kestrel Suite");
   EXPECT_EQ(about.lblAppName.caption(), "Kestrel Suite");
   EXPECT_EQ(about.LabelVersion.caption(), "Version 2.5");
-  EXPECT_EQ(about.LabelCopyright.caption(), "Copyright (C) " + LocalYear() + " Example Software Ltd.");
+  EXPECT_EQ(about.LabelCopyright.caption(),
+            "Copyright (C) " + LocalYear() + " Example Software Ltd.");
   EXPECT_EQ(about.LabelWeb.caption(), "https://example.com/");
   EXPECT_EQ(about.LabelSupportEmail.caption(), "mailto:help@example.com");
   EXPECT_EQ(about.Image.picture().kind(), Picture::Kind::Icon);
@@ -166,7 +168,8 @@ TEST_F(AboutTest, RunsModallyOverTheDisabledMainFormUntilOk) {
     info.cbSize = sizeof info;
     GetMonitorInfoA(MonitorFromWindow(mainForm_->handle(), MONITOR_DEFAULTTOPRIMARY), &info);
     const int width = info.rcMonitor.right - info.rcMonitor.left;
-    visibleCentred = about.visible() && about.left() == info.rcMonitor.left + (width - about.width()) / 2;
+    visibleCentred =
+        about.visible() && about.left() == info.rcMonitor.left + (width - about.width()) / 2;
     PostMessageA(about.Button1.handle(), BM_CLICK, 0, 0);
   });
   EXPECT_EQ(about.showModal(), mrOk);

@@ -92,10 +92,12 @@ std::vector<std::uint32_t> IconBits(HICON icon) {
     BITMAP size{};
     if (!part || !GetObjectA(part, sizeof size, &size)) continue;
     BITMAPINFO header{};
-    header.bmiHeader = {sizeof header.bmiHeader, size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    header.bmiHeader = {
+        sizeof header.bmiHeader, size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<std::uint32_t> partBits(static_cast<size_t>(size.bmWidth) * size.bmHeight);
     HDC screen = GetDC(nullptr);
-    GetDIBits(screen, part, 0, static_cast<UINT>(size.bmHeight), partBits.data(), &header, DIB_RGB_COLORS);
+    GetDIBits(screen, part, 0, static_cast<UINT>(size.bmHeight), partBits.data(), &header,
+              DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     bits.insert(bits.end(), partBits.begin(), partBits.end());
   }
@@ -110,8 +112,9 @@ TEST(DemoIcon, OneReadingGivesEverySizeAsTheSystemsFileLoaderDoes) {
   for (int size : {0, 16, 20, 24, 32, 40, 48, 64}) {
     SCOPED_TRACE(size);
     IconHandle ours = IconFromFileBytes(bytes, size);
-    IconHandle system(static_cast<HICON>(LoadImageA(
-        nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE | (size ? 0 : LR_DEFAULTSIZE))));
+    IconHandle system(
+        static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, size, size,
+                                      LR_LOADFROMFILE | (size ? 0 : LR_DEFAULTSIZE))));
     ASSERT_TRUE(system);
     const std::vector<std::uint32_t> oursBits = IconBits(ours.get());
     EXPECT_FALSE(oursBits.empty());
@@ -134,7 +137,8 @@ TEST(DemoIcon, LargestSizeIsTheFilesOwn256Image) {
       std::memcpy(&stored, bytes.data() + image.offset + 40 + ((255 - y) * 256 + x) * 4, 4);
       if ((stored >> 24) != 0xFF) continue;
       ++opaque;
-      EXPECT_EQ(bits[static_cast<size_t>(y) * 256 + x] & 0xFFFFFF, stored & 0xFFFFFF) << x << "," << y;
+      EXPECT_EQ(bits[static_cast<size_t>(y) * 256 + x] & 0xFFFFFF, stored & 0xFFFFFF)
+          << x << "," << y;
     }
   }
   EXPECT_GT(opaque, 100);

@@ -18,7 +18,9 @@
 
 // Rectangles compare and print in the test's expectations (found by lookup in the global
 // namespace, where RECT lives).
-inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+inline bool operator==(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
 inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
   return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
@@ -33,12 +35,14 @@ constexpr const char* kTitle = "Launcher Test Suite";
 
 // Colours of a button's three pictures, distinct per button.
 COLORREF PictureColor(size_t button, int look) {
-  return RGB(40 + 20 * static_cast<int>(button), 60 + 60 * look, 200 - 15 * static_cast<int>(button));
+  return RGB(40 + 20 * static_cast<int>(button), 60 + 60 * look,
+             200 - 15 * static_cast<int>(button));
 }
 
 // Picture size of a button in the test skins: deliberately not its design size.
-SIZE PictureSize(const ButtonLayout& b) { return SIZE{b.width - 5, b.height + 3}; }
-
+SIZE PictureSize(const ButtonLayout& b) {
+  return SIZE{b.width - 5, b.height + 3};
+}
 
 // Records the text of every message box this thread shows and presses its OK.
 class MessageBoxCatcher {
@@ -101,8 +105,7 @@ class FormMainTest : public testing::Test {
     CreateDirectoryA((folder + "blue\\").c_str(), nullptr);
     auto write = [&](const char* name, int w, int h, COLORREF color) {
       if (skipFile && std::string(name) == skipFile) return;
-      test::WriteFileBytes(folder + "blue\\" + name,
-                           test::BitmapFileBytes(w, h, [&](int x, int y) {
+      test::WriteFileBytes(folder + "blue\\" + name, test::BitmapFileBytes(w, h, [&](int x, int y) {
                              return (x < 2 || y < 2 || x >= w - 2 || y >= h - 2) ? kKey : color;
                            }));
     };
@@ -110,7 +113,8 @@ class FormMainTest : public testing::Test {
     for (size_t i = 0; i < kButtons.size(); ++i) {
       const SIZE size = PictureSize(kButtons[i]);
       for (int look = 0; look < 3; ++look) {
-        write(kButtons[i].skinFiles[static_cast<size_t>(look)], size.cx, size.cy, PictureColor(i, look));
+        write(kButtons[i].skinFiles[static_cast<size_t>(look)], size.cx, size.cy,
+              PictureColor(i, look));
       }
     }
   }
@@ -144,7 +148,8 @@ TEST_F(FormMainTest, DesignLayoutKeepsEveryButtonAtItsDesignBounds) {
     for (size_t i = 0; i < kButtons.size(); ++i) {
       const ButtonLayout& b = kButtons[i];
       TImageButton& button = form.button(b.id);
-      EXPECT_EQ(button.boundsRect(), (RECT{b.left, b.top, b.left + b.width, b.top + b.height})) << b.name;
+      EXPECT_EQ(button.boundsRect(), (RECT{b.left, b.top, b.left + b.width, b.top + b.height}))
+          << b.name;
       EXPECT_EQ(button.PicNormal().width(), PictureSize(b).cx) << b.name;
       EXPECT_FALSE(button.PicMouseDown().empty());
       EXPECT_EQ(button.tabOrder(), b.tabOrder);
@@ -204,7 +209,8 @@ TEST_F(FormMainTest, MissingPictureStopsTheCreationStepWhereItFailed) {
   EXPECT_EQ(form.LabelInfo1.caption(), kDesignInfoCaption);
   EXPECT_TRUE(GlobalVars.SettingsFolder.empty());
   MSG msg;
-  EXPECT_FALSE(PeekMessageA(&msg, form.handle(), WM_LAUNCHER_STARTED, WM_LAUNCHER_STARTED, PM_NOREMOVE));
+  EXPECT_FALSE(
+      PeekMessageA(&msg, form.handle(), WM_LAUNCHER_STARTED, WM_LAUNCHER_STARTED, PM_NOREMOVE));
 }
 
 TEST_F(FormMainTest, InvalidSkinValueShowsTheConversionErrorAndLoadsNoSkin) {
@@ -276,7 +282,8 @@ TEST_F(ShownFormMainTest, StartStepLeavesTheWindowAndItsButtonsPaintedBeforeAnyO
   // Showing leaves the paint pending; the posted start message runs ahead of it.
   ASSERT_TRUE(GetUpdateRect(form.handle(), nullptr, FALSE));
   MSG msg;
-  ASSERT_TRUE(PeekMessageA(&msg, form.handle(), WM_LAUNCHER_STARTED, WM_LAUNCHER_STARTED, PM_REMOVE));
+  ASSERT_TRUE(
+      PeekMessageA(&msg, form.handle(), WM_LAUNCHER_STARTED, WM_LAUNCHER_STARTED, PM_REMOVE));
   DispatchMessageA(&msg);
   EXPECT_FALSE(GetUpdateRect(form.handle(), nullptr, FALSE));
   for (const ButtonLayout& b : kButtons) {
@@ -291,8 +298,14 @@ TEST_F(ShownFormMainTest, InfoTextFollowsThePointerFromButtonToButton) {
   for (TImageButton* button : {&form.Button1, &form.Button2}) {
     auto enter = button->OnMouseEnter;
     auto exit = button->OnMouseExit;
-    button->OnMouseEnter = [&, enter](Control& c) { enter(c); shown.push_back(form.LabelInfo1.caption()); };
-    button->OnMouseExit = [&, exit](Control& c) { exit(c); shown.push_back(form.LabelInfo1.caption()); };
+    button->OnMouseEnter = [&, enter](Control& c) {
+      enter(c);
+      shown.push_back(form.LabelInfo1.caption());
+    };
+    button->OnMouseExit = [&, exit](Control& c) {
+      exit(c);
+      shown.push_back(form.LabelInfo1.caption());
+    };
   }
   test::MouseTo(centreOf(form.Button1));
   ASSERT_TRUE(test::PumpUntil([&] { return shown.size() == 1; }));
@@ -323,7 +336,7 @@ TEST_F(ShownFormMainTest, ButtonsStartTheirProgramsAndLinksAsStored) {
     EXPECT_TRUE(test::PumpUntil([&] { return opened.size() == before + 1; }));
   }
   EXPECT_EQ(opened, (std::vector<std::string>{"https://example.com/how to?a=1&b=2", "",
-                                               "mailto:x@example.com"}));
+                                              "mailto:x@example.com"}));
 }
 
 // Chooses a menu item by its mnemonic once the menu is up; records where the menu appeared.
@@ -352,9 +365,9 @@ TEST_F(ShownFormMainTest, MenusPopUpBelowTheirButtonsAndStartTheChosenTool) {
     const char* program;
   };
   const Case cases[] = {
-      {&form.Button3, 'M', "MusicWrite.exe"},      {&form.Button3, 'T', "TrackRip.exe"},
-      {&form.ButtonMoreTools, 'I', "ImgWrite.exe"}, {&form.ButtonMoreTools, 'R', "ImgRip.exe"},
-      {&form.ButtonMoreTools, 'M', "ImgMake.exe"},  {&form.ButtonMoreTools, 'F', "FileWrite.exe"},
+      {&form.Button3, 'M', "MusicWrite.exe"},        {&form.Button3, 'T', "TrackRip.exe"},
+      {&form.ButtonMoreTools, 'I', "ImgWrite.exe"},  {&form.ButtonMoreTools, 'R', "ImgRip.exe"},
+      {&form.ButtonMoreTools, 'M', "ImgMake.exe"},   {&form.ButtonMoreTools, 'F', "FileWrite.exe"},
       {&form.ButtonMoreTools, 'W', "MediaWipe.exe"}, {&form.ButtonMoreTools, 'D', "DrvProbe.exe"},
   };
   for (const Case& c : cases) {
@@ -362,7 +375,8 @@ TEST_F(ShownFormMainTest, MenusPopUpBelowTheirButtonsAndStartTheChosenTool) {
     clickOn(*c.button);
     EXPECT_TRUE(waitStarted(std::string(c.program) + "|")) << c.program;
     EXPECT_EQ(MenuChooser::shownAt.left, form.left() + c.button->left()) << c.program;
-    EXPECT_EQ(MenuChooser::shownAt.top, form.top() + c.button->top() + c.button->height()) << c.program;
+    EXPECT_EQ(MenuChooser::shownAt.top, form.top() + c.button->top() + c.button->height())
+        << c.program;
   }
 }
 

@@ -9,7 +9,8 @@
 namespace ss {
 namespace {
 
-constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kValue = "SsTestFolder";
 
 // Sets a value of the per-user shell-folders key for one test and removes it afterwards.
@@ -39,7 +40,8 @@ class ShellFoldersKeyRemoved {
         BYTE data[2048];
         DWORD dataSize = sizeof data;
         DWORD type = 0;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) {
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) !=
+            ERROR_SUCCESS) {
           break;
         }
         saved_.push_back({name, type, std::string(reinterpret_cast<char*>(data), dataSize)});
@@ -105,7 +107,9 @@ TEST(ReadShellFolder, FindsTheUsersApplicationDataFolder) {
   EXPECT_NE(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES) << folder;
 }
 
-HCURSOR Cursor(const char* id) { return LoadCursorA(nullptr, id); }
+HCURSOR Cursor(const char* id) {
+  return LoadCursorA(nullptr, id);
+}
 
 TEST(BusyCursor, NestedSectionsKeepTheHourglassUntilTheOuterEnds) {
   SetCursor(Cursor(IDC_CROSS));

@@ -79,10 +79,10 @@ Bitmap MakeGlyph(const std::vector<std::string>& rows) {
 
 // A bitmap file of the rows ('.' fuchsia, anything else opaque).
 std::string BitmapFile(const std::vector<std::string>& rows) {
-  return test::BitmapFileBytes(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
-                               [&](int x, int y) {
-                                 return rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '.' ? kT : kO;
-                               });
+  return test::BitmapFileBytes(
+      static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), [&](int x, int y) {
+        return rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '.' ? kT : kO;
+      });
 }
 
 std::vector<RECT> RegionRects(HRGN region) {
@@ -544,8 +544,8 @@ TEST(SkinFiles, EveryValidCorpusFileGivesThePixelsOfTheSystemsFileLoader) {
     const std::string twin = dir.file(found.cFileName);
     test::WriteFileBytes(twin, BottomUpTwin(test::ReadFileBytes(path)));
     Bitmap system;
-    system.adopt(BitmapHandle(static_cast<HBITMAP>(
-        LoadImageA(nullptr, twin.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION))));
+    system.adopt(BitmapHandle(static_cast<HBITMAP>(LoadImageA(
+        nullptr, twin.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION))));
     ASSERT_FALSE(system.empty()) << found.cFileName;
     EXPECT_EQ(ours.width(), system.width()) << found.cFileName;
     EXPECT_EQ(ours.height(), system.height()) << found.cFileName;

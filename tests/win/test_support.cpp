@@ -46,7 +46,9 @@ TempDir::TempDir() {
   }
 }
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+  RemoveTree(path_);
+}
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -59,8 +61,8 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string bytes;
   char chunk[4096];
@@ -209,7 +211,9 @@ std::string MessageBoxText(HWND box) {
   return {};
 }
 
-void CloseMessageBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }
+void CloseMessageBox(HWND box) {
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
 
 std::string Scramble(const std::string& clear) {
   std::string stored = clear;
@@ -219,7 +223,8 @@ std::string Scramble(const std::string& clear) {
   return stored;
 }
 
-std::string BitmapFileBytes(int width, int height, const std::function<COLORREF(int, int)>& colour) {
+std::string BitmapFileBytes(int width, int height,
+                            const std::function<COLORREF(int, int)>& colour) {
   const int stride = (width * 3 + 3) / 4 * 4;
   std::string pixels;
   for (int y = height - 1; y >= 0; --y) {
@@ -234,7 +239,8 @@ std::string BitmapFileBytes(int width, int height, const std::function<COLORREF(
     pixels += row;
   }
   BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(54 + pixels.size()), 0, 0, 54};
-  BITMAPINFOHEADER info{40, width, height, 1, 24, BI_RGB, static_cast<DWORD>(pixels.size()), 0, 0, 0, 0};
+  BITMAPINFOHEADER info{40, width, height, 1, 24, BI_RGB, static_cast<DWORD>(pixels.size()),
+                        0,  0,     0,      0};
   return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
          std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels;
 }
@@ -282,11 +288,13 @@ LauncherFolder::LauncherFolder(const std::string& clearConfig, bool withIcon) {
     return BitmapFileBytes(w, h, [=](int, int) { return color; });
   };
   using namespace main_window;
-  WriteFileBytes(skin + kGlyphFile, plain(kDesignClientWidth, kDesignClientHeight, RGB(90, 110, 140)));
+  WriteFileBytes(skin + kGlyphFile,
+                 plain(kDesignClientWidth, kDesignClientHeight, RGB(90, 110, 140)));
   for (const ButtonLayout& button : kButtons) {
     for (size_t look = 0; look < 3; ++look) {
-      WriteFileBytes(skin + button.skinFiles[look],
-                     plain(button.width, button.height, RGB(200, 60 + 60 * static_cast<int>(look), 40)));
+      WriteFileBytes(
+          skin + button.skinFiles[look],
+          plain(button.width, button.height, RGB(200, 60 + 60 * static_cast<int>(look), 40)));
     }
   }
 }

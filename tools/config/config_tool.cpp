@@ -68,8 +68,8 @@ PackResult PackClearText(std::string_view clear) {
       // Their complements 0x00, 0x0A and 0x0D would end the text or the line.
       if (byte == 0xFF || byte == 0xF5 || byte == 0xF2) {
         char message[96];
-        std::snprintf(message, sizeof message,
-                      "line %zu, column %zu: byte 0x%02X cannot be stored", l + 1, c + 1, byte);
+        std::snprintf(message, sizeof message, "line %zu, column %zu: byte 0x%02X cannot be stored",
+                      l + 1, c + 1, byte);
         result.error = message;
         return result;
       }

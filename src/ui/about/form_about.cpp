@@ -86,7 +86,9 @@ TfrmAbout::TfrmAbout()
   }
 }
 
-int TfrmAbout::scaled(int value) const { return MulDiv(value, dpi_, 96); }
+int TfrmAbout::scaled(int value) const {
+  return MulDiv(value, dpi_, 96);
+}
 
 void TfrmAbout::FormShow() {
   Application& app = Application::Instance();
@@ -101,16 +103,26 @@ void TfrmAbout::FormShow() {
   LabelCopyright.setCaption("Copyright (C) " + year + " " + GlobalVars.Copyright);
 }
 
-void TfrmAbout::Button1Click() { setModalResult(mrOk); }
+void TfrmAbout::Button1Click() {
+  setModalResult(mrOk);
+}
 
-void TfrmAbout::LabelWebClick() { StartFile(GlobalVars.HelpHomePageLink); }
+void TfrmAbout::LabelWebClick() {
+  StartFile(GlobalVars.HelpHomePageLink);
+}
 
-void TfrmAbout::LabelSupportEmailClick() { StartFile(GlobalVars.HelpSupportLink); }
+void TfrmAbout::LabelSupportEmailClick() {
+  StartFile(GlobalVars.HelpSupportLink);
+}
 
 // The links' own cursor is the default one, so the dialog's cursor shows over them.
-void TfrmAbout::LinkMouseEnter() { setCursor(crHandPoint); }
+void TfrmAbout::LinkMouseEnter() {
+  setCursor(crHandPoint);
+}
 
-void TfrmAbout::LinkMouseLeave() { setCursor(crArrow); }
+void TfrmAbout::LinkMouseLeave() {
+  setCursor(crArrow);
+}
 
 void ShowAboutDialog() {
   TfrmAbout frmAbout;

@@ -49,8 +49,8 @@ TFormMain::TFormMain()
       ButtonMoreFreeTools(*this),
       PopupMenuMoreTools(*this),
       PopupMenuAudioCD(*this),
-      buttons_{&ButtonMin, &ButtonClose, &Button1, &Button2, &Button3, &ButtonMoreTools,
-               &ButtonHelp, &ButtonAbout, &ButtonHome, &ButtonMoreFreeTools} {
+      buttons_{&ButtonMin,       &ButtonClose, &Button1,     &Button2,    &Button3,
+               &ButtonMoreTools, &ButtonHelp,  &ButtonAbout, &ButtonHome, &ButtonMoreFreeTools} {
   buildControls();
   try {
     FormCreate();
@@ -59,7 +59,9 @@ TFormMain::TFormMain()
   }
 }
 
-TImageButton& TFormMain::button(ButtonId id) { return *buttons_[static_cast<size_t>(id)]; }
+TImageButton& TFormMain::button(ButtonId id) {
+  return *buttons_[static_cast<size_t>(id)];
+}
 
 void TFormMain::buildControls() {
   // The window: no scaling, the button-face colour where the skin does not paint.
@@ -70,7 +72,8 @@ void TFormMain::buildControls() {
 
   SkinFormMain.setBounds(0, 0, kDesignClientWidth, kDesignClientHeight);
   SkinFormMain.setTransparentColor(kTransparentColor);
-  for (auto [label, layout] : {std::pair{&LabelInfo2, kLabelInfo2}, std::pair{&LabelInfo1, kLabelInfo1}}) {
+  for (auto [label, layout] :
+       {std::pair{&LabelInfo2, kLabelInfo2}, std::pair{&LabelInfo1, kLabelInfo1}}) {
     label->setBounds(layout.left, layout.top, layout.width, layout.height);
     label->setFont(LauncherFont(layout.color));
     label->setTransparent(true);
@@ -106,22 +109,24 @@ void TFormMain::buildControls() {
   ButtonHome.OnClick = [this](Control&) { ButtonHomeClick(); };
   ButtonMoreFreeTools.OnClick = [this](Control&) { ButtonMoreFreeToolsClick(); };
 
-  const std::pair<TImageButton*, const char*> hovers[] = {
-      {&Button1, kButton1Hover}, {&Button2, kButton2Hover},
-      {&Button3, kButton3Hover}, {&ButtonMoreTools, kMoreToolsHover}};
+  const std::pair<TImageButton*, const char*> hovers[] = {{&Button1, kButton1Hover},
+                                                          {&Button2, kButton2Hover},
+                                                          {&Button3, kButton3Hover},
+                                                          {&ButtonMoreTools, kMoreToolsHover}};
   for (auto [b, hover] : hovers) {
     b->OnMouseEnter = [this, text = hover](Control&) { SetInfoText(text); };
     b->OnMouseExit = [this](Control&) { SetInfoText(welcomeText()); };
   }
 
   for (const MenuItem& item : kMoreToolsMenu) {
-    PopupMenuMoreTools.addItem({item.name, item.caption, item.shortcut,
-                                item.program ? std::function<void()>([this, p = item.program] { startProgram(p); })
-                                             : std::function<void()>()});
+    PopupMenuMoreTools.addItem(
+        {item.name, item.caption, item.shortcut,
+         item.program ? std::function<void()>([this, p = item.program] { startProgram(p); })
+                      : std::function<void()>()});
   }
   for (const MenuItem& item : kAudioCdMenu) {
-    PopupMenuAudioCD.addItem({item.name, item.caption, item.shortcut,
-                              [this, p = item.program] { startProgram(p); }});
+    PopupMenuAudioCD.addItem(
+        {item.name, item.caption, item.shortcut, [this, p = item.program] { startProgram(p); }});
   }
 }
 
@@ -144,7 +149,8 @@ void TFormMain::FormCreate() {
 
 void TFormMain::ApplySkin() {
   LoadGlobalVars();
-  const std::string skinFolder = WithTrailingBackslash(ExeFolder() + kSkinRoot + GlobalVars.ResFolder);
+  const std::string skinFolder =
+      WithTrailingBackslash(ExeFolder() + kSkinRoot + GlobalVars.ResFolder);
   // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.
   SkinFormMain.Glyph().loadFromFile(skinFolder + kGlyphFile);
   SkinFormMain.setTransparentColor(kTransparentColor);
@@ -193,18 +199,40 @@ void TFormMain::popupBelow(PopupMenu& menu, const TImageButton& below) {
   menu.popup(below.left() + left(), below.top() + top() + below.height());
 }
 
-void TFormMain::startProgram(const char* fileName) { StartFile(ExeFolder() + fileName); }
+void TFormMain::startProgram(const char* fileName) {
+  StartFile(ExeFolder() + fileName);
+}
 
-void TFormMain::ButtonMinClick() { Application::Instance().minimize(); }
-void TFormMain::ButtonCloseClick() { close(); }
-void TFormMain::Button1Click() { startProgram(kButton1Program); }
-void TFormMain::Button2Click() { startProgram(kButton2Program); }
-void TFormMain::Button3Click() { popupBelow(PopupMenuAudioCD, Button3); }
-void TFormMain::ButtonMoreToolsClick() { popupBelow(PopupMenuMoreTools, ButtonMoreTools); }
-void TFormMain::ButtonHelpClick() { StartFile(GlobalVars.HelpHowTosTutorialVideosLink); }
-void TFormMain::ButtonAboutClick() { ShowAboutDialog(); }
-void TFormMain::ButtonHomeClick() { StartFile(GlobalVars.HelpHomePageLink); }
-void TFormMain::ButtonMoreFreeToolsClick() { StartFile(GlobalVars.HelpMoreFreeToolsLink); }
+void TFormMain::ButtonMinClick() {
+  Application::Instance().minimize();
+}
+void TFormMain::ButtonCloseClick() {
+  close();
+}
+void TFormMain::Button1Click() {
+  startProgram(kButton1Program);
+}
+void TFormMain::Button2Click() {
+  startProgram(kButton2Program);
+}
+void TFormMain::Button3Click() {
+  popupBelow(PopupMenuAudioCD, Button3);
+}
+void TFormMain::ButtonMoreToolsClick() {
+  popupBelow(PopupMenuMoreTools, ButtonMoreTools);
+}
+void TFormMain::ButtonHelpClick() {
+  StartFile(GlobalVars.HelpHowTosTutorialVideosLink);
+}
+void TFormMain::ButtonAboutClick() {
+  ShowAboutDialog();
+}
+void TFormMain::ButtonHomeClick() {
+  StartFile(GlobalVars.HelpHomePageLink);
+}
+void TFormMain::ButtonMoreFreeToolsClick() {
+  StartFile(GlobalVars.HelpMoreFreeToolsLink);
+}
 
 void TFormMain::LauncherStarted() {
   // Started minimised, the launcher stays on its taskbar button until the user restores it.

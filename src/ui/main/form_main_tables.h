@@ -23,6 +23,8 @@ inline constexpr int kFontHeight = -11;
 
 // The ten image buttons in creation order, which is also their tab order and the order of
 // their skin files.
+// Tables read best one row a line.
+// clang-format off
 enum class ButtonId {
   Min, Close, One, Two, Three, MoreTools, Help, About, Home, MoreFreeTools,
 };
@@ -50,6 +52,7 @@ inline constexpr std::array<ButtonLayout, 10> kButtons{{
     {ButtonId::Home, "ButtonHome", 191, 182, 78, 33, 8, {"top1.bmp", "top2.bmp", "top3.bmp"}, 0, 0},
     {ButtonId::MoreFreeTools, "ButtonMoreFreeTools", 269, 182, 139, 33, 9, {"bottom1.bmp", "bottom2.bmp", "bottom3.bmp"}, 437, 395},
 }};
+// clang-format on
 
 // The info line: a white copy one pixel right of and below the dark one, painted first.
 struct LabelLayout {
@@ -71,9 +74,9 @@ inline constexpr const char* kCompanionProgram = "kestrel.exe";
 
 struct MenuItem {
   const char* name;
-  const char* caption;  // "-" for a separator
+  const char* caption;     // "-" for a separator
   std::uint16_t shortcut;  // key code in the low byte plus 0x4000 for Ctrl; 0 for none
-  const char* program;  // started from the launcher's folder; nullptr for separators
+  const char* program;     // started from the launcher's folder; nullptr for separators
 };
 
 inline constexpr std::array<MenuItem, 8> kMoreToolsMenu{{

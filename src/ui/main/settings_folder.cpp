@@ -9,7 +9,8 @@ std::string SettingsFolderName(const std::string& title) {
   for (char& c : name) {
     if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr) c = ' ';
   }
-  if (!name.empty() && name.find_first_not_of('.') == std::string::npos) name.assign(name.size(), ' ');
+  if (!name.empty() && name.find_first_not_of('.') == std::string::npos)
+    name.assign(name.size(), ' ');
   return name;
 }
 
