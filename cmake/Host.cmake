@@ -3,11 +3,11 @@
 enable_testing()
 find_package(GTest REQUIRED)
 
-add_library(ss_core STATIC ${SS_CORE_SOURCES} src/shell/file_read_host.cpp)
+add_library(ss_core STATIC ${SS_CORE_SOURCES} src/core/file_read_host.cpp)
 ss_target(ss_core)
 
 set(SS_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-add_library(ss_core_asan STATIC ${SS_CORE_SOURCES} src/shell/file_read_host.cpp)
+add_library(ss_core_asan STATIC ${SS_CORE_SOURCES} src/core/file_read_host.cpp)
 ss_target(ss_core_asan)
 target_compile_options(ss_core_asan PRIVATE ${SS_SANITIZE} -g)
 target_link_options(ss_core_asan PUBLIC ${SS_SANITIZE})

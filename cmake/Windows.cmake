@@ -8,14 +8,15 @@ set(SS_WIN_LINK_OPTIONS -static -Wl,--gc-sections -Wl,--dynamicbase -Wl,--high-e
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(${SS_WIN_LINK_OPTIONS})
 
-add_library(ss_core STATIC ${SS_CORE_SOURCES} src/shell/file_read_win.cpp
-  src/shell/system_error.cpp)
+# The layers below the window framework: the platform-free sources and their Windows parts
+# (files, system error texts, the configuration file beside the exe, the shell, the registry).
+add_library(ss_core STATIC ${SS_CORE_SOURCES} src/core/file_read_win.cpp
+  src/core/system_error_win.cpp src/config/config_file_win.cpp src/shell/shell.cpp)
 ss_target(ss_core)
+target_link_libraries(ss_core PUBLIC advapi32)
 
 # Everything that talks to Win32, below the windows of the launcher.
 add_library(ss_gui STATIC
-  src/shell/shell.cpp
-  src/config/config_file_win.cpp
   src/gui/window.cpp
   src/gui/cursors.cpp
   src/gui/graphics_types.cpp
@@ -30,11 +31,12 @@ add_library(ss_gui STATIC
   src/gui/popup_menu.cpp
   src/gui/push_button.cpp
   src/gui/timer.cpp
+  src/gui/start_file.cpp
 )
 ss_target(ss_gui)
 # Static imports are resolved from the exe's folder first, before WinMain restricts the DLL
 # search: only KnownDLLs belong here (shell32 is loaded at first use, see src/shell/shell.cpp).
-target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 advapi32)
+target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32)
 
 # The skinned controls, on the framework.
 add_library(ss_controls STATIC

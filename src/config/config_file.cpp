@@ -1,6 +1,6 @@
 #include "config/config_file.h"
 
-#include "shell/file_read.h"
+#include "core/file_read.h"
 
 namespace ss {
 

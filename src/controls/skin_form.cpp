@@ -3,7 +3,7 @@
 #include "controls/outline_region.h"
 #include "core/errors.h"
 #include "gui/handle.h"
-#include "shell/system_error.h"
+#include "core/system_error.h"
 
 namespace ss {
 

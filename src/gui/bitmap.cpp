@@ -4,7 +4,7 @@
 
 #include "core/errors.h"
 #include "core/image_header.h"
-#include "shell/file_read.h"
+#include "core/file_read.h"
 
 namespace ss {
 

@@ -2,6 +2,10 @@
 
 namespace ss {
 
+namespace {
+int busyCount = 0;
+}  // namespace
+
 Screen& Screen::Instance() {
   static Screen screen;
   return screen;
@@ -52,6 +56,20 @@ bool Screen::applyCursor(int hitTest, int ownCursor) {
   if (hitTest != HTCLIENT) return false;
   SetCursor(cursorHandle(ownCursor));
   return true;
+}
+
+void BeginBusy() {
+  ++busyCount;
+  Screen::Instance().setCursor(crHourGlass);
+}
+
+void EndBusy() {
+  if (busyCount <= 0) return;
+  if (busyCount-- == 1) Screen::Instance().setCursor(crDefault);
+}
+
+int BusyCount() {
+  return busyCount;
 }
 
 }  // namespace ss

@@ -34,4 +34,10 @@ class Screen {
   int cursor_ = crDefault;
 };
 
+// Nestable hourglass cursor: shown from the first BeginBusy until the matching EndBusy. Every
+// BeginBusy sets it again; an EndBusy without a BeginBusy changes nothing.
+void BeginBusy();
+void EndBusy();
+int BusyCount();
+
 }  // namespace ss

@@ -8,7 +8,7 @@
 
 #include "core/errors.h"
 #include "core/image_header.h"
-#include "shell/file_read.h"
+#include "core/file_read.h"
 
 namespace ss {
 

@@ -1,7 +1,7 @@
 #include "gui/timer.h"
 
 #include "core/errors.h"
-#include "shell/system_error.h"
+#include "core/system_error.h"
 
 namespace ss {
 

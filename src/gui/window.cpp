@@ -2,7 +2,7 @@
 
 #include "core/errors.h"
 #include "gui/application.h"
-#include "shell/system_error.h"
+#include "core/system_error.h"
 
 namespace ss {
 

@@ -3,19 +3,10 @@
 #include <windows.h>
 
 #include "core/errors.h"
-#include "gui/application.h"
-#include "gui/cursors.h"
 
 namespace ss {
 
 namespace {
-
-int busyCount = 0;
-
-ShellOpenFunction& ShellOpen() {
-  static ShellOpenFunction function;
-  return function;
-}
 
 // The per-user key of the shell folders. Opened for reading only: full access is refused on
 // locked-down accounts, which would send every caller to the fallback.
@@ -95,37 +86,6 @@ std::string ReadShellFolder(const std::string& name) {
     if (key.get()) folder = ReadStringValue(key.get(), name);
   }
   return folder.empty() ? std::string("C:\\") : folder;
-}
-
-void StartFile(const std::string& target) {
-  BeginBusy();
-  struct EndBusyAtExit {
-    ~EndBusyAtExit() { EndBusy(); }
-  } endBusy;
-  HWND owner = Application::Instance().handle();
-  if (ShellOpen()) {
-    ShellOpen()(owner, target, SW_SHOWDEFAULT);
-    return;
-  }
-  OpenWithShell(owner, target, SW_SHOWDEFAULT);
-}
-
-void SetShellOpenFunction(ShellOpenFunction function) {
-  ShellOpen() = std::move(function);
-}
-
-void BeginBusy() {
-  ++busyCount;
-  Screen::Instance().setCursor(crHourGlass);
-}
-
-void EndBusy() {
-  if (busyCount <= 0) return;
-  if (busyCount-- == 1) Screen::Instance().setCursor(crDefault);
-}
-
-int BusyCount() {
-  return busyCount;
 }
 
 }  // namespace ss

@@ -9,7 +9,7 @@
 #include "gui/cursors.h"
 #include "gui/form.h"
 #include "gui/icon.h"
-#include "shell/shell.h"
+#include "gui/start_file.h"
 #include "test_support.h"
 #include "ui/about/form_about.h"
 

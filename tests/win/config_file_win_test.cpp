@@ -4,7 +4,7 @@
 #include "core/error_text.h"
 #include "core/errors.h"
 #include "shell/paths.h"
-#include "shell/system_error.h"
+#include "core/system_error.h"
 #include "test_support.h"
 
 namespace ss {

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "gui/cursors.h"
+#include "gui/start_file.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/error_text.h"
-#include "shell/system_error.h"
+#include "core/system_error.h"
 #include "test_support.h"
 
 namespace ss {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/errors.h"
-#include "shell/file_read.h"
+#include "core/file_read.h"
 
 namespace ss::tool {
 

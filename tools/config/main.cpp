@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/errors.h"
-#include "shell/file_read.h"
+#include "core/file_read.h"
 #include "tools/config/config_tool.h"
 #include "tools/config/folder_check.h"
 

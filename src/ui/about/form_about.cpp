@@ -6,7 +6,7 @@
 #include "core/text_format.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
-#include "shell/shell.h"
+#include "gui/start_file.h"
 
 namespace ss {
 

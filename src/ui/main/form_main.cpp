@@ -5,6 +5,7 @@
 #include "gui/application.h"
 #include "gui/cursors.h"
 #include "shell/paths.h"
+#include "gui/start_file.h"
 #include "shell/shell.h"
 #include "ui/about/form_about.h"
 #include "ui/main/settings_folder.h"

@@ -3,8 +3,8 @@
 
 #include "core/error_text.h"
 #include "core/errors.h"
-#include "shell/file_read.h"
-#include "shell/system_error.h"
+#include "core/file_read.h"
+#include "core/system_error.h"
 
 namespace ss {
 

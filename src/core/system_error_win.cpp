@@ -1,4 +1,4 @@
-#include "shell/system_error.h"
+#include "core/system_error.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 
 #include "core/error_text.h"
 #include "core/errors.h"
-#include "shell/file_read.h"
+#include "core/file_read.h"
 
 namespace ss {
 
