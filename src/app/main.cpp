@@ -32,7 +32,7 @@ void RunLauncher() {
   {
     // The store lives for this block only, whether or not the reading succeeds.
     const ss::ConfigStore store = ss::LoadConfigStore(ss::ConfigFilePath());
-    app.setTitle(ss::ReadValue(store, ss::kSystemSection, "Name", ""));
+    app.setTitle(ss::ReadValue(store, ss::kSystemSection, ss::TitleSetting().key, ""));
   }
   // One reading of the file for both sizes.
   const std::string icon = ss::ReadIconFile(ss::ExeFolder() + "icon.ico");

@@ -7,19 +7,15 @@ namespace ss {
 TGlobalVars GlobalVars;
 
 void ReadGlobalVars(const ConfigStore& store, TGlobalVars& vars) {
-  auto read = [&](const char* key) { return ReadValue(store, kSystemSection, key, ""); };
-  vars.Version = read("Version");
-  vars.Copyright = read("Copyright");
-  vars.Skin = ParseInteger(read("Skin"));
-  vars.ResFolder = read("ResFolder");
-  vars.Moretoolstxt = read("Moretoolstxt");
-  vars.Moretoolslink = read("Moretoolslink");
-  vars.HelpContectLink = read("HelpContectLink");
-  vars.HelpHowTosTutorialVideosLink = read("HelpHowTosTutorialVideosLink");
-  vars.HelpHomePageLink = read("HelpHomePageLink");
-  vars.HelpMoreFreeToolsLink = read("HelpMoreFreeToolsLink");
-  vars.HelpCheckForUpdatesLink = read("HelpCheckForUpdatesLink");
-  vars.HelpSupportLink = read("HelpSupportLink");
+  for (const Setting& setting : kSettings) {
+    if (setting.kind == SettingKind::Title) continue;
+    const std::string value = ReadValue(store, kSystemSection, setting.key, "");
+    if (setting.number) {
+      vars.*setting.number = ParseInteger(value);
+    } else {
+      vars.*setting.text = value;
+    }
+  }
 }
 
 }  // namespace ss

@@ -1,8 +1,12 @@
-// The process-wide settings record and its filling from the configuration file.
+// The process-wide settings record, the table of the settings it is filled from, and its
+// filling from the configuration file.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "config/config_store.h"
 
@@ -30,6 +34,59 @@ extern TGlobalVars GlobalVars;
 
 // The section that holds every setting.
 inline constexpr const char* kSystemSection = "SYSTEM";
+
+// What a setting holds and where it goes.
+enum class SettingKind {
+  Title,    // the product's name: the application title, not a field of the record
+  Text,     // a text field
+  Integer,  // a 32-bit field read through ParseInteger
+  Link,     // a text field handed to the shell as it stands
+};
+
+struct Setting {
+  const char* key;  // its name in [SYSTEM]
+  SettingKind kind;
+  std::string TGlobalVars::*text = nullptr;     // the field of a Text or Link setting
+  std::int32_t TGlobalVars::*number = nullptr;  // the field of an Integer setting
+};
+
+// Every setting the launcher reads, in reading order: the title first (read by the entry
+// sequence), then the record's fields in the order in which they are filled.
+// clang-format off
+inline constexpr std::array<Setting, 13> kSettings{{
+    {"Name", SettingKind::Title},
+    {"Version", SettingKind::Text, &TGlobalVars::Version},
+    {"Copyright", SettingKind::Text, &TGlobalVars::Copyright},
+    {"Skin", SettingKind::Integer, nullptr, &TGlobalVars::Skin},
+    {"ResFolder", SettingKind::Text, &TGlobalVars::ResFolder},
+    {"Moretoolstxt", SettingKind::Text, &TGlobalVars::Moretoolstxt},
+    {"Moretoolslink", SettingKind::Link, &TGlobalVars::Moretoolslink},
+    {"HelpContectLink", SettingKind::Link, &TGlobalVars::HelpContectLink},
+    {"HelpHowTosTutorialVideosLink", SettingKind::Link, &TGlobalVars::HelpHowTosTutorialVideosLink},
+    {"HelpHomePageLink", SettingKind::Link, &TGlobalVars::HelpHomePageLink},
+    {"HelpMoreFreeToolsLink", SettingKind::Link, &TGlobalVars::HelpMoreFreeToolsLink},
+    {"HelpCheckForUpdatesLink", SettingKind::Link, &TGlobalVars::HelpCheckForUpdatesLink},
+    {"HelpSupportLink", SettingKind::Link, &TGlobalVars::HelpSupportLink},
+}};
+// clang-format on
+
+// The title's setting, and the setting of a field of the record (every field but
+// SettingsFolder has one).
+constexpr const Setting& TitleSetting() {
+  return kSettings[0];
+}
+constexpr const Setting& SettingOf(std::string TGlobalVars::*field) {
+  for (const Setting& setting : kSettings) {
+    if (setting.text == field) return setting;
+  }
+  throw std::logic_error("a field without a setting");
+}
+constexpr const Setting& SettingOf(std::int32_t TGlobalVars::*field) {
+  for (const Setting& setting : kSettings) {
+    if (setting.number == field) return setting;
+  }
+  throw std::logic_error("a field without a setting");
+}
 
 // Reads the settings from `store` into `vars` in their fixed order, storing each field before
 // the next key is read, so an invalid "Skin" leaves exactly Version and Copyright set.

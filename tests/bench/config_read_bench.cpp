@@ -59,7 +59,7 @@ std::vector<Input> Inputs(size_t size) {
 // The launcher's two readings of one start: the title, then the settings record.
 void LauncherWay(const std::string& stored) {
   const ConfigStore first = ParseConfigBuffer(stored);
-  const std::string title = ReadValue(first, kSystemSection, "Name", "");
+  const std::string title = ReadValue(first, kSystemSection, TitleSetting().key, "");
   TGlobalVars vars;
   ReadGlobalVars(ParseConfigBuffer(stored), vars);
   if (title.empty() || vars.ResFolder != "test") std::printf("  wrong settings!\n");
@@ -101,25 +101,14 @@ std::vector<ConfigSection> LineListParse(const std::string& stored) {
 }
 
 void LineListWay(const std::string& stored) {
-  const std::string title = LineListRead(LineListParse(stored), "Name");
+  const std::string title = LineListRead(LineListParse(stored), TitleSetting().key);
   const std::vector<ConfigSection> second = LineListParse(stored);
-  const char* keys[] = {"Version",
-                        "Copyright",
-                        "Skin",
-                        "ResFolder",
-                        "Moretoolstxt",
-                        "Moretoolslink",
-                        "HelpContectLink",
-                        "HelpHowTosTutorialVideosLink",
-                        "HelpHomePageLink",
-                        "HelpMoreFreeToolsLink",
-                        "HelpCheckForUpdatesLink",
-                        "HelpSupportLink"};
   std::string resFolder;
-  for (const char* key : keys) {
-    const std::string value = LineListRead(second, key);
-    if (std::string(key) == "Skin") ParseInteger(value);
-    if (std::string(key) == "ResFolder") resFolder = value;
+  for (const Setting& setting : kSettings) {
+    if (setting.kind == SettingKind::Title) continue;
+    const std::string value = LineListRead(second, setting.key);
+    if (setting.number) ParseInteger(value);
+    if (setting.text == &TGlobalVars::ResFolder) resFolder = value;
   }
   if (title.empty() || resFolder != "test") std::printf("  wrong settings!\n");
 }

@@ -92,20 +92,6 @@ std::string ReferenceRead(const std::vector<ConfigSection>& sections, const std:
 
 // ---- The checks. ----
 
-const char* const kKeys[] = {"Name",
-                             "Version",
-                             "Copyright",
-                             "Skin",
-                             "ResFolder",
-                             "Moretoolstxt",
-                             "Moretoolslink",
-                             "HelpContectLink",
-                             "HelpHowTosTutorialVideosLink",
-                             "HelpHomePageLink",
-                             "HelpMoreFreeToolsLink",
-                             "HelpCheckForUpdatesLink",
-                             "HelpSupportLink"};
-
 void CheckStoredBytes(std::string_view stored) {
   const ss::ConfigStore store = ss::ParseConfigBuffer(stored);
   const std::vector<ConfigSection> expected = ReferenceParse(ReferenceLines(stored));
@@ -122,11 +108,11 @@ void CheckStoredBytes(std::string_view stored) {
     Check(ss::ReadValue(store, section, key, missing) ==
           ReferenceRead(expected, section, key, missing));
   };
-  for (const char* key : kKeys) checkRead("SYSTEM", key);
+  for (const ss::Setting& setting : ss::kSettings) checkRead(ss::kSystemSection, setting.key);
   for (size_t s = 0; s < expected.size() && s < 4; ++s) {
     std::string lower = expected[s].name;
     for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    checkRead(lower, "Name");
+    checkRead(lower, ss::TitleSetting().key);
     for (size_t l = 0; l < expected[s].lines.size() && l < 4; ++l) {
       const std::string& line = expected[s].lines[l];
       checkRead(expected[s].name, line.substr(0, line.find('=')));
@@ -135,7 +121,8 @@ void CheckStoredBytes(std::string_view stored) {
 
   // The settings record: every field from its key, or Version and Copyright alone when "Skin"
   // is no integer, with the conversion error naming the value.
-  const std::string skin = ReferenceRead(expected, "SYSTEM", "Skin", "");
+  const std::string skin =
+      ReferenceRead(expected, "SYSTEM", ss::SettingOf(&ss::TGlobalVars::Skin).key, "");
   std::int32_t skinValue = 0;
   const bool skinValid = ss::TryParseInteger(skin, skinValue);
   ss::TGlobalVars vars;
@@ -144,13 +131,22 @@ void CheckStoredBytes(std::string_view stored) {
     Check(skinValid && vars.Skin == skinValue);
   } catch (const ss::EConvertError& error) {
     Check(!skinValid && error.message() == "'" + skin + "' is not a valid integer value");
-    Check(vars.Skin == 0 && vars.ResFolder.empty() && vars.HelpSupportLink.empty());
+    Check(vars.Skin == 0);
   }
-  Check(vars.Version == ReferenceRead(expected, "SYSTEM", "Version", ""));
-  Check(vars.Copyright == ReferenceRead(expected, "SYSTEM", "Copyright", ""));
-  if (skinValid) {
-    Check(vars.ResFolder == ReferenceRead(expected, "SYSTEM", "ResFolder", ""));
-    Check(vars.HelpSupportLink == ReferenceRead(expected, "SYSTEM", "HelpSupportLink", ""));
+  // Every text field holds what the reference reads, up to Skin; after an invalid Skin, nothing.
+  bool afterSkin = false;
+  for (const ss::Setting& setting : ss::kSettings) {
+    if (setting.kind == ss::SettingKind::Title) continue;
+    if (setting.number) {
+      afterSkin = true;
+      continue;
+    }
+    const std::string& field = vars.*setting.text;
+    if (afterSkin && !skinValid) {
+      Check(field.empty());
+    } else {
+      Check(field == ReferenceRead(expected, "SYSTEM", setting.key, ""));
+    }
   }
 }
 

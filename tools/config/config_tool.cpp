@@ -31,26 +31,11 @@ std::string TitleAsHeld(const std::string& name) {
   return title;
 }
 
-struct Field {
-  const char* key;
-  const std::string* text;  // nullptr for Skin
-};
-
-std::vector<Field> Fields(const Settings& s) {
-  const TGlobalVars& v = s.vars;
-  return {{"Name", &s.name},
-          {"Version", &v.Version},
-          {"Copyright", &v.Copyright},
-          {"Skin", nullptr},
-          {"ResFolder", &v.ResFolder},
-          {"Moretoolstxt", &v.Moretoolstxt},
-          {"Moretoolslink", &v.Moretoolslink},
-          {"HelpContectLink", &v.HelpContectLink},
-          {"HelpHowTosTutorialVideosLink", &v.HelpHowTosTutorialVideosLink},
-          {"HelpHomePageLink", &v.HelpHomePageLink},
-          {"HelpMoreFreeToolsLink", &v.HelpMoreFreeToolsLink},
-          {"HelpCheckForUpdatesLink", &v.HelpCheckForUpdatesLink},
-          {"HelpSupportLink", &v.HelpSupportLink}};
+// A setting's value as shown: the title as held, a text as stored, the integer in decimal.
+std::string ShownValue(const Settings& settings, const Setting& setting) {
+  if (setting.kind == SettingKind::Title) return settings.name;
+  if (setting.number) return std::to_string(settings.vars.*setting.number);
+  return settings.vars.*setting.text;
 }
 
 }  // namespace
@@ -95,7 +80,7 @@ std::string UnpackStoredText(std::string_view stored) {
 Settings ReadSettings(std::string_view stored) {
   Settings settings;
   const ConfigStore store = ParseConfigBuffer(stored);
-  settings.name = TitleAsHeld(ReadValue(store, kSystemSection, "Name", ""));
+  settings.name = TitleAsHeld(ReadValue(store, kSystemSection, TitleSetting().key, ""));
   try {
     ReadGlobalVars(store, settings.vars);
   } catch (const Exception& error) {
@@ -108,16 +93,16 @@ Settings ReadSettings(std::string_view stored) {
 
 std::vector<std::string> SettingKeys() {
   std::vector<std::string> keys;
-  for (const Field& field : Fields(Settings{})) keys.push_back(field.key);
+  for (const Setting& setting : kSettings) keys.push_back(setting.key);
   return keys;
 }
 
 std::string FormatSettingsText(const Settings& settings) {
   std::string out;
-  for (const Field& field : Fields(settings)) {
-    out += field.key;
+  for (const Setting& setting : kSettings) {
+    out += setting.key;
     out += ": ";
-    out += field.text ? *field.text : std::to_string(settings.vars.Skin);
+    out += ShownValue(settings, setting);
     out += '\n';
   }
   out += "Error: ";
@@ -151,10 +136,11 @@ std::string JsonString(std::string_view bytes) {
 
 std::string FormatSettingsJson(const Settings& settings) {
   std::string out = "{";
-  for (const Field& field : Fields(settings)) {
-    out += JsonString(field.key);
+  for (const Setting& setting : kSettings) {
+    out += JsonString(setting.key);
     out += ": ";
-    out += field.text ? JsonString(*field.text) : std::to_string(settings.vars.Skin);
+    const std::string value = ShownValue(settings, setting);
+    out += setting.number ? value : JsonString(value);
     out += ", ";
   }
   out += "\"error\": ";

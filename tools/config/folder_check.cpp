@@ -113,12 +113,18 @@ struct LinkUse {
 };
 
 std::vector<LinkUse> LinkUses() {
-  return {{"HelpHowTosTutorialVideosLink", ButtonName(mw::ButtonId::Help)},
-          {"HelpHomePageLink",
-           std::string(ButtonName(mw::ButtonId::Home)) + " and the About dialog's web link"},
-          {"HelpMoreFreeToolsLink", ButtonName(mw::ButtonId::MoreFreeTools)},
-          {"HelpSupportLink", "the About dialog's support link"}};
+  return {
+      {SettingOf(&TGlobalVars::HelpHowTosTutorialVideosLink).key, ButtonName(mw::ButtonId::Help)},
+      {SettingOf(&TGlobalVars::HelpHomePageLink).key,
+       std::string(ButtonName(mw::ButtonId::Home)) + " and the About dialog's web link"},
+      {SettingOf(&TGlobalVars::HelpMoreFreeToolsLink).key, ButtonName(mw::ButtonId::MoreFreeTools)},
+      {SettingOf(&TGlobalVars::HelpSupportLink).key, "the About dialog's support link"}};
 }
+
+// The names of the settings that the checks speak of.
+const std::string kNameKey = TitleSetting().key;
+const std::string kSkinKey = SettingOf(&TGlobalVars::Skin).key;
+const std::string kResFolderKey = SettingOf(&TGlobalVars::ResFolder).key;
 
 // A guess at what a file that is no valid bitmap is, for the message.
 std::string WhatItIs(const std::string& bytes) {
@@ -150,7 +156,9 @@ class Checker {
     report_.problems.push_back({Severity::Warning, std::move(text)});
   }
 
-  std::string read(const char* key) const { return ReadValue(store_, kSystemSection, key, ""); }
+  std::string read(std::string_view key) const {
+    return ReadValue(store_, kSystemSection, key, "");
+  }
 
   std::string packCommand() const {
 #ifdef _WIN32
@@ -247,34 +255,36 @@ class Checker {
               "setting in the others. Merge them into one.");
     }
     checkSettingNames();
-    const std::string title = read("Name");
+    const std::string title = read(kNameKey);
     if (title.empty()) {
-      warning(
-          "Name is empty: the launcher's window, error boxes and About dialog will show no "
-          "product name, and its welcome text reads \"Welcome to !\". Set Name to the "
-          "product's name.");
+      warning(kNameKey +
+              " is empty: the launcher's window, error boxes and About dialog will show no "
+              "product name, and its welcome text reads \"Welcome to !\". Set " +
+              kNameKey + " to the product's name.");
     }
-    const std::string skin = read("Skin");
+    const std::string skin = read(kSkinKey);
     std::int32_t skinValue = 0;
     try {
       skinValue = ParseInteger(skin);
       layout_ = skinValue == mw::kAlternativeSkin ? Layout::Alternative : Layout::Design;
     } catch (const EConvertError& conversion) {
-      error((skin.empty() ? std::string("Skin is missing or empty")
-                          : "Skin is " + Quoted(skin) + ", not an integer") +
+      error(kSkinKey +
+            (skin.empty() ? " is missing or empty" : " is " + Quoted(skin) + ", not an integer") +
             ": the launcher will show the error " + Quoted(ErrorBoxText(conversion.message())) +
-            " and start without its skin, links and companion program. Set Skin=0 for the design "
-            "layout or Skin=1 for the alternative layout.");
+            " and start without its skin, links and companion program. Set " + kSkinKey +
+            "=0 for the design layout or " + kSkinKey + "=1 for the alternative layout.");
     }
-    resFolder_ = read("ResFolder");
+    resFolder_ = read(kResFolderKey);
     skinFolder_ = WithTrailingBackslash(mw::kSkinRoot + resFolder_);
     report_.facts.push_back("Product: " + Quoted(title));
     report_.facts.push_back(layout_ == Layout::Unknown
-                                ? "Layout: unknown (Skin " + Quoted(skin) + " is not an integer)"
+                                ? "Layout: unknown (" + kSkinKey + " " + Quoted(skin) +
+                                      " is not an integer)"
                                 : std::string("Layout: ") +
                                       (layout_ == Layout::Alternative ? "alternative" : "design") +
-                                      " (Skin=" + std::to_string(skinValue) + ")");
-    report_.facts.push_back("Skin folder: " + skinFolder_ + " (ResFolder=" + resFolder_ + ")");
+                                      " (" + kSkinKey + "=" + std::to_string(skinValue) + ")");
+    report_.facts.push_back("Skin folder: " + skinFolder_ + " (" + kResFolderKey + "=" +
+                            resFolder_ + ")");
   }
 
   // A misspelt setting name leaves its setting empty without a word from the launcher.
@@ -380,8 +390,8 @@ class Checker {
             " is missing: the launcher will show the error "
             "\"Cannot open file ...main.bmp\" and start as a plain rectangle without outline "
             "or skin. Add the folder with its " +
-            std::to_string(mw::kSkinFileCount) + " bitmaps, or set ResFolder to a folder under " +
-            mw::kSkinRoot +
+            std::to_string(mw::kSkinFileCount) + " bitmaps, or set " + kResFolderKey +
+            " to a folder under " + mw::kSkinRoot +
             (found.empty() ? std::string(" (there is none)") : " (found: " + JoinAnd(found) + ")") +
             ".");
       return;
