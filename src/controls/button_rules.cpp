@@ -66,14 +66,6 @@ bool CaptionIsBlank(std::string_view caption) {
                      [](char c) { return static_cast<unsigned char>(c) <= 32; });
 }
 
-bool OutsideForMove(int x, int y, int width, int height) {
-  return x < 0 || y < 0 || x > width || y > height;
-}
-
-bool InsideForClick(int x, int y, int width, int height) {
-  return x >= 0 && y >= 0 && x < width && y < height;
-}
-
 Offset CentreOffset(int outerWidth, int outerHeight, int innerWidth, int innerHeight) {
   // C++ integer division truncates toward zero, as the centring needs.
   return {(outerWidth - innerWidth) / 2, (outerHeight - innerHeight) / 2};
@@ -85,12 +77,6 @@ int RepeatInterval(int mouseContinuouslyDownInterval) {
 
 bool IsPressKey(unsigned key) {
   return key == kKeySpace || key == kKeyReturn;
-}
-
-bool DialogKeyClicks(unsigned key, bool isDefaultActive, bool cancel, bool modifierHeld,
-                     bool canFocus) {
-  const bool wanted = (key == kKeyReturn && isDefaultActive) || (key == kKeyEscape && cancel);
-  return wanted && !modifierHeld && canFocus;
 }
 
 ButtonEffects ButtonState::mouseEnter() {

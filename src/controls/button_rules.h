@@ -1,5 +1,6 @@
 // The image button's rules that need no window: its looks and their pictures, the accelerator
-// of a caption, the hit tests, the caption's centring and the transitions of its two flags.
+// of a caption, the caption's centring and the transitions of its two flags (the hit tests and
+// the dialog-key rule are the framework's, in gui/input_rules.h).
 #pragma once
 
 #include <array>
@@ -7,6 +8,8 @@
 #include <optional>
 #include <span>
 #include <string_view>
+
+#include "gui/input_rules.h"
 
 namespace ss {
 
@@ -33,12 +36,6 @@ bool IsAccelerator(char typed, std::string_view caption);
 // A caption of nothing but characters 0 to 32 is not drawn.
 bool CaptionIsBlank(std::string_view caption);
 
-// The move test: only points left of or above the control, or beyond its width or height, are
-// outside; the column x = width and the row y = height count as inside.
-bool OutsideForMove(int x, int y, int width, int height);
-// The click test: left and top edges inside, right and bottom edges outside.
-bool InsideForClick(int x, int y, int width, int height);
-
 struct Offset {
   int dx = 0;
   int dy = 0;
@@ -51,20 +48,8 @@ Offset CentreOffset(int outerWidth, int outerHeight, int innerWidth, int innerHe
 // The repeat timer's interval: negative intervals become 0, and a timer of 0 never ticks.
 int RepeatInterval(int mouseContinuouslyDownInterval);
 
-// Virtual key codes and key-data bits the button looks at.
-inline constexpr unsigned kKeyReturn = 0x0D;
-inline constexpr unsigned kKeyEscape = 0x1B;
-inline constexpr unsigned kKeySpace = 0x20;
-// Bit 29 of a key message's data: Alt was held (the "context code").
-inline constexpr std::uint32_t kKeyDataAlt = 0x20000000u;
-
 // Space and Return press and release the focused button.
 bool IsPressKey(unsigned key);
-
-// A dialog key clicks the button: Return while it is the default-active one, Escape while it is
-// the cancel button, no Shift, Ctrl or Alt held, and the button can take the focus.
-bool DialogKeyClicks(unsigned key, bool isDefaultActive, bool cancel, bool modifierHeld,
-                     bool canFocus);
 
 // What a transition asks of the button besides its new flags, to be done in this order: create
 // the repeat timer unless one exists or free it, repaint, run the click operation.

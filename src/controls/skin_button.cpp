@@ -184,12 +184,8 @@ void TCustomSkinButton::keyUp(WORD& key, ShiftState) {
 }
 
 LRESULT TCustomSkinButton::dialogKey(WPARAM key, LPARAM keyData) {
-  const ShiftState shift = ShiftState::FromKeyboard();
-  // Alt is read from the key data's context bit, Shift and Ctrl from the keyboard state as of
-  // the key's message.
-  const bool modifier = shift.shift || shift.ctrl || (keyData & kKeyDataAlt) != 0;
-  if (DialogKeyClicks(static_cast<unsigned>(key), isDefaultActive_, cancel_, modifier,
-                      canFocus())) {
+  if (DialogKeyClicks(static_cast<unsigned>(key), isDefaultActive_, cancel_,
+                      ShiftState::FromKeyData(keyData).modifierHeld(), canFocus())) {
     click();
     return 1;
   }

@@ -5,6 +5,7 @@
 #include "gui/application.h"
 #include "gui/cursors.h"
 #include "gui/form.h"
+#include "gui/input_rules.h"
 
 namespace ss {
 
@@ -232,8 +233,7 @@ void WinControl::onButtonUp(MouseButton button, WPARAM flags, int x, int y) {
     if (GetCapture() == handle()) ReleaseCapture();
     if (clickedMark) {
       clickedMark = false;
-      // Right and bottom edges lie outside.
-      if (x >= 0 && y >= 0 && x < width() && y < height()) click();
+      if (InsideForClick(x, y, width(), height())) click();
     }
   }
   mouseUp(button, shift, x, y);

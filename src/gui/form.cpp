@@ -7,6 +7,7 @@
 #include "gui/application.h"
 #include "gui/cursors.h"
 #include "gui/handle.h"
+#include "gui/input_rules.h"
 
 namespace ss {
 
@@ -401,7 +402,7 @@ void Form::onMouseButtonUp(MouseButton button, WPARAM flags, int x, int y) {
   const int cy = y - target->top();
   if (button == MouseButton::Left && target->clickedMark) {
     target->clickedMark = false;
-    if (cx >= 0 && cy >= 0 && cx < target->width() && cy < target->height()) target->click();
+    if (InsideForClick(cx, cy, target->width(), target->height())) target->click();
   }
   target->mouseUp(button, ShiftState::FromMouseFlags(flags), cx, cy);
 }

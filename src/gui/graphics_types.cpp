@@ -1,5 +1,9 @@
 #include "gui/graphics_types.h"
 
+#include <cstdint>
+
+#include "gui/input_rules.h"
+
 namespace ss {
 
 HFONT CreateFontFromSpec(const FontSpec& font) {
@@ -35,6 +39,12 @@ ShiftState ShiftState::FromKeyboard() {
   s.left = GetKeyState(VK_LBUTTON) < 0;
   s.right = GetKeyState(VK_RBUTTON) < 0;
   s.middle = GetKeyState(VK_MBUTTON) < 0;
+  return s;
+}
+
+ShiftState ShiftState::FromKeyData(LPARAM keyData) {
+  ShiftState s = FromKeyboard();
+  s.alt = (static_cast<std::uint32_t>(keyData) & kKeyDataAlt) != 0;
   return s;
 }
 

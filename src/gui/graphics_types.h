@@ -53,6 +53,10 @@ struct ShiftState {
   static ShiftState FromMouseFlags(WPARAM flags);
   // From the keyboard's state at the time of the current message.
   static ShiftState FromKeyboard();
+  // For a key message: Shift and Ctrl from the keyboard's state at the time of the message, Alt
+  // from the message's own data (its context bit).
+  static ShiftState FromKeyData(LPARAM keyData);
+  bool modifierHeld() const { return shift || ctrl || alt; }
 };
 
 }  // namespace ss

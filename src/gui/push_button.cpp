@@ -1,6 +1,7 @@
 #include "gui/push_button.h"
 
 #include "gui/form.h"
+#include "gui/input_rules.h"
 
 namespace ss {
 
@@ -29,15 +30,13 @@ void PushButton::click() {
 
 LRESULT PushButton::notify(UINT code, WPARAM wParam, LPARAM lParam) {
   switch (code) {
-    case NotifyDialogKey: {
-      const bool wanted = (wParam == VK_RETURN && default_) || (wParam == VK_ESCAPE && cancel_);
-      const ShiftState shift = ShiftState::FromKeyboard();
-      if (wanted && !shift.shift && !shift.ctrl && !shift.alt && canFocus()) {
+    case NotifyDialogKey:
+      if (DialogKeyClicks(static_cast<unsigned>(wParam), default_, cancel_,
+                          ShiftState::FromKeyData(lParam).modifierHeld(), canFocus())) {
         click();
         return 1;
       }
       return 0;
-    }
     case NotifyFontChanged:
       SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle()), TRUE);
       return 0;

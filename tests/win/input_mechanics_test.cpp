@@ -6,6 +6,7 @@
 #include <map>
 
 #include "controls/image_button.h"
+#include "gui/label.h"
 #include "gui/timer.h"
 #include "input_support.h"
 
@@ -267,6 +268,22 @@ TEST_F(ButtonInput, ReleaseOnTheRightEdgeColumnDoesNotClickAndRightPressesOnlyRe
   EXPECT_FALSE(b.IsMouseDown());
   SendMessageA(b.handle(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(b.count("OnClick"), 0);
+}
+
+TEST_F(ButtonInput, AWindowlessControlClicksByTheSameEdgeRule) {
+  Label label(form);
+  label.setAutoSize(false);
+  label.setBounds(200, 60, 40, 15);
+  int clicks = 0;
+  label.OnClick = [&](Control&) { ++clicks; };
+  auto pressAndRelease = [&](int releaseX) {
+    SendMessageA(form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(205, 65));
+    SendMessageA(form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(releaseX, 65));
+  };
+  pressAndRelease(240);  // the column x = Width lies outside
+  EXPECT_EQ(clicks, 0);
+  pressAndRelease(239);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(ButtonInput, DoubleClickGivesTwoPressesAndTwoClicks) {
