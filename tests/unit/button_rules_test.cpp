@@ -66,25 +66,7 @@ TEST(ButtonCaption, BlankCaptionsAndCentring) {
   EXPECT_EQ(CentreOffset(10, 10, 13, 15), (Offset{-1, -2}));
 }
 
-TEST(ButtonHitTests, RightAndBottomEdgesDifferBetweenMoveAndClick) {
-  EXPECT_FALSE(OutsideForMove(75, 21, 75, 21));
-  EXPECT_FALSE(InsideForClick(75, 10, 75, 21));
-  EXPECT_FALSE(InsideForClick(10, 21, 75, 21));
-  EXPECT_TRUE(InsideForClick(0, 0, 75, 21));
-  EXPECT_TRUE(InsideForClick(74, 20, 75, 21));
-  EXPECT_TRUE(OutsideForMove(76, 0, 75, 21));
-  EXPECT_TRUE(OutsideForMove(-1, 0, 75, 21));
-  EXPECT_TRUE(OutsideForMove(0, 22, 75, 21));
-}
-
-TEST(ButtonKeys, DialogKeysAndIntervals) {
-  EXPECT_TRUE(DialogKeyClicks(kKeyReturn, true, false, false, true));
-  EXPECT_FALSE(DialogKeyClicks(kKeyReturn, false, true, false, true));
-  EXPECT_TRUE(DialogKeyClicks(kKeyEscape, false, true, false, true));
-  EXPECT_FALSE(DialogKeyClicks(kKeyEscape, true, false, false, true));
-  EXPECT_FALSE(DialogKeyClicks(kKeyReturn, true, true, true, true));
-  EXPECT_FALSE(DialogKeyClicks(kKeyReturn, true, true, false, false));
-  EXPECT_FALSE(DialogKeyClicks(kKeySpace, true, true, false, true));
+TEST(ButtonTimer, NegativeIntervalsBecomeZero) {
   EXPECT_EQ(RepeatInterval(100), 100);
   EXPECT_EQ(RepeatInterval(0), 0);
   EXPECT_EQ(RepeatInterval(-5), 0);
