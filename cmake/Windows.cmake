@@ -72,8 +72,7 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/suitestart.rc PROPERTIES
 
 add_executable(suitestart WIN32 src/app/main.cpp ${CMAKE_BINARY_DIR}/suitestart.rc)
 ss_target(suitestart)
-# The hand-cursor installation lives in a static initialiser: keep the whole ui library.
-target_link_libraries(suitestart PRIVATE -Wl,--whole-archive ss_ui -Wl,--no-whole-archive ss_gui)
+target_link_libraries(suitestart PRIVATE ss_ui)
 target_link_options(suitestart PRIVATE -s)
 
 add_subdirectory(tools)

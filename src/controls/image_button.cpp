@@ -5,9 +5,7 @@
 namespace ss {
 
 TImageButton::TImageButton(Form& owner) : TCustomSkinButton(owner) {
-  // The four pictures exist, empty, from here on.
-  setStretch(false);
-  setDrawFocused(false);
+  // The four pictures exist, empty, and Stretch and DrawFocused are off from here on.
   createButtonWindow();
 }
 

@@ -144,13 +144,8 @@ void TCustomSkinButton::mouseDown(MouseButton button, ShiftState shift, int x, i
   if (button == MouseButton::Left) {
     const ButtonEffects effects = state_.leftPress();
     applyTimer(effects);
-    if (tabStop() && canFocus() && enabled() && visible()) {
-      try {
-        setFocus();
-      } catch (const std::exception&) {
-        // A focus that cannot be given does not stop the press.
-      }
-    }
+    // A focus that cannot be given (SetFocus refused) does not stop the press.
+    if (tabStop() && canFocus() && enabled() && visible()) setFocus();
     if (effects.repaint) repaint();
   }
   CustomControl::mouseDown(button, shift, x, y);

@@ -7,9 +7,8 @@
 
 namespace ss {
 
-TSkinForm::TSkinForm(Form& owner) : GraphicControl(owner), ownerForm_(&owner) {
-  ownerForm_->setBorderStyle(ownerForm_->tag > 0 ? Form::BorderStyle::Single
-                                                 : Form::BorderStyle::None);
+TSkinForm::TSkinForm(Form& owner) : GraphicControl(owner) {
+  owner.setBorderStyle(owner.keepsFrame() ? Form::BorderStyle::Single : Form::BorderStyle::None);
   setWidth(200);
   setHeight(100);
 }
@@ -29,8 +28,9 @@ void TSkinForm::setTransparentColor(Color value) {
 
 void TSkinForm::UpdateRegion() {
   if (glyph_.empty()) return;
-  if (ownerForm_->tag <= 0) {
-    BuildRegionFromBitmap(ownerForm_->handle(), glyph_, transparentColor_);
+  Form& owner = ownerForm();
+  if (!owner.keepsFrame()) {
+    BuildRegionFromBitmap(owner.handle(), glyph_, transparentColor_);
   }
   if (glyph_.height() != 0 && glyph_.width() != 0) {
     setHeight(glyph_.height());
@@ -38,8 +38,8 @@ void TSkinForm::UpdateRegion() {
   }
   setTop(0);
   setLeft(0);
-  ownerForm_->setClientHeight(height());
-  ownerForm_->setClientWidth(width());
+  owner.setClientHeight(height());
+  owner.setClientWidth(width());
   if (OnRegionChanged) OnRegionChanged(*this);
 }
 
@@ -66,7 +66,7 @@ void TSkinForm::mouseDown(MouseButton button, ShiftState shift, int x, int y) {
   GraphicControl::mouseDown(button, shift, x, y);
   ReleaseCapture();
   // The system's caption press: DefWindowProc runs its move loop and the window follows.
-  SendMessageA(ownerForm_->handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  SendMessageA(ownerForm().handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 }  // namespace ss

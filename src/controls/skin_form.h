@@ -47,10 +47,10 @@ class TSkinForm : public GraphicControl {
   // Fires OnMouseDown, releases the capture and lets the system move the form, for any button.
   void mouseDown(MouseButton button, ShiftState shift, int x, int y) override;
 
-  Form& ownerForm() const { return *ownerForm_; }
+  // The form it frames, shapes, sizes and moves: its parent.
+  Form& ownerForm() const { return *parent(); }
 
  private:
-  Form* ownerForm_;
   // Always present: the owner is always a form. Freed before the control is destroyed.
   Bitmap glyph_;
   Color transparentColor_ = clFuchsia;

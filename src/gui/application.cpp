@@ -183,7 +183,6 @@ bool Application::preTranslateMessage(MSG& msg) {
     case WM_KEYDOWN:
       return form->dialogKey(control, static_cast<WORD>(msg.wParam), msg.lParam);
     case WM_CHAR:
-      if (control && control->wantsChar(static_cast<char>(msg.wParam))) return false;
       return form->dialogChar(static_cast<char>(msg.wParam), msg.lParam);
     case WM_SYSCHAR:
       // Alt+Space stays the system menu's.

@@ -21,18 +21,14 @@ Control::~Control() {
 }
 
 void Control::setBounds(int left, int top, int width, int height) {
-  if (left == left_ && top == top_ && width == width_ && height == height_) return;
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
-  boundsChanged();
 }
 
 void Control::setVisible(bool value) {
-  if (visible_ == value) return;
   visible_ = value;
-  visibleChanged();
 }
 
 void Control::setEnabled(bool value) {
@@ -48,7 +44,6 @@ bool Control::canFocus() const {
 void Control::setText(const std::string& value) {
   if (text_ == value) return;
   text_ = value;
-  textChanged();
   notify(NotifyTextChanged, 0, 0);
 }
 
@@ -57,11 +52,6 @@ void Control::setFont(const FontSpec& value) {
   if (font_ == value) return;
   font_ = value;
   notify(NotifyFontChanged, 0, 0);
-}
-
-void Control::setParentFont(bool value) {
-  parentFont_ = value;
-  if (value) parentFontChanged();
 }
 
 void Control::parentFontChanged() {
@@ -78,20 +68,8 @@ HFONT Control::fontHandle() {
   return fontHandle_.get();
 }
 
-void Control::setColor(Color value) {
-  parentColor_ = false;
-  if (color_ == value) return;
-  color_ = value;
-  invalidate();
-}
-
-void Control::setParentColor(bool value) {
-  parentColor_ = value;
-  if (value) parentColorChanged();
-}
-
 void Control::parentColorChanged() {
-  if (!parentColor_ || !parent_ || color_ == parent_->color()) return;
+  if (!parent_ || color_ == parent_->color()) return;
   color_ = parent_->color();
   invalidate();
 }

@@ -71,24 +71,18 @@ class Control {
   const std::string& text() const { return text_; }
   void setText(const std::string& value);
 
+  // The font follows the form's until the control is given its own.
   const FontSpec& font() const { return font_; }
   void setFont(const FontSpec& value);
-  bool parentFont() const { return parentFont_; }
-  // Follows the form's font again and takes it at once.
-  void setParentFont(bool value);
   // An HFONT for font(), owned by the control.
   HFONT fontHandle();
 
+  // The form's colour, where the control fills its background.
   Color color() const { return color_; }
-  void setColor(Color value);
-  bool parentColor() const { return parentColor_; }
-  void setParentColor(bool value);
 
   // Identifier of the pointer shape shown over the control (cursors.h).
   int cursor() const { return cursor_; }
   void setCursor(int value) { cursor_ = value; }
-
-  int tag = 0;
 
   NotifyEvent OnClick;
   MouseEvent OnMouseDown;
@@ -119,11 +113,6 @@ class Control {
   void parentFontChanged();
   void parentColorChanged();
 
- protected:
-  virtual void boundsChanged() {}
-  virtual void visibleChanged() {}
-  virtual void textChanged() {}
-
  private:
   Form* parent_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -135,7 +124,6 @@ class Control {
   FontHandle fontHandle_;
   FontSpec fontHandleSpec_;
   Color color_;
-  bool parentColor_ = true;
   int cursor_ = 0;
 };
 
@@ -169,11 +157,6 @@ class WinControl : public Control, public Window {
   // The control has the keyboard focus when its window is the system's focus window.
   bool focused() const;
   void setFocus();
-
-  // Keys the control keeps for itself instead of letting the form navigate or offer them.
-  virtual bool wantsKey(WORD) const { return false; }
-  // Characters the control takes itself; others are offered to the form's controls.
-  virtual bool wantsChar(char) const { return false; }
 
   NotifyEvent OnEnter;
   NotifyEvent OnExit;

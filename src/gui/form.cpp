@@ -277,7 +277,6 @@ void Form::focusFirst() {
 }
 
 bool Form::dialogKey(WinControl* focused, WORD key, LPARAM keyData) {
-  if (focused && focused->wantsKey(key)) return false;
   const ShiftState shift = ShiftState::FromKeyboard();
   switch (key) {
     case VK_TAB:

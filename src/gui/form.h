@@ -31,8 +31,10 @@ class Form : public Window {
   Form();
   ~Form() override;
 
-  // The switch of skinned forms: above 0 keeps a frame (see the skin form).
-  int tag = 0;
+  // The form's free integer. A skin form on the form reads it as its frame switch: above 0 the
+  // form keeps a single-line frame and its rectangle (keepsFrame), otherwise the skin shapes it.
+  int Tag = 0;
+  bool keepsFrame() const { return Tag > 0; }
 
   std::string caption() const;
   void setCaption(const std::string& value);
@@ -75,7 +77,6 @@ class Form : public Window {
   void close();
   // Runs the form modally over the application's other windows; returns the modal result.
   int showModal();
-  bool isModal() const { return modal_; }
 
   // Controls in creation order.
   const std::vector<Control*>& controls() const { return controls_; }

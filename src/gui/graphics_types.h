@@ -13,9 +13,7 @@ inline constexpr Color kSystemColorFlag = 0x80000000u;
 inline constexpr Color clBtnFace = kSystemColorFlag | COLOR_BTNFACE;
 inline constexpr Color clWindowText = kSystemColorFlag | COLOR_WINDOWTEXT;
 inline constexpr Color clBlack = 0x000000;
-inline constexpr Color clWhite = 0xFFFFFF;
 inline constexpr Color clBlue = 0xFF0000;
-inline constexpr Color clGray = 0x808080;
 inline constexpr Color clFuchsia = 0xFF00FF;
 
 // The RGB value of a colour, resolving system colours.

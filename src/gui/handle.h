@@ -52,7 +52,6 @@ using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits>;
 using RegionHandle = UniqueHandle<HRGN, GdiObjectTraits>;
 using FontHandle = UniqueHandle<HFONT, GdiObjectTraits>;
 using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits>;
-using PenHandle = UniqueHandle<HPEN, GdiObjectTraits>;
 using IconHandle = UniqueHandle<HICON, IconTraits>;
 using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
 using MemoryDcHandle = UniqueHandle<HDC, MemoryDcTraits>;

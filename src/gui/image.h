@@ -11,8 +11,6 @@ class Image : public GraphicControl {
   explicit Image(Form& parent) : GraphicControl(parent) {}
 
   const Picture& picture() const { return picture_; }
-  // Shows a copy of the picture.
-  void setPicture(const Picture& value);
   void setIcon(HICON icon);
 
   void paint(HDC dc) override { picture_.draw(dc, 0, 0); }

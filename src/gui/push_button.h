@@ -11,7 +11,6 @@ class PushButton : public WinControl {
                       const std::string& caption);
 
   // Return clicks the default button; Escape the cancel button.
-  bool isDefault() const { return default_; }
   void setDefault(bool value);
   bool cancel() const { return cancel_; }
   void setCancel(bool value) { cancel_ = value; }

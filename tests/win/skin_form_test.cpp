@@ -214,7 +214,7 @@ TEST(SkinForm, ClientSizeFollowsALargeGlyphAndOneColumnGlyphHasNoOutline) {
 
 TEST(SkinForm, TagAboveZeroKeepsAFrameAndTheRectangularOutline) {
   TestForm form;
-  form.tag = 1;
+  form.Tag = 1;
   form.setBorderStyle(Form::BorderStyle::Dialog);
   TSkinForm skin(form);
   EXPECT_EQ(form.borderStyle(), Form::BorderStyle::Single);

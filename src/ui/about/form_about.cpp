@@ -12,10 +12,6 @@ namespace ss {
 
 namespace {
 
-// The system's hand cursor replaces the framework's own under the hand-point identifier.
-const bool kHandCursorInstalled =
-    (Screen::Instance().setCursorHandle(crHandPoint, LoadCursorA(nullptr, IDC_HAND)), true);
-
 constexpr int kClientWidth = 385;
 constexpr int kClientHeight = 159;
 constexpr int kFontHeight = -11;

@@ -15,10 +15,6 @@ namespace ss {
 using namespace main_window;
 
 namespace {
-// The system's hand cursor replaces the framework's own under the hand-point identifier.
-const bool kHandCursorInstalled =
-    (Screen::Instance().setCursorHandle(crHandPoint, LoadCursorA(nullptr, IDC_HAND)), true);
-
 FontSpec LauncherFont(Color color) {
   FontSpec font;
   font.name = kFontName;
@@ -65,20 +61,16 @@ TImageButton& TFormMain::button(ButtonId id) {
 }
 
 void TFormMain::buildControls() {
-  // The window: no scaling, the button-face colour where the skin does not paint.
+  // The window: no scaling; the form's button-face colour shows where the skin does not paint.
   setClientSize(kDesignClientWidth, kDesignClientHeight);
   setPosition(Position::PrimaryMonitorCenter);
-  setColor(clBtnFace);
   setFont(LauncherFont(clWindowText));
 
   SkinFormMain.setBounds(0, 0, kDesignClientWidth, kDesignClientHeight);
-  SkinFormMain.setTransparentColor(kTransparentColor);
   for (auto [label, layout] :
        {std::pair{&LabelInfo2, kLabelInfo2}, std::pair{&LabelInfo1, kLabelInfo1}}) {
     label->setBounds(layout.left, layout.top, layout.width, layout.height);
     label->setFont(LauncherFont(layout.color));
-    label->setTransparent(true);
-    label->setAutoSize(true);
     label->setCaption(kDesignInfoCaption);
   }
 
@@ -87,13 +79,6 @@ void TFormMain::buildControls() {
     b.setBounds(layout.left, layout.top, layout.width, layout.height);
     b.setCursor(crHandPoint);
     b.setUIStyle(TUIStyle::FromThemeFile);
-    b.setDrawFocused(false);
-    b.setFocusedRectMargin(2);
-    b.setStretch(false);
-    b.setMouseContinuouslyDownInterval(100);
-    b.setTransparent(false);
-    b.setModalResult(0);
-    b.setTabStop(true);
     b.setTabOrder(layout.tabOrder);
     // Assigned while the pictures are still empty, so the design size stays.
     b.setAutoSize(true);
