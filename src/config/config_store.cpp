@@ -144,10 +144,14 @@ std::vector<std::string> SplitTextLines(std::string_view buffer) {
   return lines;
 }
 
+std::string ComplementBytes(std::string_view bytes) {
+  std::string complement(bytes);
+  for (char& c : complement) c = static_cast<char>(~static_cast<unsigned char>(c));
+  return complement;
+}
+
 std::string UnscrambleLine(std::string_view line) {
-  std::string clear(line);
-  for (char& c : clear) c = static_cast<char>(~static_cast<unsigned char>(c));
-  return clear;
+  return ComplementBytes(line);
 }
 
 std::string_view TrimControlBytes(std::string_view text) {
@@ -173,8 +177,7 @@ ConfigStore ParseConfigBuffer(std::string_view buffer) {
   // The text up to the first 0x00 byte, unscrambled in one pass. Its lines are cut where the
   // stored bytes break them: a clear byte 0x0A, 0x0D or 0x00 is line content, not a break.
   const std::string_view text = buffer.substr(0, std::min(buffer.find('\0'), buffer.size()));
-  std::string clear(text);
-  for (char& c : clear) c = static_cast<char>(~static_cast<unsigned char>(c));
+  const std::string clear = ComplementBytes(text);
   ConfigStore store;
   store.reserve(text.size());
   ForEachTextLine(text, [&](std::string_view line) {

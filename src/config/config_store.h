@@ -58,7 +58,11 @@ class ConfigStore {
 // Splits the text (up to the first 0x00 byte) into lines at CR LF, LF or CR.
 std::vector<std::string> SplitTextLines(std::string_view buffer);
 
-// Complements every byte; its own inverse.
+// The scrambling of the file's lines: every byte b becomes its complement 0xFF - b. The
+// operation is its own inverse, so it both scrambles a clear line and unscrambles a stored one.
+std::string ComplementBytes(std::string_view bytes);
+
+// A stored line's clear text (the reader's step: ComplementBytes).
 std::string UnscrambleLine(std::string_view line);
 
 // Builds the store from clear-text lines by the INI rules.

@@ -56,7 +56,7 @@ void TSkinForm::paint(HDC dc) {
     glyph_.draw(dc, 0, 0);
   } else {
     const RECT frame = clientRect();
-    BrushHandle black(CreateSolidBrush(clBlack));
+    BrushHandle black(CreateSolidBrush(kColorBlack));
     FrameRect(dc, &frame, black.get());
   }
   if (OnPaint) OnPaint(*this);

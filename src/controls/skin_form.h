@@ -53,7 +53,7 @@ class TSkinForm : public GraphicControl {
  private:
   // Always present: the owner is always a form. Freed before the control is destroyed.
   Bitmap glyph_;
-  Color transparentColor_ = clFuchsia;
+  Color transparentColor_ = kColorFuchsia;
 };
 
 }  // namespace ss

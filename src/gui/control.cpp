@@ -253,8 +253,8 @@ LRESULT WinControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETCURSOR: {
       if (reinterpret_cast<HWND>(wParam) != handle()) break;
-      const int own = cursor() != crDefault ? cursor() : (parent() ? parent()->cursor() : 0);
-      if (Screen::Instance().applyCursor(LOWORD(lParam), own)) return TRUE;
+      const int own = cursor() != kCursorDefault ? cursor() : (parent() ? parent()->cursor() : 0);
+      if (CursorTable::Instance().applyCursor(LOWORD(lParam), own)) return TRUE;
       break;
     }
     case WM_KEYDOWN:
@@ -285,7 +285,7 @@ LRESULT WinControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (OnExit) OnExit(*this);
       return 0;
     default:
-      if (message >= 0xB000 && message < 0xB100) {
+      if (IsNotification(message)) {
         return handleNotifyMessage(message, wParam, lParam);
       }
       break;

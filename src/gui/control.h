@@ -15,18 +15,24 @@ namespace ss {
 class Form;
 class Control;
 
-// The framework's own notifications, delivered through Control::notify.
-inline constexpr UINT NotifyCancelMode = 0xB004;
-inline constexpr UINT NotifyDialogKey = 0xB005;
-inline constexpr UINT NotifyDialogChar = 0xB006;
-inline constexpr UINT NotifyFocusChanged = 0xB007;
-inline constexpr UINT NotifyFontChanged = 0xB00E;
-inline constexpr UINT NotifyTextChanged = 0xB012;
-inline constexpr UINT NotifyMouseEnter = 0xB013;
-inline constexpr UINT NotifyMouseLeave = 0xB014;
+// The framework's own notifications, delivered through Control::notify, and as window messages
+// to windowed controls. They share one private range of message numbers.
+inline constexpr UINT kNotifyFirst = 0xB000;
+inline constexpr UINT kNotifyLast = 0xB0FF;
+inline constexpr UINT NotifyCancelMode = kNotifyFirst + 0x04;
+inline constexpr UINT NotifyDialogKey = kNotifyFirst + 0x05;
+inline constexpr UINT NotifyDialogChar = kNotifyFirst + 0x06;
+inline constexpr UINT NotifyFocusChanged = kNotifyFirst + 0x07;
+inline constexpr UINT NotifyFontChanged = kNotifyFirst + 0x0E;
+inline constexpr UINT NotifyTextChanged = kNotifyFirst + 0x12;
+inline constexpr UINT NotifyMouseEnter = kNotifyFirst + 0x13;
+inline constexpr UINT NotifyMouseLeave = kNotifyFirst + 0x14;
+constexpr bool IsNotification(UINT message) {
+  return message >= kNotifyFirst && message <= kNotifyLast;
+}
 
 // WM_COMMAND of a system-class child, sent back to that child by its form.
-inline constexpr UINT CN_COMMAND = 0xBD11;
+inline constexpr UINT kChildCommand = 0xBD11;
 
 // Sent to the focused window: image buttons answer 1, other windows 0.
 inline constexpr UINT WM_IS_SKIN_BUTTON = 0x8BB8;

@@ -6,32 +6,28 @@ namespace {
 int busyCount = 0;
 }  // namespace
 
-Screen& Screen::Instance() {
-  static Screen screen;
-  return screen;
+CursorTable& CursorTable::Instance() {
+  static CursorTable table;
+  return table;
 }
 
-Screen::Screen() {
-  // Shared system cursors: never destroyed.
-  table_[crDefault] = LoadCursorA(nullptr, IDC_ARROW);
-  table_[crArrow] = LoadCursorA(nullptr, IDC_ARROW);
-  table_[crHourGlass] = LoadCursorA(nullptr, IDC_WAIT);
-  table_[crHandPoint] = LoadCursorA(nullptr, IDC_HAND);
+CursorTable::CursorTable() {
+  // Shared system cursors: never destroyed. The hand is the system's own hand cursor.
+  table_[kCursorDefault] = LoadCursorA(nullptr, IDC_ARROW);
+  table_[kCursorArrow] = LoadCursorA(nullptr, IDC_ARROW);
+  table_[kCursorHourGlass] = LoadCursorA(nullptr, IDC_WAIT);
+  table_[kCursorHandPoint] = LoadCursorA(nullptr, IDC_HAND);
 }
 
-HCURSOR Screen::cursorHandle(int id) {
+HCURSOR CursorTable::handleOf(int id) const {
   const auto found = table_.find(id);
-  return found != table_.end() ? found->second : table_[crArrow];
+  return found != table_.end() ? found->second : table_.at(kCursorArrow);
 }
 
-void Screen::setCursorHandle(int id, HCURSOR cursor) {
-  table_[id] = cursor;
-}
-
-void Screen::setCursor(int id) {
-  cursor_ = id;
-  if (id != crDefault) {
-    SetCursor(cursorHandle(id));
+void CursorTable::setScreenCursor(int id) {
+  screenCursor_ = id;
+  if (id != kCursorDefault) {
+    SetCursor(handleOf(id));
     return;
   }
   // Back to the windows' own cursors: ask the window under the pointer to set its cursor.
@@ -40,7 +36,7 @@ void Screen::setCursor(int id) {
   HWND window = WindowFromPoint(point);
   DWORD process = 0;
   if (!window || GetWindowThreadProcessId(window, &process) != GetCurrentThreadId()) {
-    SetCursor(cursorHandle(crArrow));
+    SetCursor(handleOf(kCursorArrow));
     return;
   }
   const LRESULT hit = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
@@ -48,24 +44,24 @@ void Screen::setCursor(int id) {
                MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
 }
 
-bool Screen::applyCursor(int hitTest, int ownCursor) {
-  if (cursor_ != crDefault) {
-    SetCursor(cursorHandle(cursor_));
+bool CursorTable::applyCursor(int hitTest, int ownCursor) const {
+  if (screenCursor_ != kCursorDefault) {
+    SetCursor(handleOf(screenCursor_));
     return true;
   }
   if (hitTest != HTCLIENT) return false;
-  SetCursor(cursorHandle(ownCursor));
+  SetCursor(handleOf(ownCursor));
   return true;
 }
 
 void BeginBusy() {
   ++busyCount;
-  Screen::Instance().setCursor(crHourGlass);
+  CursorTable::Instance().setScreenCursor(kCursorHourGlass);
 }
 
 void EndBusy() {
   if (busyCount <= 0) return;
-  if (busyCount-- == 1) Screen::Instance().setCursor(crDefault);
+  if (busyCount-- == 1) CursorTable::Instance().setScreenCursor(kCursorDefault);
 }
 
 int BusyCount() {

@@ -1,4 +1,5 @@
-// The process-wide cursor table and the screen cursor that overrides every window's own.
+// The process-wide cursor table, the screen cursor that overrides every window's own, and the
+// busy cursor.
 #pragma once
 
 #include <windows.h>
@@ -7,31 +8,32 @@
 
 namespace ss {
 
-inline constexpr int crDefault = 0;
-inline constexpr int crArrow = -2;
-inline constexpr int crHourGlass = -11;
-inline constexpr int crHandPoint = -21;
+// Cursor identifiers: keys of the cursor table.
+inline constexpr int kCursorDefault = 0;
+inline constexpr int kCursorArrow = -2;
+inline constexpr int kCursorHourGlass = -11;
+inline constexpr int kCursorHandPoint = -21;
 
-class Screen {
+// The mapping from cursor identifiers to the system's shared cursors, and the screen cursor.
+class CursorTable {
  public:
-  static Screen& Instance();
+  static CursorTable& Instance();
 
   // The cursor handle stored under an identifier; the arrow for unknown identifiers.
-  HCURSOR cursorHandle(int id);
-  void setCursorHandle(int id, HCURSOR cursor);
+  HCURSOR handleOf(int id) const;
 
-  // The screen cursor: while it is not crDefault, every window of ours shows it.
-  int cursor() const { return cursor_; }
-  void setCursor(int id);
+  // The screen cursor: while it is not kCursorDefault, every window of ours shows it.
+  int screenCursor() const { return screenCursor_; }
+  void setScreenCursor(int id);
 
   // Answers WM_SETCURSOR for a window of ours whose own cursor is `ownCursor`.
   // Returns false when the default handling should run (non-client areas).
-  bool applyCursor(int hitTest, int ownCursor);
+  bool applyCursor(int hitTest, int ownCursor) const;
 
  private:
-  Screen();
+  CursorTable();
   std::map<int, HCURSOR> table_;
-  int cursor_ = crDefault;
+  int screenCursor_ = kCursorDefault;
 };
 
 // Nestable hourglass cursor: shown from the first BeginBusy until the matching EndBusy. Every

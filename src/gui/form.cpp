@@ -160,7 +160,7 @@ void Form::hide() {
 
 void Form::close() {
   if (modal_) {
-    modalResult_ = mrCancel;
+    modalResult_ = kModalResultCancel;
     return;
   }
   hide();
@@ -201,10 +201,10 @@ int Form::showModal() {
   for (HWND window : disabled) EnableWindow(window, FALSE);
 
   modal_ = true;
-  modalResult_ = mrNone;
+  modalResult_ = kModalResultNone;
   try {
     show();
-    while (modalResult_ == mrNone && !app.terminated()) app.handleMessage();
+    while (modalResult_ == kModalResultNone && !app.terminated()) app.handleMessage();
   } catch (...) {
     modal_ = false;
     for (HWND window : disabled) EnableWindow(window, TRUE);
@@ -407,14 +407,14 @@ void Form::onMouseButtonUp(MouseButton button, WPARAM flags, int x, int y) {
 }
 
 bool Form::onSetCursor(int hitTest) {
-  int shape = crDefault;
+  int shape = kCursorDefault;
   POINT point;
   if (hitTest == HTCLIENT && GetCursorPos(&point) && ScreenToClient(handle(), &point)) {
     GraphicControl* target = captureControl_ ? captureControl_ : graphicControlAt(point);
     if (target) shape = target->cursor();
   }
-  if (shape == crDefault) shape = cursor_;
-  return Screen::Instance().applyCursor(hitTest, shape);
+  if (shape == kCursorDefault) shape = cursor_;
+  return CursorTable::Instance().applyCursor(hitTest, shape);
 }
 
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -476,7 +476,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Notifications of system-class children (push buttons) go back to their control.
       if (lParam) {
         if (Window* child = Window::FromHandle(reinterpret_cast<HWND>(lParam))) {
-          return SendMessageA(child->handle(), CN_COMMAND, wParam, lParam);
+          return SendMessageA(child->handle(), kChildCommand, wParam, lParam);
         }
       }
       break;

@@ -13,9 +13,9 @@
 
 namespace ss {
 
-inline constexpr int mrNone = 0;
-inline constexpr int mrOk = 1;
-inline constexpr int mrCancel = 2;
+inline constexpr int kModalResultNone = 0;
+inline constexpr int kModalResultOk = 1;
+inline constexpr int kModalResultCancel = 2;
 
 // A top-level window of the application, owned by the application window.
 class Form : public Window {
@@ -125,10 +125,10 @@ class Form : public Window {
 
   BorderStyle borderStyle_ = BorderStyle::Single;
   Position position_ = Position::Designed;
-  Color color_ = clBtnFace;
+  Color color_ = kColorButtonFace;
   FontSpec font_;
   int cursor_ = 0;
-  int modalResult_ = mrNone;
+  int modalResult_ = kModalResultNone;
   bool modal_ = false;
   bool shownOnce_ = false;
   bool trackingLeave_ = false;

@@ -10,11 +10,12 @@ namespace ss {
 // A colour: 0x00BBGGRR, or a system colour index with the top bit set.
 using Color = DWORD;
 inline constexpr Color kSystemColorFlag = 0x80000000u;
-inline constexpr Color clBtnFace = kSystemColorFlag | COLOR_BTNFACE;
-inline constexpr Color clWindowText = kSystemColorFlag | COLOR_WINDOWTEXT;
-inline constexpr Color clBlack = 0x000000;
+inline constexpr Color kColorButtonFace = kSystemColorFlag | COLOR_BTNFACE;
+inline constexpr Color kColorWindowText = kSystemColorFlag | COLOR_WINDOWTEXT;
+inline constexpr Color kColorBlack = 0x000000;
+// The About dialog's link colour keeps the name its design gives it.
 inline constexpr Color clBlue = 0xFF0000;
-inline constexpr Color clFuchsia = 0xFF00FF;
+inline constexpr Color kColorFuchsia = 0xFF00FF;
 
 // The RGB value of a colour, resolving system colours.
 inline COLORREF ColorToRgb(Color color) {
@@ -26,7 +27,7 @@ struct FontSpec {
   std::string name = "Tahoma";
   int height = -11;
   BYTE charset = DEFAULT_CHARSET;
-  Color color = clWindowText;
+  Color color = kColorWindowText;
   bool bold = false;
   bool underline = false;
 

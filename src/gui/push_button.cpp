@@ -50,7 +50,7 @@ LRESULT PushButton::notify(UINT code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT PushButton::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case CN_COMMAND:
+    case kChildCommand:
       if (HIWORD(wParam) == BN_CLICKED) click();
       return 0;
     case WM_SETFOCUS:
@@ -60,7 +60,7 @@ LRESULT PushButton::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The form's pointer shape and the busy cursor apply over the button too.
       return WinControl::handleMessage(message, wParam, lParam);
     default:
-      if (message >= 0xB000 && message < 0xB100) return notify(message, wParam, lParam);
+      if (IsNotification(message)) return notify(message, wParam, lParam);
       break;
   }
   // Everything else is the system button's: it presses, captures and draws itself.

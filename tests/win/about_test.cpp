@@ -144,7 +144,7 @@ TEST_F(AboutTest, LinksHandTheStoredTextToTheShellAndShowTheHand) {
     return !opened_.empty();
   }));
   EXPECT_EQ(opened_, std::vector<std::string>{"https://example.com/a&b"});
-  EXPECT_EQ(about.cursor(), crHandPoint);
+  EXPECT_EQ(about.cursor(), kCursorHandPoint);
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
   // Away from the links the dialog shows the arrow again.
   POINT away{about.Button1.left() - 20, about.Button1.top()};
@@ -152,7 +152,7 @@ TEST_F(AboutTest, LinksHandTheStoredTextToTheShellAndShowTheHand) {
   SetCursorPos(away.x, away.y);
   ASSERT_TRUE(test::WaitUntil([&] {
     Application::Instance().processMessages();
-    return about.cursor() == crArrow;
+    return about.cursor() == kCursorArrow;
   }));
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
   about.hide();
@@ -172,7 +172,7 @@ TEST_F(AboutTest, RunsModallyOverTheDisabledMainFormUntilOk) {
         about.visible() && about.left() == info.rcMonitor.left + (width - about.width()) / 2;
     PostMessageA(about.Button1.handle(), BM_CLICK, 0, 0);
   });
-  EXPECT_EQ(about.showModal(), mrOk);
+  EXPECT_EQ(about.showModal(), kModalResultOk);
   EXPECT_TRUE(mainDisabled);
   EXPECT_TRUE(visibleCentred);
   EXPECT_TRUE(IsWindowEnabled(mainForm_->handle()));
@@ -185,18 +185,18 @@ TEST_F(AboutTest, ReturnPressesOkAndEscapeDoesNothing) {
   RunSoon([&] {
     PostMessageA(about.Button1.handle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     RunSoon([&] {
-      openAfterEscape = about.visible() && about.modalResult() == mrNone;
+      openAfterEscape = about.visible() && about.modalResult() == kModalResultNone;
       PostMessageA(about.Button1.handle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
     });
   });
-  EXPECT_EQ(about.showModal(), mrOk);
+  EXPECT_EQ(about.showModal(), kModalResultOk);
   EXPECT_TRUE(openAfterEscape);
 }
 
 TEST_F(AboutTest, CloseBoxEndsTheDialogWithCancel) {
   TfrmAbout about;
   RunSoon([&] { PostMessageA(about.handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
-  EXPECT_EQ(about.showModal(), mrCancel);
+  EXPECT_EQ(about.showModal(), kModalResultCancel);
   EXPECT_TRUE(IsWindowEnabled(mainForm_->handle()));
 }
 

@@ -61,7 +61,7 @@ PackResult PackClearText(std::string_view clear) {
     }
   }
   for (size_t l = 0; l < lines.size(); ++l) {
-    result.bytes += UnscrambleLine(lines[l]);
+    result.bytes += ComplementBytes(lines[l]);
     result.bytes += "\r\n";
   }
   result.ok = true;

@@ -100,7 +100,7 @@ void TfrmAbout::FormShow() {
 }
 
 void TfrmAbout::Button1Click() {
-  setModalResult(mrOk);
+  setModalResult(kModalResultOk);
 }
 
 void TfrmAbout::LabelWebClick() {
@@ -113,11 +113,11 @@ void TfrmAbout::LabelSupportEmailClick() {
 
 // The links' own cursor is the default one, so the dialog's cursor shows over them.
 void TfrmAbout::LinkMouseEnter() {
-  setCursor(crHandPoint);
+  setCursor(kCursorHandPoint);
 }
 
 void TfrmAbout::LinkMouseLeave() {
-  setCursor(crArrow);
+  setCursor(kCursorArrow);
 }
 
 void ShowAboutDialog() {

@@ -64,7 +64,7 @@ void TFormMain::buildControls() {
   // The window: no scaling; the form's button-face colour shows where the skin does not paint.
   setClientSize(kDesignClientWidth, kDesignClientHeight);
   setPosition(Position::PrimaryMonitorCenter);
-  setFont(LauncherFont(clWindowText));
+  setFont(LauncherFont(kColorWindowText));
 
   SkinFormMain.setBounds(0, 0, kDesignClientWidth, kDesignClientHeight);
   for (auto [label, layout] :
@@ -77,7 +77,7 @@ void TFormMain::buildControls() {
   for (const ButtonLayout& layout : kButtons) {
     TImageButton& b = button(layout.id);
     b.setBounds(layout.left, layout.top, layout.width, layout.height);
-    b.setCursor(crHandPoint);
+    b.setCursor(kCursorHandPoint);
     b.setUIStyle(TUIStyle::FromThemeFile);
     b.setTabOrder(layout.tabOrder);
     // Assigned while the pictures are still empty, so the design size stays.
