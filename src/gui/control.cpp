@@ -220,28 +220,17 @@ void WinControl::onButtonUp(MouseButton button, WPARAM flags, int x, int y) {
 LRESULT WinControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
+  if (const std::optional<MouseButtonMessage> mouse = DecodeMouseButtonMessage(message)) {
+    if (!mouse->down) {
+      onButtonUp(mouse->button, wParam, x, y);
+    } else if (mouse->button == MouseButton::Left) {
       onLeftButtonDown(wParam, x, y);
-      return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      mouseDown(MouseButton::Right, ShiftState::FromMouseFlags(wParam), x, y);
-      return 0;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      mouseDown(MouseButton::Middle, ShiftState::FromMouseFlags(wParam), x, y);
-      return 0;
-    case WM_LBUTTONUP:
-      onButtonUp(MouseButton::Left, wParam, x, y);
-      return 0;
-    case WM_RBUTTONUP:
-      onButtonUp(MouseButton::Right, wParam, x, y);
-      return 0;
-    case WM_MBUTTONUP:
-      onButtonUp(MouseButton::Middle, wParam, x, y);
-      return 0;
+    } else {
+      mouseDown(mouse->button, ShiftState::FromMouseFlags(wParam), x, y);
+    }
+    return 0;
+  }
+  switch (message) {
     case WM_MOUSEMOVE: {
       // Asks for WM_MOUSELEAVE, so the message loop wakes when the pointer leaves.
       TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle(), 0};

@@ -420,6 +420,14 @@ bool Form::onSetCursor(int hitTest) {
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
+  if (const std::optional<MouseButtonMessage> mouse = DecodeMouseButtonMessage(message)) {
+    if (mouse->down) {
+      onMouseButtonDown(mouse->button, wParam, x, y);
+    } else {
+      onMouseButtonUp(mouse->button, wParam, x, y);
+    }
+    return 0;
+  }
   switch (message) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
@@ -427,27 +435,6 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint fills the background itself
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      onMouseButtonDown(MouseButton::Left, wParam, x, y);
-      return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      onMouseButtonDown(MouseButton::Right, wParam, x, y);
-      return 0;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      onMouseButtonDown(MouseButton::Middle, wParam, x, y);
-      return 0;
-    case WM_LBUTTONUP:
-      onMouseButtonUp(MouseButton::Left, wParam, x, y);
-      return 0;
-    case WM_RBUTTONUP:
-      onMouseButtonUp(MouseButton::Right, wParam, x, y);
-      return 0;
-    case WM_MBUTTONUP:
-      onMouseButtonUp(MouseButton::Middle, wParam, x, y);
-      return 0;
     case WM_MOUSEMOVE:
       onMouseMove(wParam, x, y);
       return 0;

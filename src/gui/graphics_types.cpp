@@ -20,6 +20,28 @@ HFONT CreateFontFromSpec(const FontSpec& font) {
   return CreateFontIndirectA(&lf);
 }
 
+std::optional<MouseButtonMessage> DecodeMouseButtonMessage(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      return MouseButtonMessage{MouseButton::Left, true};
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      return MouseButtonMessage{MouseButton::Right, true};
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      return MouseButtonMessage{MouseButton::Middle, true};
+    case WM_LBUTTONUP:
+      return MouseButtonMessage{MouseButton::Left, false};
+    case WM_RBUTTONUP:
+      return MouseButtonMessage{MouseButton::Right, false};
+    case WM_MBUTTONUP:
+      return MouseButtonMessage{MouseButton::Middle, false};
+    default:
+      return std::nullopt;
+  }
+}
+
 ShiftState ShiftState::FromMouseFlags(WPARAM flags) {
   ShiftState s;
   s.shift = flags & MK_SHIFT;

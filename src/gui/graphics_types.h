@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace ss {
@@ -38,6 +39,14 @@ struct FontSpec {
 HFONT CreateFontFromSpec(const FontSpec& font);
 
 enum class MouseButton { Left, Right, Middle };
+
+// A mouse-button message decoded: which button, pressed or released. A double click counts as
+// a press (no window class of ours asks for double clicks, but the system may send them).
+struct MouseButtonMessage {
+  MouseButton button;
+  bool down;
+};
+std::optional<MouseButtonMessage> DecodeMouseButtonMessage(UINT message);
 
 // Keys and buttons held with an input event.
 struct ShiftState {
