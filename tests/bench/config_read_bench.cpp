@@ -10,21 +10,11 @@
 #include "config/config_store.h"
 #include "config/global_vars.h"
 #include "config/parse_integer.h"
+#include "bench_clock.h"
 
 namespace {
 
 using namespace ss;
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / frequency;
-}
 
 std::string Scramble(const std::string& clear) {
   std::string stored = clear;

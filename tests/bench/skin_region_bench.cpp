@@ -12,23 +12,13 @@
 #include "gui/bitmap.h"
 #include "gui/handle.h"
 #include "ui/main/form_main_tables.h"
+#include "bench_clock.h"
 
 namespace {
 
 using namespace ss;
 
 constexpr COLORREF kFuchsia = 0xFF00FF;
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / frequency;
-}
 
 // A glyph as the launcher has it: a DIB section, as LoadImage makes from a file.
 Bitmap MakeGlyph(int width, int height, const std::function<COLORREF(int, int)>& colour) {
