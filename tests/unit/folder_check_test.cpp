@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "pe_image.h"
 #include "scramble.h"
 #include "tools/config/config_tool.h"
 #include "ui/main/form_main_tables.h"
@@ -66,6 +67,7 @@ class LauncherDir {
       }
     }
     for (const char* program : mw::kAllPrograms) write(program, "MZ" + std::string(62, '\0'));
+    write(kLauncherExe, test::PeImage(test::CertificateEntry()));
   }
   ~LauncherDir() { fs::remove_all(root_); }
 
@@ -84,7 +86,16 @@ class LauncherDir {
     config(clear);
     write("sounds/blue/main.bmp", Bmp(600, 430));
   }
-  FolderReport check() const { return CheckLauncherFolder(path()); }
+  FolderReport check() {
+    return CheckLauncherFolder(path(), [this](const fs::path& exe) {
+      verified.push_back(exe);
+      return verdict;
+    });
+  }
+
+  // What the stand-in verifier answers, and the files it was asked about.
+  SignatureCheck verdict{SignatureCheck::Verified, "CN=Test Signer", ""};
+  std::vector<fs::path> verified;
 
  private:
   std::function<std::string(std::string)> name_;
@@ -408,6 +419,66 @@ TEST(CheckProgramsAndLinks, AbsentToolsAndEmptyLinksAreWarningsNamingWhatTheUser
   EXPECT_NE(warnings[3].find("HelpHomePageLink is empty: ButtonHome and the About dialog's web "
                              "link will hand an empty address to the shell"),
             std::string::npos);
+}
+
+TEST(CheckSignature, SignedExeIsVerifiedAndItsSignerNamed) {
+  LauncherDir dir;
+  dir.remove(kLauncherExe);
+  dir.write("SuiteStart.EXE", test::PeImage(test::CertificateEntry()));
+  FolderReport report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Signature: signed by CN=Test Signer, verified")) << Dump(report);
+  ASSERT_EQ(dir.verified.size(), 1u);
+  EXPECT_EQ(dir.verified[0].filename(), "SuiteStart.EXE");
+  // Intact but not trusted here: the launcher still starts; the warning gives the reason.
+  dir.verdict = {SignatureCheck::Untrusted, "CN=Test Signer", "self-signed certificate"};
+  report = dir.check();
+  EXPECT_TRUE(report.startsCleanly());
+  EXPECT_TRUE(Has(Warnings(report),
+                  "suitestart.exe's signature matches the file, but its certificate is not "
+                  "trusted here (self-signed certificate)"))
+      << Dump(report);
+  dir.verdict = {SignatureCheck::Unavailable, "", "osslsigncode is not installed"};
+  report = dir.check();
+  EXPECT_TRUE(report.startsCleanly());
+  EXPECT_TRUE(Has(Warnings(report), "could not be verified here (osslsigncode is not installed)"));
+  EXPECT_TRUE(Has(report.facts, "Signature: signed, not verified"));
+}
+
+TEST(CheckSignature, SignatureThatDoesNotVerifyIsAnError) {
+  LauncherDir dir;
+  dir.verdict = {SignatureCheck::Broken, "", "the file has changed since it was signed"};
+  FolderReport report = dir.check();
+  EXPECT_FALSE(report.startsCleanly());
+  EXPECT_TRUE(Has(Errors(report),
+                  "suitestart.exe's signature does not verify (the file has changed since it "
+                  "was signed)"))
+      << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Signature: signed by an unknown signer, does not verify"));
+  // A table that does not fit the file is an error before any verifier is asked.
+  std::string cut = test::PeImage(test::CertificateEntry());
+  cut.pop_back();
+  dir.write(kLauncherExe, cut);
+  dir.verified.clear();
+  report = dir.check();
+  EXPECT_TRUE(Has(Errors(report), "suitestart.exe's certificate table is damaged"));
+  EXPECT_TRUE(dir.verified.empty());
+}
+
+TEST(CheckSignature, UnsignedOrMissingExeIsAWarningAndNoProgramAnError) {
+  LauncherDir dir;
+  dir.write(kLauncherExe, test::PeImage());
+  FolderReport report = dir.check();
+  EXPECT_TRUE(report.startsCleanly());
+  EXPECT_TRUE(Has(Warnings(report), "suitestart.exe is not signed:")) << Dump(report);
+  EXPECT_TRUE(Has(Warnings(report), "make dist SIGN_CERT=cert.pem SIGN_KEY=key.pem"));
+  EXPECT_TRUE(dir.verified.empty());
+  dir.remove(kLauncherExe);
+  report = dir.check();
+  EXPECT_TRUE(report.startsCleanly());
+  EXPECT_TRUE(Has(Warnings(report), "suitestart.exe is missing, so its signature was not checked"));
+  dir.write(kLauncherExe, "#!/bin/sh\n" + std::string(100, ' '));
+  EXPECT_TRUE(Has(Errors(dir.check()), "suitestart.exe is not a Windows program"));
 }
 
 TEST(FormatFolderReport, PrefixesEachProblemAndSumsUp) {
