@@ -39,7 +39,7 @@ if [ -n "${SIGN_PASS_FILE:-}" ]; then
   [ -r "$SIGN_PASS_FILE" ] || fail "cannot read the password file $SIGN_PASS_FILE"
   pass_file=$SIGN_PASS_FILE
 elif [ -n "${SIGN_PASS+set}" ]; then
-  printf '%s\n' "$SIGN_PASS" >"$work/pass"
+  (umask 077 && printf '%s\n' "$SIGN_PASS" >"$work/pass")
   pass_file="$work/pass"
 fi
 if [ -n "$pass_file" ]; then
