@@ -11,7 +11,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip \
-  clang-14 clang-format libclang-rt-14-dev libfreetype-dev
+  clang-14 clang-format libclang-rt-14-dev libfreetype-dev osslsigncode openssl ca-certificates
 
 # LAYOUT=alt shows the alternative layout (Skin=1) with its own skin.
 LAYOUT ?= design
@@ -67,6 +67,9 @@ run-alt:
 	$(MAKE) run LAYOUT=alt
 
 # The release package: $(BUILD)/dist/suitestart-<version>.zip (the CMake project's version).
+# Signed when given a certificate: make dist SIGN_CERT=cert.pem SIGN_KEY=key.pem, or
+# SIGN_PKCS12=cert.pfx; a password only through SIGN_PASS_FILE or SIGN_PASS in the environment;
+# SIGN_TIMESTAMP_URL for a time stamp (tools/dist/sign.sh).
 dist: build
 	tools/dist/make-dist.sh $(WIN) $(HOST) $(BUILD)/dist
 

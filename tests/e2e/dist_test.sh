@@ -9,6 +9,8 @@ host=${2:?host build dir}
 work=${3:?work dir}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# Only the certificates given here, not any of the caller's.
+unset SIGN_CERT SIGN_KEY SIGN_PKCS12 SIGN_PASS SIGN_PASS_FILE SIGN_TIMESTAMP_URL
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -43,10 +45,12 @@ tool="$pkg/tools/linux/suitestart-config"
 cmp -s "$pkg/settings.ini" <("$tool" unpack "$pkg/launcher/tarvix.dll") ||
   fail "tarvix.dll is not settings.ini packed"
 
-# The shipped folder starts cleanly in the design layout; only the suite's programs are absent.
+# The shipped folder starts cleanly in the design layout; only the suite's programs and a
+# signature are absent.
 "$tool" check "$pkg/launcher" >"$work/check-design.txt" || { cat "$work/check-design.txt"; fail "check (design)"; }
 grep -q '^Layout: design (Skin=0)$' "$work/check-design.txt" || fail "not the design layout"
-grep -q '^0 errors, 10 warnings' "$work/check-design.txt" || { cat "$work/check-design.txt"; fail "warnings other than the 10 programs"; }
+grep -q '^0 errors, 11 warnings' "$work/check-design.txt" || { cat "$work/check-design.txt"; fail "warnings other than the 10 programs and the signature"; }
+grep -q "^warning: suitestart.exe is not signed" "$work/check-design.txt" || fail "no warning of the missing signature"
 
 # The wide skin with the alternative layout, packed by the shipped tool as the guide says.
 cp -r "$pkg/launcher" "$work/alt"
@@ -54,5 +58,5 @@ sed -e 's/^Skin=.*/Skin=1/' -e 's/^ResFolder=.*/ResFolder=wide/' "$pkg/settings.
 "$tool" pack "$work/alt.ini" "$work/alt/tarvix.dll"
 "$tool" check "$work/alt" >"$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "check (alternative)"; }
 grep -q '^Layout: alternative (Skin=1)$' "$work/check-alt.txt" || fail "not the alternative layout"
-grep -q '^0 errors, 10 warnings' "$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "alternative warnings"; }
+grep -q '^0 errors, 11 warnings' "$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "alternative warnings"; }
 echo "release package suitestart-$version: contents and checks pass"

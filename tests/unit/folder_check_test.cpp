@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "pe_image.h"
 #include "scramble.h"
 #include "tools/config/config_tool.h"
 #include "ui/main/form_main_tables.h"
@@ -66,6 +67,7 @@ class LauncherDir {
       }
     }
     for (const char* program : mw::kAllPrograms) write(program, "MZ" + std::string(62, '\0'));
+    write(kLauncherExe, test::PeImage(test::CertificateEntry()));
   }
   ~LauncherDir() { fs::remove_all(root_); }
 
@@ -84,7 +86,16 @@ class LauncherDir {
     config(clear);
     write("sounds/blue/main.bmp", Bmp(600, 430));
   }
-  FolderReport check() const { return CheckLauncherFolder(path()); }
+  FolderReport check() {
+    return CheckLauncherFolder(path(), [this](const fs::path& exe) {
+      verified.push_back(exe);
+      return verdict;
+    });
+  }
+
+  // What the stand-in verifier answers, and the files it was asked about.
+  SignatureCheck verdict{SignatureCheck::Verified, "CN=Test Signer", ""};
+  std::vector<fs::path> verified;
 
  private:
   std::function<std::string(std::string)> name_;
@@ -408,6 +419,41 @@ TEST(CheckProgramsAndLinks, AbsentToolsAndEmptyLinksAreWarningsNamingWhatTheUser
   EXPECT_NE(warnings[3].find("HelpHomePageLink is empty: ButtonHome and the About dialog's web "
                              "link will hand an empty address to the shell"),
             std::string::npos);
+}
+
+TEST(CheckSignature, OnlyASignatureThatDoesNotVerifyStopsACleanStart) {
+  LauncherDir dir;
+  dir.remove(kLauncherExe);
+  dir.write("SuiteStart.EXE", test::PeImage(test::CertificateEntry()));
+  FolderReport report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Signature: signed by CN=Test Signer, verified")) << Dump(report);
+  ASSERT_EQ(dir.verified.size(), 1u);
+  EXPECT_EQ(dir.verified[0].filename(), "SuiteStart.EXE");
+  for (const SignatureCheck::Outcome outcome :
+       {SignatureCheck::Untrusted, SignatureCheck::Unavailable, SignatureCheck::Broken}) {
+    dir.verdict = {outcome, "", "the verifier's reason"};
+    report = dir.check();
+    ASSERT_EQ(report.problems.size(), 1u) << Dump(report);
+    EXPECT_EQ(report.startsCleanly(), outcome != SignatureCheck::Broken) << Dump(report);
+    EXPECT_TRUE(Has({report.problems[0].text}, "(the verifier's reason)")) << Dump(report);
+  }
+  EXPECT_TRUE(Has(report.facts, "Signature: signed by an unknown signer, does not verify"));
+}
+
+TEST(CheckSignature, UnsignedOrMissingExeIsAWarningAndABadFileAnErrorWithoutVerifying) {
+  LauncherDir dir;
+  dir.write(kLauncherExe, test::PeImage());
+  EXPECT_TRUE(Has(Warnings(dir.check()), "suitestart.exe is not signed: "));
+  dir.remove(kLauncherExe);
+  EXPECT_TRUE(Has(Warnings(dir.check()), "suitestart.exe is missing, so its signature was not"));
+  std::string cut = test::PeImage(test::CertificateEntry());
+  cut.pop_back();
+  dir.write(kLauncherExe, cut);
+  EXPECT_TRUE(Has(Errors(dir.check()), "suitestart.exe's certificate table is damaged"));
+  dir.write(kLauncherExe, "#!/bin/sh\n" + std::string(100, ' '));
+  EXPECT_TRUE(Has(Errors(dir.check()), "suitestart.exe is not a Windows program"));
+  EXPECT_TRUE(dir.verified.empty());
 }
 
 TEST(FormatFolderReport, PrefixesEachProblemAndSumsUp) {

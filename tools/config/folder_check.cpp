@@ -138,10 +138,13 @@ std::string WhatItIs(const std::string& bytes) {
 
 class Checker {
  public:
-  explicit Checker(const std::string& dir) : dir_(dir), folder_(dir) {}
+  Checker(const std::string& dir, const SignatureVerifier& verify)
+      : dir_(dir), folder_(dir), verify_(verify) {}
 
   FolderReport run() {
     report_.facts.push_back("Folder: " + dir_);
+    // Windows meets the exe's signature before the launcher reads anything.
+    CheckLauncherSignature(folder_, verify_, report_);
     const bool configured = checkConfiguration();
     checkIcon();
     if (configured) checkSkin();
@@ -533,6 +536,7 @@ class Checker {
 
   std::string dir_;
   FolderView folder_;
+  const SignatureVerifier& verify_;
   FolderReport report_;
   ConfigStore store_;
   Layout layout_ = Layout::Unknown;
@@ -544,8 +548,8 @@ class Checker {
 
 }  // namespace
 
-FolderReport CheckLauncherFolder(const std::string& dir) {
-  return Checker(dir).run();
+FolderReport CheckLauncherFolder(const std::string& dir, const SignatureVerifier& verify) {
+  return Checker(dir, verify).run();
 }
 
 std::string FormatFolderReport(const FolderReport& report) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/config/launcher_signature.h"
+
 namespace ss::tool {
 
 // An error means the launcher would stop, show an error box or start without its skin;
@@ -23,9 +25,10 @@ struct FolderReport {
   bool startsCleanly() const { return count(Severity::Error) == 0; }
 };
 
-// Checks the launcher folder `dir`: its configuration, icon, skin, programs and links. Files
-// are found without regard to letter case, as Windows finds them. `dir` must be a folder.
-FolderReport CheckLauncherFolder(const std::string& dir);
+// Checks the launcher folder `dir`: the exe's signature (through `verify`), its configuration,
+// icon, skin, programs and links. Files are found without regard to letter case, as Windows
+// finds them. `dir` must be a folder.
+FolderReport CheckLauncherFolder(const std::string& dir, const SignatureVerifier& verify);
 
 // The report as printed: the facts, one "error: " or "warning: " line per problem, a summary.
 std::string FormatFolderReport(const FolderReport& report);

@@ -65,7 +65,8 @@ int Check(const char* dir) {
     return 2;
   }
   try {
-    const ss::tool::FolderReport report = ss::tool::CheckLauncherFolder(dir);
+    const ss::tool::FolderReport report =
+        ss::tool::CheckLauncherFolder(dir, ss::tool::SystemSignatureVerifier());
     const std::string out = ss::tool::FormatFolderReport(report);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return report.startsCleanly() ? 0 : 1;

@@ -3,7 +3,9 @@
 # settings packed from assets/settings.ini, the icon, both default skins), the configuration
 # tool for Windows and for Linux, the settings in clear text and the release engineers' guide.
 #   make-dist.sh WIN_BUILD HOST_BUILD OUT_DIR
-# The version is the CMake project's, which the host tree writes to version.txt.
+# The version is the CMake project's, which the host tree writes to version.txt. With a
+# certificate in the environment (SIGN_CERT and SIGN_KEY, or SIGN_PKCS12; see sign.sh) both exes
+# are signed before they are zipped. On any failure no package is left, not even an older one.
 set -euo pipefail
 win=${1:?windows build dir}
 host=${2:?host build dir}
@@ -21,6 +23,8 @@ name="suitestart-$version"
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
+zip="$out/$name.zip"
+rm -f "$zip"
 stage=$(mktemp -d "$out/.stage.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
 pkg="$stage/$name"
@@ -33,6 +37,14 @@ cp "$win/bin/suitestart-config.exe" "$pkg/tools/"
 cp "$tool" "$pkg/tools/linux/"
 cp "$root/docs/release-guide.md" "$pkg/GUIDE.md"
 
+if [ -n "${SIGN_CERT:-}${SIGN_KEY:-}${SIGN_PKCS12:-}" ]; then
+  # sign.sh says why in one line when it fails.
+  "$root/tools/dist/sign.sh" "$pkg/launcher/suitestart.exe" "$pkg/tools/suitestart-config.exe"
+else
+  echo "Unsigned package: to sign it, make dist SIGN_CERT=cert.pem SIGN_KEY=key.pem" \
+    "(or SIGN_PKCS12=cert.pfx); see GUIDE.md, \"Signing\""
+fi
+
 # The launcher folder must pass its own check before it ships (the suite's programs are the
 # only thing it may lack).
 if ! "$tool" check "$pkg/launcher" >"$stage/check.txt"; then
@@ -40,8 +52,9 @@ if ! "$tool" check "$pkg/launcher" >"$stage/check.txt"; then
   echo "make-dist.sh: the launcher folder fails its check" >&2
   exit 1
 fi
+[ -z "${SIGN_CERT:-}${SIGN_PKCS12:-}" ] || grep '^Signature:' "$stage/check.txt" || true
 
-zip="$out/$name.zip"
-rm -f "$zip"
-(cd "$stage" && zip -qrX "$zip" "$name")
+# Zipped beside the stage and then moved, so that no half-written zip is ever in place.
+(cd "$stage" && zip -qrX "$stage/$name.zip" "$name")
+mv "$stage/$name.zip" "$zip"
 echo "Release package: $zip"
