@@ -394,6 +394,16 @@ DragResult Drag(MouseButton button, int dx, int dy) {
     MoveTo(start.x + dx / 2, start.y + dy / 2);
     const POINT end = MoveTo(start.x + dx, start.y + dy);
     result.pointer = {end.x - start.x, end.y - start.y};
+    // The move loop follows the pointer at its own pace (slowly on a loaded machine): the
+    // release waits until the window has caught up, or for two seconds.
+    const ULONGLONG patience = GetTickCount64() + 2000;
+    RECT now{};
+    while (
+        GetWindowRect(form.handle(), &now) &&
+        (now.left - before.left != result.pointer.x || now.top - before.top != result.pointer.y) &&
+        GetTickCount64() < patience) {
+      Sleep(5);
+    }
     SendMouse(up);
     if (button != MouseButton::Left) SendKey(VK_RETURN);
     WaitFor(form.inMoveLoop, false);
