@@ -121,6 +121,9 @@ BitmapLayout CheckBitmapFile(std::string_view bytes) {
   if (info.width < 1 || info.width > kMaxBitmapSide || rows < 1 || rows > kMaxBitmapSide) {
     InvalidBitmap();
   }
+  // Checked before anything is decoded: a run-length file need not hold its pixels to declare
+  // them. Both sides are at most kMaxBitmapSide here, so the product cannot overflow.
+  if (info.width * rows > kMaxBitmapPixels) InvalidBitmap();
   if (info.planes != 1) InvalidBitmap();
   const std::uint32_t bpp = info.bitCount;
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) InvalidBitmap();

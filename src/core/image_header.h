@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace ss {
@@ -24,6 +25,10 @@ IconImage BestIconImage(std::string_view bytes, int size);
 
 // The largest width or height of a bitmap that the launcher accepts.
 inline constexpr int kMaxBitmapSide = 32768;
+// The most pixels a bitmap may hold (8192 x 8192, 256 MiB at 32 bits): a run-length file of a
+// few megabytes can declare far more, and each pixel costs memory once decoded. A picture
+// resampled for the screen's scale is held to the same limit.
+inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t{8192} * 8192;
 
 // Where the parts of a checked bitmap file lie.
 struct BitmapLayout {
@@ -40,7 +45,7 @@ struct BitmapLayout {
 
 // Raises EInvalidGraphic "Bitmap image is not valid" unless the bytes are a Windows bitmap
 // file whose headers, palette and pixel data all fit the file, with sides from 1 to
-// kMaxBitmapSide pixels.
+// kMaxBitmapSide pixels and at most kMaxBitmapPixels pixels in all, whatever its compression.
 BitmapLayout CheckBitmapFile(std::string_view bytes);
 
 // Width and height of a bitmap file that passed CheckBitmapFile.

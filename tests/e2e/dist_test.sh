@@ -32,11 +32,12 @@ tools/linux/suitestart-config
 tools/suitestart-config.exe
 LIST
 diff -u "$work/expected" "$work/named" || fail "the package's files differ from the list"
-for skin in default wide; do
+# Each skin for 96 DPI and in its 200 % variant folder.
+for skin in default default/200 wide wide/200; do
   count=$(grep -c "^suitestart-$version/launcher/sounds/$skin/[^/]*\.bmp$" "$work/listing" || true)
   [ "$count" = 31 ] || fail "sounds/$skin holds $count bitmaps, not 31"
 done
-[ "$(wc -l <"$work/listing")" = $((7 + 2 * 31)) ] || fail "unexpected files in the package"
+[ "$(wc -l <"$work/listing")" = $((7 + 4 * 31)) ] || fail "unexpected files in the package"
 
 unzip -q "$zip" -d "$work/unpacked"
 pkg="$work/unpacked/suitestart-$version"

@@ -15,10 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (error.message() != "Bitmap image is not valid") std::abort();
     return 0;
   }
-  // Accepted: the sides are within the limit, so the decoder never sees a huge bitmap.
+  // Accepted: the sides and the pixel count are within the limits, so the decoder never sees
+  // a huge bitmap.
   const ss::BitmapSize sides = ss::BitmapFileSize(bytes);
   if (sides.width < 1 || sides.width > ss::kMaxBitmapSide || sides.height < 1 ||
-      sides.height > ss::kMaxBitmapSide) {
+      sides.height > ss::kMaxBitmapSide ||
+      std::int64_t{sides.width} * sides.height > ss::kMaxBitmapPixels) {
     std::abort();
   }
   return 0;

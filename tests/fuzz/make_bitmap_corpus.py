@@ -65,6 +65,7 @@ def main():
         "width-over-limit": bmp(32769, 1, 1, data=bytes(4100)),
         "height-over-limit": bmp(1, -32769, 1, data=bytes(16)),
         "huge-sides": bmp(0x7FFFFFFF, 0x7FFFFFFF, 32, data=bytes(64)),
+        "rle8-over-pixel-limit": bmp(32768, 32768, 8, compression=1, data=bytes([0, 1])),
         "planes-2": bmp(3, 2, 24, planes=2),
         "bitcount-7": bmp(3, 2, 7, palette=b"", data=bytes(8)),
         "rle8-with-24bit": bmp(3, 2, 24, compression=1),

@@ -297,6 +297,32 @@ TEST(CheckBitmapFile, SidesMustBePositiveAndWithinTheLimit) {
   ExpectInvalidBitmap(core.build(), "core 65535 wide");
 }
 
+TEST(CheckBitmapFile, PixelCountIsLimitedWhateverTheCompression) {
+  // Run-length files state a few bytes of data whatever sides they declare.
+  auto runLength = [](std::int32_t width, std::int32_t height, std::uint16_t bits) {
+    BmpFields fields;
+    fields.width = width;
+    fields.height = height;
+    fields.bitCount = bits;
+    fields.compression = bits == 8 ? 1 : 2;
+    fields.explicitData = true;
+    fields.data = std::string("\x00\x01", 2);
+    return fields.build();
+  };
+  EXPECT_NO_THROW(CheckBitmapFile(runLength(8192, 8192, 8)));
+  EXPECT_NO_THROW(CheckBitmapFile(runLength(kMaxBitmapSide, 2048, 4)));
+  ExpectInvalidBitmap(runLength(kMaxBitmapSide, kMaxBitmapSide, 8), "RLE8 32768 x 32768");
+  ExpectInvalidBitmap(runLength(8193, 8192, 8), "RLE8 8193 x 8192");
+  ExpectInvalidBitmap(runLength(kMaxBitmapSide, 2049, 4), "RLE4 32768 x 2049");
+  // Uncompressed rows that the file holds in full are refused as well.
+  ExpectInvalidBitmap(With([](BmpFields& s) {
+                        s.width = 8192;
+                        s.height = -8193;
+                        s.bitCount = 1;
+                      }).build(),
+                      "1 bit 8192 x 8193");
+}
+
 TEST(CheckBitmapFile, PlanesBitCountsAndCompressionsMustMatch) {
   ExpectInvalidBitmap(With([](BmpFields& s) { s.planes = 0; }).build(), "planes 0");
   ExpectInvalidBitmap(With([](BmpFields& s) { s.planes = 2; }).build(), "planes 2");

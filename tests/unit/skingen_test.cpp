@@ -20,13 +20,25 @@ const Fonts& TestFonts() {
   return fonts;
 }
 
-// Both skins, rendered once for the whole test program.
+// Both skins at 100 % and 200 %, rendered once for the whole test program.
 const Skin& DefaultSkin() {
   static const Skin skin = Render(DefaultSkinArt(TestFonts()));
   return skin;
 }
 const Skin& WideSkin() {
   static const Skin skin = Render(WideSkinArt(TestFonts()));
+  return skin;
+}
+const Fonts& TestFontsAt200() {
+  static const Fonts fonts(SS_FONT_DIR, 2);
+  return fonts;
+}
+const Skin& DefaultSkinAt200() {
+  static const Skin skin = Render(DefaultSkinArt(TestFontsAt200()));
+  return skin;
+}
+const Skin& WideSkinAt200() {
+  static const Skin skin = Render(WideSkinArt(TestFontsAt200()));
   return skin;
 }
 
@@ -91,6 +103,12 @@ const Skin* DefaultSkinPtr() {
 }
 const Skin* WideSkinPtr() {
   return &WideSkin();
+}
+const Skin* DefaultSkinAt200Ptr() {
+  return &DefaultSkinAt200();
+}
+const Skin* WideSkinAt200Ptr() {
+  return &WideSkinAt200();
 }
 
 TEST_P(EachSkin, HasTheThirtyOneFilesAsValidBottomUpBitmaps) {
@@ -181,12 +199,13 @@ TEST_P(EachSkin, OutlineIsShapedAndItsEdgeIsDarkNotBlendedWithTheKey) {
 TEST_P(EachSkin, PicturesContinueTheMainArtworkBeneathThem) {
   // Where a button's normal picture lies over the glyph, it matches it except where another
   // button overlaps: drawn opaque, the picture must not show a seam.
-  const bool wide = &skin() == &WideSkin();
+  const bool wide = skin().folder == "wide";
+  const int scale = skin().percent / 100;
   for (size_t i = 0; i < kButtons.size(); ++i) {
     SCOPED_TRACE(kButtons[i].name);
     const Pixels& picture = skin().pictures[i][0];
-    const int left = wide ? kButtons[i].altLeft : kButtons[i].left;
-    const int top = wide ? kButtons[i].altTop : kButtons[i].top;
+    const int left = (wide ? kButtons[i].altLeft : kButtons[i].left) * scale;
+    const int top = (wide ? kButtons[i].altTop : kButtons[i].top) * scale;
     int differ = 0;
     for (int y = 0; y < picture.height; ++y) {
       for (int x = 0; x < picture.width; ++x) {
@@ -199,10 +218,96 @@ TEST_P(EachSkin, PicturesContinueTheMainArtworkBeneathThem) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, EachSkin, testing::Values(&DefaultSkinPtr, &WideSkinPtr),
-                         [](const auto& info) {
-                           return std::string(info.index == 0 ? "Default" : "Wide");
-                         });
+constexpr const char* kSkinNames[] = {"Default", "Wide", "DefaultAt200", "WideAt200"};
+INSTANTIATE_TEST_SUITE_P(Skins, EachSkin,
+                         testing::Values(&DefaultSkinPtr, &WideSkinPtr, &DefaultSkinAt200Ptr,
+                                         &WideSkinAt200Ptr),
+                         [](const auto& info) { return std::string(kSkinNames[info.index]); });
+
+// The largest difference between two colours in any channel.
+int ChannelDistance(std::uint32_t a, std::uint32_t b) {
+  int most = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                                   static_cast<int>((b >> shift) & 0xFF)));
+  }
+  return most;
+}
+
+// How sharp a picture's edges are: the squares of the steps between neighbouring pixels, the
+// key's left out. Doubling every pixel exactly doubles it; a smooth upscale about halves that.
+double EdgeEnergy(const Pixels& pixels) {
+  double energy = 0;
+  for (int y = 0; y < pixels.height; ++y) {
+    for (int x = 0; x < pixels.width; ++x) {
+      const std::uint32_t c = pixels.at(x, y);
+      for (const auto& [nx, ny] : {std::pair(x + 1, y), std::pair(x, y + 1)}) {
+        if (nx >= pixels.width || ny >= pixels.height) continue;
+        const std::uint32_t n = pixels.at(nx, ny);
+        if (c != kKeyRgb && n != kKeyRgb) energy += std::pow(ChannelDistance(c, n), 2);
+      }
+    }
+  }
+  return energy;
+}
+
+TEST(SkinsAt200, AreTwiceTheSizeWithTheSameOutlineAndDrawnAfresh) {
+  for (const auto& [base, twice] :
+       {std::pair(&DefaultSkin(), &DefaultSkinAt200()), std::pair(&WideSkin(), &WideSkinAt200())}) {
+    SCOPED_TRACE(base->folder);
+    EXPECT_EQ(twice->folder, base->folder);
+    EXPECT_EQ(twice->percent, 200);
+    std::vector<std::pair<const Pixels*, const Pixels*>> pairs{{&base->glyph, &twice->glyph}};
+    for (size_t i = 0; i < kButtons.size(); ++i) {
+      for (size_t look = 0; look < 3; ++look) {
+        pairs.emplace_back(&base->pictures[i][look], &twice->pictures[i][look]);
+      }
+    }
+    int edges = 0, redrawn = 0;
+    double energy100 = 0, energy200 = 0;
+    for (const auto& [small, large] : pairs) {
+      ASSERT_EQ(large->width, 2 * small->width);
+      ASSERT_EQ(large->height, 2 * small->height);
+      energy100 += EdgeEnergy(*small);
+      energy200 += EdgeEnergy(*large);
+      // Each key pixel, and each other pixel, has its like within one pixel in the 100 %
+      // picture doubled, beyond whose border lies the desktop as beyond the key.
+      auto doubledKey = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= large->width || y >= large->height) return true;
+        return small->at(x / 2, y / 2) == kKeyRgb;
+      };
+      for (int y = 0; y < large->height; ++y) {
+        for (int x = 0; x < large->width; ++x) {
+          const bool key = large->at(x, y) == kKeyRgb;
+          bool near = false;
+          for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) near = near || doubledKey(x + dx, y + dy) == key;
+          }
+          EXPECT_TRUE(near) << "at " << x << "," << y;
+        }
+      }
+      // Where the 100 % artwork has an edge, a doubled copy would repeat its pixels; drawn
+      // afresh, the 200 % pixels there clearly differ from them.
+      for (int y = 0; y + 1 < small->height; ++y) {
+        for (int x = 0; x + 1 < small->width; ++x) {
+          const std::uint32_t c = small->at(x, y);
+          if (c == kKeyRgb || std::max(ChannelDistance(c, small->at(x + 1, y)),
+                                       ChannelDistance(c, small->at(x, y + 1))) < 64) {
+            continue;
+          }
+          ++edges;
+          for (int k = 0; k < 4; ++k) {
+            redrawn += ChannelDistance(c, large->at(2 * x + k % 2, 2 * y + k / 2)) > 24;
+          }
+        }
+      }
+    }
+    EXPECT_GT(edges, 1000);
+    EXPECT_GT(redrawn, edges);
+    // And as sharp as the 100 % drawing: no smooth upscale of it.
+    EXPECT_GT(energy200, 1.6 * energy100);
+  }
+}
 
 TEST(DefaultSkin, FitsTheDesignLayoutExactly) {
   const Skin& skin = DefaultSkin();

@@ -32,7 +32,7 @@ Rect CardRect(int index) {
 }
 
 void DrawBackground(Image& image, const Fonts& fonts) {
-  const float w = static_cast<float>(image.width()), h = static_cast<float>(image.height());
+  const float w = image.area().w, h = image.area().h;
   Fill(image, RoundRect({0, 0, w, h}, 0), {0, 0, w, h},
        VerticalStops(kHeaderBottom, kFooterTop, {{0, Hex(0xF6F8FB)}, {1, Hex(0xE3E8F0)}}));
   // Title bar with a soft sheen and a brand-coloured rule beneath it.
@@ -80,7 +80,7 @@ void DrawCard(Image& image, const Fonts& fonts, int index, Look look, const Tool
   Fill(image, shape, card, Linear(0, card.y, fillTop, 0, card.bottom(), fillBottom));
   if (look == Look::MouseDown) {
     // Pressed in: a shade along the top inside edge.
-    Mask inner = Mask::Around(card, 2);
+    Mask inner = Mask::Around(card, image.scale(), 2);
     inner.add(InnerStroke(shape, 3)).blur(2).clip(shape);
     Composite(image, inner, Solid(Hex(0x10203C, 0.22f)), 1, 0, 1);
   }
@@ -132,7 +132,7 @@ void DrawLinkButton(Image& image, const Fonts& fonts, ButtonId id, Look look) {
   const int shift = look == Look::MouseDown ? 1 : 0;
   const Color text = look == Look::Normal ? Hex(0xCBD5E4) : Hex(0xFFFFFF);
   const Color iconColor = look == Look::Normal ? Hex(0x8FB8F5) : Hex(0xBFD8FF);
-  const float textWidth = static_cast<float>(fonts.label.measure(caption));
+  const float textWidth = fonts.label.designWidth(caption);
   const float iconSide = 14, gap = 6;
   const float left = pill.x + (pill.w - iconSide - gap - textWidth) / 2 + shift;
   const Rect iconBox{std::floor(left), pill.centerY() - iconSide / 2 + shift, iconSide, iconSide};
@@ -160,6 +160,7 @@ void DrawLinkButton(Image& image, const Fonts& fonts, ButtonId id, Look look) {
 SkinArt DefaultSkinArt(const Fonts& fonts) {
   SkinArt art;
   art.folder = "default";
+  art.scale = fonts.scale;
   art.width = main_window::kDesignClientWidth;
   art.height = main_window::kDesignClientHeight;
   // The launcher's outline never takes the glyph's rightmost column, so the shape ends before it.

@@ -1,6 +1,7 @@
 // skingen: draws the launcher's two default skins, its icon and the demo folder's program list.
 //   skingen --fonts FONT_DIR OUT_DIR
-// writes OUT_DIR/sounds/<skin>/*.bmp, OUT_DIR/icon.ico and OUT_DIR/programs.txt.
+// writes OUT_DIR/sounds/<skin>/*.bmp (for 96 DPI), OUT_DIR/sounds/<skin>/200/*.bmp (the same
+// drawn at 200 %), OUT_DIR/icon.ico and OUT_DIR/programs.txt.
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -13,6 +14,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// The scales each skin is drawn at, in per cent: 100 in the skin's folder, the others in a
+// variant folder named after them.
+constexpr int kScales[] = {100, 200};
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -34,12 +39,14 @@ int main(int argc, char** argv) {
   }
   try {
     using namespace ss::skingen;
-    const Fonts fonts(argv[2]);
     const fs::path out = argv[3];
-    for (const SkinArt& art : {DefaultSkinArt(fonts), WideSkinArt(fonts)}) {
-      const Skin skin = Render(art);
-      for (const auto& [name, bytes] : skin.files()) {
-        WriteFile(out / "sounds" / skin.folder / name, bytes);
+    for (const int percent : kScales) {
+      const Fonts fonts(argv[2], percent / 100.0f);
+      for (const SkinArt& art : {DefaultSkinArt(fonts), WideSkinArt(fonts)}) {
+        const Skin skin = Render(art);
+        fs::path folder = out / "sounds" / skin.folder;
+        if (skin.percent != 100) folder /= std::to_string(skin.percent);
+        for (const auto& [name, bytes] : skin.files()) WriteFile(folder / name, bytes);
       }
     }
     std::vector<Pixels> icons;

@@ -44,11 +44,14 @@ Color Shade(Color c, float t) {
   return Mix(c, target, std::fabs(t));
 }
 
-Image::Image(int width, int height, Color fill)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
+Image::Image(int width, int height, Color fill, float scale)
+    : width_(width),
+      height_(height),
+      scale_(scale),
+      pixels_(static_cast<size_t>(width) * height, fill) {}
 
 Image Image::crop(int x, int y, int width, int height) const {
-  Image part(width, height, Color{0, 0, 0, 1});
+  Image part(width, height, Color{0, 0, 0, 1}, scale_);
   for (int row = 0; row < height; ++row) {
     for (int col = 0; col < width; ++col) {
       const int sx = x + col, sy = y + row;
@@ -167,19 +170,21 @@ Paint Radial(float cx, float cy, float radius, Color inner, Color outer) {
   };
 }
 
-Mask::Mask(int x, int y, int width, int height)
+Mask::Mask(int x, int y, int width, int height, float scale)
     : x_(x),
       y_(y),
       width_(std::max(width, 0)),
       height_(std::max(height, 0)),
+      scale_(scale),
       cover_(static_cast<size_t>(width_) * height_, 0.0f) {}
 
-Mask Mask::Around(Rect bounds, int margin) {
-  const int left = static_cast<int>(std::floor(bounds.x)) - margin;
-  const int top = static_cast<int>(std::floor(bounds.y)) - margin;
-  const int right = static_cast<int>(std::ceil(bounds.right())) + margin;
-  const int bottom = static_cast<int>(std::ceil(bounds.bottom())) + margin;
-  return Mask(left, top, right - left, bottom - top);
+Mask Mask::Around(Rect bounds, float scale, int margin) {
+  const int pad = static_cast<int>(std::ceil(margin * scale));
+  const int left = static_cast<int>(std::floor(bounds.x * scale)) - pad;
+  const int top = static_cast<int>(std::floor(bounds.y * scale)) - pad;
+  const int right = static_cast<int>(std::ceil(bounds.right() * scale)) + pad;
+  const int bottom = static_cast<int>(std::ceil(bounds.bottom() * scale)) + pad;
+  return Mask(left, top, right - left, bottom - top, scale);
 }
 
 float Mask::at(int px, int py) const {
@@ -187,11 +192,17 @@ float Mask::at(int px, int py) const {
   return cover_[static_cast<size_t>(py - y_) * width_ + (px - x_)];
 }
 
+float Mask::distance(const Shape& shape, int px, int py) const {
+  // Dividing and multiplying by a scale of 1 is exact: 100 % pictures stay as they were drawn
+  // before there were scales.
+  return shape((px + 0.5f) / scale_, (py + 0.5f) / scale_) * scale_;
+}
+
 Mask& Mask::add(const Shape& shape) {
   for (int py = y_; py < y_ + height_; ++py) {
     for (int px = x_; px < x_ + width_; ++px) {
       float& c = cell(px, py);
-      c = std::max(c, Coverage(shape(px + 0.5f, py + 0.5f)));
+      c = std::max(c, Coverage(distance(shape, px, py)));
     }
   }
   return *this;
@@ -201,7 +212,7 @@ Mask& Mask::clip(const Shape& shape) {
   for (int py = y_; py < y_ + height_; ++py) {
     for (int px = x_; px < x_ + width_; ++px) {
       float& c = cell(px, py);
-      if (c > 0) c *= Coverage(shape(px + 0.5f, py + 0.5f));
+      if (c > 0) c *= Coverage(distance(shape, px, py));
     }
   }
   return *this;
@@ -222,7 +233,7 @@ Mask& Mask::addBitmap(const unsigned char* cover, int width, int height, int pit
 
 Mask& Mask::blur(float radius) {
   // Three box blurs of width w approximate a Gaussian of sigma ~ w / 2.
-  const int half = std::max(1, static_cast<int>(std::lround(radius / 2)));
+  const int half = std::max(1, static_cast<int>(std::lround(radius * scale_ / 2)));
   std::vector<float> line;
   auto pass = [&](int count, int length, auto index) {
     line.resize(static_cast<size_t>(length));
@@ -248,6 +259,9 @@ Mask& Mask::blur(float radius) {
 }
 
 void Composite(Image& image, const Mask& mask, const Paint& paint, float opacity, int dx, int dy) {
+  const float scale = image.scale();
+  dx = static_cast<int>(std::lround(dx * scale));
+  dy = static_cast<int>(std::lround(dy * scale));
   const int left = std::max(0, mask.x() + dx), top = std::max(0, mask.y() + dy);
   const int right = std::min(image.width(), mask.x() + dx + mask.width());
   const int bottom = std::min(image.height(), mask.y() + dy + mask.height());
@@ -255,7 +269,7 @@ void Composite(Image& image, const Mask& mask, const Paint& paint, float opacity
     for (int x = left; x < right; ++x) {
       const float cover = mask.at(x - dx, y - dy) * opacity;
       if (cover <= 0) continue;
-      const Color src = paint(x + 0.5f, y + 0.5f);
+      const Color src = paint((x + 0.5f) / scale, (y + 0.5f) / scale);
       const float a = Clamp01(src.a * cover);
       Color& dst = image.at(x, y);
       dst = {dst.r + (src.r - dst.r) * a, dst.g + (src.g - dst.g) * a, dst.b + (src.b - dst.b) * a,
@@ -265,14 +279,14 @@ void Composite(Image& image, const Mask& mask, const Paint& paint, float opacity
 }
 
 void Fill(Image& image, const Shape& shape, Rect bounds, const Paint& paint, float opacity) {
-  Mask mask = Mask::Around(bounds);
+  Mask mask = Mask::Around(bounds, image.scale());
   mask.add(shape);
   Composite(image, mask, paint, opacity);
 }
 
 void Shadow(Image& image, const Shape& shape, Rect bounds, Color color, float blur, int dx,
             int dy) {
-  Mask mask = Mask::Around(bounds, static_cast<int>(std::ceil(blur * 1.5f)) + 1);
+  Mask mask = Mask::Around(bounds, image.scale(), static_cast<int>(std::ceil(blur * 1.5f)) + 1);
   mask.add(shape).blur(blur);
   Composite(image, mask, Solid(color), 1.0f, dx, dy);
 }

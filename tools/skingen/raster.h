@@ -1,5 +1,7 @@
 // A small anti-aliased software rasteriser for the skin artwork: colours, images, coverage
-// masks built from signed-distance shapes, paints and compositing.
+// masks built from signed-distance shapes, paints and compositing. Shapes, paints and the
+// places given to the drawing calls are in design units (pixels at 100 %); an image holds its
+// pixels at a scale, so the same drawing renders crisp at 200 %.
 #pragma once
 
 #include <cstdint>
@@ -32,16 +34,22 @@ struct Rect {
   Rect moved(float dx, float dy) const { return {x + dx, y + dy, w, h}; }
 };
 
-// An opaque RGB picture; pixel (x, y) covers [x, x+1) x [y, y+1).
+// An opaque RGB picture at `scale` pixels per design unit; pixel (x, y) covers
+// [x, x+1) x [y, y+1) in pixels.
 class Image {
  public:
   Image() = default;
-  Image(int width, int height, Color fill = {});
+  Image(int width, int height, Color fill = {}, float scale = 1);
+  // Sides in pixels.
   int width() const { return width_; }
   int height() const { return height_; }
+  float scale() const { return scale_; }
+  // The whole picture in design units.
+  Rect area() const { return {0, 0, width_ / scale_, height_ / scale_}; }
   Color& at(int x, int y) { return pixels_[static_cast<size_t>(y) * width_ + x]; }
   const Color& at(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
-  // The part at (x, y) of the given size; the area outside this image stays black.
+  // The part at pixel (x, y) of the given size in pixels; the area outside this image stays
+  // black.
   Image crop(int x, int y, int width, int height) const;
   // 8-bit channels, rounded; used when the picture is written.
   std::uint32_t rgb8(int x, int y) const;
@@ -49,6 +57,7 @@ class Image {
  private:
   int width_ = 0;
   int height_ = 0;
+  float scale_ = 1;
   std::vector<Color> pixels_;
 };
 
@@ -79,13 +88,14 @@ Paint Linear(float x0, float y0, Color c0, float x1, float y1, Color c1);
 Paint VerticalStops(float top, float bottom, std::vector<std::pair<float, Color>> stops);
 Paint Radial(float cx, float cy, float radius, Color inner, Color outer);
 
-// Coverage of an area of the picture: 0 outside, 1 inside, fractional at anti-aliased edges.
+// Coverage of an area of a picture at `scale` pixels per design unit: 0 outside, 1 inside,
+// fractional at anti-aliased edges, which are a pixel wide at any scale.
 class Mask {
  public:
   // Covers the pixels [x, x+width) x [y, y+height) of the picture.
-  Mask(int x, int y, int width, int height);
-  // Covers `bounds` widened by `margin` pixels on every side.
-  static Mask Around(Rect bounds, int margin = 1);
+  Mask(int x, int y, int width, int height, float scale);
+  // Covers `bounds` widened by `margin` on every side, both in design units.
+  static Mask Around(Rect bounds, float scale, int margin = 1);
   int x() const { return x_; }
   int y() const { return y_; }
   int width() const { return width_; }
@@ -99,17 +109,20 @@ class Mask {
   Mask& clip(const Shape& shape);
   // Adds an 8-bit coverage bitmap (a rendered glyph) with its top-left at (px, py).
   Mask& addBitmap(const unsigned char* cover, int width, int height, int pitch, int px, int py);
-  // Gaussian-like blur (three box passes) of about the given radius.
+  // Gaussian-like blur (three box passes) of about the given radius in design units.
   Mask& blur(float radius);
 
  private:
   float& cell(int px, int py) { return cover_[static_cast<size_t>(py - y_) * width_ + (px - x_)]; }
+  // A shape's signed distance from a pixel's centre, in pixels.
+  float distance(const Shape& shape, int px, int py) const;
 
   int x_, y_, width_, height_;
+  float scale_;
   std::vector<float> cover_;
 };
 
-// Blends `paint` over the image where `mask` covers it, shifted by (dx, dy).
+// Blends `paint` over the image where `mask` covers it, shifted by (dx, dy) design units.
 void Composite(Image& image, const Mask& mask, const Paint& paint, float opacity = 1, int dx = 0,
                int dy = 0);
 // Fills a shape lying within `bounds` with a paint, anti-aliased.

@@ -2,6 +2,7 @@
 #include "tools/skingen/skin_art.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ss::skingen {
 
@@ -21,11 +22,12 @@ Image Compose(const SkinArt& art, const Image& background, size_t active, Look l
 
 }  // namespace
 
-Fonts::Fonts(const std::string& folder)
-    : title(folder + "/tahomabd.ttf", 13, 0.6f),
-      caption(folder + "/tahomabd.ttf", 11, 0.5f),
-      label(folder + "/tahoma.ttf", 11),
-      glyph(folder + "/tahomabd.ttf", 11, 0.3f) {}
+Fonts::Fonts(const std::string& folder, float scale)
+    : scale(scale),
+      title(folder + "/tahomabd.ttf", 13, 0.6f, scale),
+      caption(folder + "/tahomabd.ttf", 11, 0.5f, scale),
+      label(folder + "/tahoma.ttf", 11, 0, scale),
+      glyph(folder + "/tahomabd.ttf", 11, 0.3f, scale) {}
 
 std::map<std::string, std::string> Skin::files() const {
   std::map<std::string, std::string> files;
@@ -41,23 +43,26 @@ std::map<std::string, std::string> Skin::files() const {
 Skin Render(const SkinArt& art) {
   Skin skin;
   skin.folder = art.folder;
+  skin.percent = static_cast<int>(std::lround(art.scale * 100));
+  const auto pixels = [&](int design) { return static_cast<int>(std::lround(design * art.scale)); };
+  const int width = pixels(art.width), height = pixels(art.height);
   const size_t none = art.buttons.size();
-  Image background(art.width, art.height, art.edge);
+  Image background(width, height, art.edge, art.scale);
   art.background(background);
   const Image window = Compose(art, background, none, Look::Normal);
 
   // Pixels less than half inside the outline take the key colour; the rest keep the artwork,
   // whose partly covered edge pixels blended toward the edge colour, never toward fuchsia.
-  Mask inside(0, 0, art.width, art.height);
+  Mask inside(0, 0, width, height, art.scale);
   inside.add(art.outline);
   skin.glyph = ToPixels(window);
-  for (int y = 0; y < art.height; ++y) {
-    for (int x = 0; x < art.width; ++x) {
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
       const float cover = inside.at(x, y);
       if (cover < 0.5f) {
-        skin.glyph.rgb[static_cast<size_t>(y) * art.width + x] = kKeyRgb;
+        skin.glyph.rgb[static_cast<size_t>(y) * width + x] = kKeyRgb;
       } else if (cover < 1.0f) {
-        skin.glyph.rgb[static_cast<size_t>(y) * art.width + x] =
+        skin.glyph.rgb[static_cast<size_t>(y) * width + x] =
             ToRgb8(Mix(art.edge, window.at(x, y), cover));
       }
     }
@@ -67,7 +72,8 @@ Skin Render(const SkinArt& art) {
     const ButtonArt& b = art.buttons[i];
     for (size_t look = 0; look < 3; ++look) {
       const Image whole = look == 0 ? window : Compose(art, background, i, kLooks[look]);
-      skin.pictures[i][look] = ToPixels(whole.crop(b.left, b.top, b.width, b.height));
+      skin.pictures[i][look] =
+          ToPixels(whole.crop(pixels(b.left), pixels(b.top), pixels(b.width), pixels(b.height)));
     }
   }
   return skin;

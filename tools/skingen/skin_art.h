@@ -22,16 +22,19 @@ inline constexpr std::array<Look, 3> kLooks{Look::Normal, Look::MouseOn, Look::M
 // whose red and blue are equal).
 inline constexpr std::uint32_t kKeyRgb = 0xFF00FF;
 
-// The fonts of the artwork, loaded from one folder.
+// The fonts of the artwork, loaded from one folder, for pictures at `scale` pixels per design
+// unit.
 struct Fonts {
-  explicit Fonts(const std::string& folder);
+  explicit Fonts(const std::string& folder, float scale = 1);
+  float scale;
   Font title;    // bold, product names
   Font caption;  // bold, captions of the big buttons
   Font label;    // regular, captions of small buttons
   Font glyph;    // bold, one-letter symbols such as "?" and "i"
 };
 
-// Where a button lies and how it draws itself in each look, in window coordinates.
+// Where a button lies and how it draws itself in each look, in window coordinates (design
+// units).
 struct ButtonArt {
   int left = 0, top = 0, width = 0, height = 0;
   std::function<void(Image&, Look)> draw;
@@ -39,6 +42,7 @@ struct ButtonArt {
 
 struct SkinArt {
   std::string folder;  // the ResFolder setting that selects this skin
+  float scale = 1;     // pixels per design unit of its pictures: that of its fonts
   int width = 0, height = 0;
   Shape outline;  // the window's shape; must leave the rightmost column outside
   Color edge;     // the outline's colour, toward which its anti-aliased pixels blend
@@ -49,6 +53,7 @@ struct SkinArt {
 // The 31 pictures of a skin: the glyph and three per button in the order of kButtons.
 struct Skin {
   std::string folder;
+  int percent = 100;  // the scale it is drawn at, which names its variant folder beyond 100
   Pixels glyph;
   std::array<std::array<Pixels, 3>, main_window::kButtons.size()> pictures;
   // Every file by name, as written.
@@ -57,9 +62,10 @@ struct Skin {
 
 // Renders every look of every button over the background, each picture cut from the whole
 // window so that it continues the artwork beneath it; outside the outline the glyph is fuchsia.
+// Every side and place is the design's times the art's scale, rounded.
 Skin Render(const SkinArt& art);
 
-// The two default skins: the design layout's and the alternative layout's.
+// The two default skins, the design layout's and the alternative layout's, at the fonts' scale.
 SkinArt DefaultSkinArt(const Fonts& fonts);
 SkinArt WideSkinArt(const Fonts& fonts);
 

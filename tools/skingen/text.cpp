@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -40,15 +41,16 @@ struct Font::Impl {
   }
 };
 
-Font::Font(const std::string& path, int pixelSize, float embolden)
+Font::Font(const std::string& path, int size, float embolden, float scale)
     : impl_(std::make_unique<Impl>()),
-      pixelSize_(pixelSize),
-      embolden_(std::lround(embolden * 64)) {
+      pixelSize_(static_cast<int>(std::lround(size * scale))),
+      scale_(scale),
+      embolden_(std::lround(embolden * scale * 64)) {
   if (FT_Init_FreeType(&impl_->library) != 0) throw std::runtime_error("FreeType failed to start");
   if (FT_New_Face(impl_->library, path.c_str(), 0, &impl_->face) != 0) {
     throw std::runtime_error("cannot load the font " + path);
   }
-  FT_Set_Pixel_Sizes(impl_->face, 0, static_cast<FT_UInt>(pixelSize));
+  FT_Set_Pixel_Sizes(impl_->face, 0, static_cast<FT_UInt>(pixelSize_));
   if (FT_Load_Char(impl_->face, 'H', kLoadFlags) == 0) {
     capHeight_ = static_cast<int>((impl_->face->glyph->metrics.horiBearingY + 32) >> 6);
   }
@@ -116,6 +118,12 @@ struct Block {
   int lineStep = 0;
 };
 
+// A box in design units as pixels of the font's scale.
+Rect InPixels(Rect box, float scale) {
+  return {box.x * scale, box.y * scale, box.w * scale, box.h * scale};
+}
+
+// The lines laid out in pixels, in a box in pixels.
 Block Layout(const Font& font, std::string_view text, Rect box, int lineGap) {
   Block block;
   block.lines = SplitLines(text);
@@ -129,8 +137,13 @@ Block Layout(const Font& font, std::string_view text, Rect box, int lineGap) {
   return block;
 }
 
-Mask DrawBlock(const Font& font, const Block& block, Rect box, Align align, Rect* bounds) {
-  Mask mask = Mask::Around(box, font.pixelSize());
+Mask DrawBlock(const Font& font, std::string_view text, Rect designBox, Align align, int lineGap,
+               Rect* bounds) {
+  const float scale = font.scale();
+  const Rect box = InPixels(designBox, scale);
+  const Block block = Layout(font, text, box, static_cast<int>(std::lround(lineGap * scale)));
+  // Room around the box for glyphs that overhang it: the font's size.
+  Mask mask = Mask::Around(designBox, scale, static_cast<int>(std::ceil(font.pixelSize() / scale)));
   const int capHeight = font.capHeight();
   int widest = 0;
   for (size_t i = 0; i < block.lines.size(); ++i) {
@@ -145,7 +158,7 @@ Mask DrawBlock(const Font& font, const Block& block, Rect box, Align align, Rect
   if (bounds) {
     const float height = static_cast<float>((block.lines.size() - 1) * block.lineStep + capHeight);
     const float left = align == Align::Center ? box.x + (box.w - widest) / 2.0f : box.x;
-    *bounds = {left, static_cast<float>(block.top), static_cast<float>(widest), height};
+    *bounds = {left / scale, block.top / scale, widest / scale, height / scale};
   }
   return mask;
 }
@@ -154,14 +167,17 @@ Mask DrawBlock(const Font& font, const Block& block, Rect box, Align align, Rect
 
 Rect DrawText(Image& image, const Font& font, std::string_view text, Rect box, Color color,
               Align align, int lineGap) {
+  if (font.scale() != image.scale()) {
+    throw std::logic_error("DrawText: the font is made for another scale than the image");
+  }
   Rect bounds;
-  const Mask mask = DrawBlock(font, Layout(font, text, box, lineGap), box, align, &bounds);
+  const Mask mask = DrawBlock(font, text, box, align, lineGap, &bounds);
   Composite(image, mask, Solid(color));
   return bounds;
 }
 
 Mask TextMask(const Font& font, std::string_view text, Rect box, Align align, int lineGap) {
-  return DrawBlock(font, Layout(font, text, box, lineGap), box, align, nullptr);
+  return DrawBlock(font, text, box, align, lineGap, nullptr);
 }
 
 }  // namespace ss::skingen

@@ -9,22 +9,27 @@
 
 namespace ss::skingen {
 
-// One face at one pixel size. Raises std::runtime_error when the font cannot be loaded.
+// One face at one size for pictures at `scale` pixels per design unit. Raises
+// std::runtime_error when the font cannot be loaded.
 class Font {
  public:
-  // `embolden` thickens every stroke by that many pixels.
-  Font(const std::string& path, int pixelSize, float embolden = 0);
+  // `size` and `embolden` (which thickens every stroke) in design units; the face is rendered
+  // at `size` times the scale in pixels, rounded, so text is drawn afresh at every scale.
+  Font(const std::string& path, int size, float embolden = 0, float scale = 1);
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
 
   int pixelSize() const { return pixelSize_; }
+  float scale() const { return scale_; }
   // Distance between the baselines of two lines.
   int lineHeight() const;
   // Height of the capitals above the baseline.
   int capHeight() const { return capHeight_; }
-  // Advance width of a line of Latin-1 text, kerning included.
+  // Advance width of a line of Latin-1 text in pixels, kerning included.
   int measure(std::string_view text) const;
+  // The same in design units.
+  float designWidth(std::string_view text) const { return measure(text) / scale_; }
   // Adds a line of text with its baseline starting at (x, y) to the mask.
   void draw(Mask& mask, std::string_view text, int x, int y) const;
 
@@ -32,6 +37,7 @@ class Font {
   struct Impl;
   std::unique_ptr<Impl> impl_;
   int pixelSize_;
+  float scale_;
   long embolden_;  // in 1/64 pixel
   int capHeight_ = 0;
 };
@@ -41,7 +47,8 @@ enum class Align { Left, Center };
 
 // Draws `text` (lines separated by '\n') in `color` with its block centred vertically in `box`
 // and each line aligned horizontally; returns the block's bounds. `lineGap` adds to the font's
-// line height.
+// line height. Box, gap and bounds are in design units; raises std::logic_error unless the font
+// is made for the image's scale.
 Rect DrawText(Image& image, const Font& font, std::string_view text, Rect box, Color color,
               Align align = Align::Center, int lineGap = 0);
 

@@ -155,7 +155,7 @@ void DrawMoreFreeTools(Image& image, const Fonts& fonts, Look look) {
   }
   const int shift = look == Look::MouseDown ? 1 : 0;
   const char* caption = "More Free Tools";
-  const float textWidth = static_cast<float>(fonts.label.measure(caption));
+  const float textWidth = fonts.label.designWidth(caption);
   const float left = std::floor(pill.x + (pill.w - 14 - 6 - textWidth) / 2) + shift;
   DrawStar(image, {left, pill.centerY() - 7 + shift, 14, 14}, Hex(0xFFC94D));
   DrawText(image, fonts.label, caption, {left + 20, pill.y + shift, textWidth + 2, pill.h},
@@ -167,6 +167,7 @@ void DrawMoreFreeTools(Image& image, const Fonts& fonts, Look look) {
 SkinArt WideSkinArt(const Fonts& fonts) {
   SkinArt art;
   art.folder = "wide";
+  art.scale = fonts.scale;
   art.width = kWidth;
   art.height = kHeight;
   // Square at the top left, where the brand plate meets the corner; the launcher's outline
