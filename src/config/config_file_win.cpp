@@ -1,6 +1,7 @@
 // Windows build: the configuration file beside the executable, read into the settings record.
 #include "config/config_file.h"
 #include "config/global_vars.h"
+#include "core/wide.h"
 #include "shell/paths.h"
 
 namespace ss {
@@ -10,7 +11,7 @@ std::string ConfigFilePath() {
 }
 
 void LoadGlobalVars() {
-  ReadGlobalVars(LoadConfigStore(ConfigFilePath()), GlobalVars);
+  ReadGlobalVars(LoadConfigStore(ConfigFilePath()), GlobalVars, SystemLegacyDecoder());
 }
 
 }  // namespace ss

@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace ss {
 
 namespace {
@@ -29,15 +25,12 @@ void ForEachTextLine(std::string_view buffer, OnLine&& onLine) {
   }
 }
 
+// Folds a to z only. Every section and key name the launcher asks for is plain ASCII, and bytes
+// from 0x80 up belong to UTF-8 or legacy characters that a byte-wise fold would only corrupt.
 void UpperCaseInPlace(std::string& name) {
-#ifdef _WIN32
-  // Folds bytes from 0x80 up by the ANSI code page, as the system compares names.
-  if (!name.empty()) CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
-#else
   for (char& c : name) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-#endif
 }
 
 // Compares names with one wanted name without regard to case. Upper-casing keeps a name's

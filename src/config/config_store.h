@@ -80,7 +80,7 @@ std::string ReadValue(const ConfigStore& store, std::string_view section, std::s
 // Trims bytes 0x00 to 0x20 from both ends.
 std::string_view TrimControlBytes(std::string_view text);
 
-// Upper-cases a name the way the system's ANSI code page does (host: ASCII letters only).
+// Upper-cases the letters a to z of a name; other bytes stay as they are.
 std::string UpperCaseName(std::string_view name);
 
 }  // namespace ss

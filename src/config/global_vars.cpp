@@ -6,10 +6,15 @@ namespace ss {
 
 TGlobalVars GlobalVars;
 
-void ReadGlobalVars(const ConfigStore& store, TGlobalVars& vars) {
+std::string ReadSetting(const ConfigStore& store, const Setting& setting,
+                        const LegacyDecoder& legacy) {
+  return SettingText(ReadValue(store, kSystemSection, setting.key, ""), legacy);
+}
+
+void ReadGlobalVars(const ConfigStore& store, TGlobalVars& vars, const LegacyDecoder& legacy) {
   for (const Setting& setting : kSettings) {
     if (setting.kind == SettingKind::Title) continue;
-    const std::string value = ReadValue(store, kSystemSection, setting.key, "");
+    const std::string value = ReadSetting(store, setting, legacy);
     if (setting.number) {
       vars.*setting.number = ParseInteger(value);
     } else {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "config/config_store.h"
+#include "core/unicode.h"
 
 namespace ss {
 
@@ -88,8 +89,15 @@ constexpr const Setting& SettingOf(std::int32_t TGlobalVars::*field) {
   throw std::logic_error("a field without a setting");
 }
 
+// A setting's value as text: its bytes as the store holds them, UTF-8 when they are valid
+// UTF-8 and legacy code-page text otherwise, converted once, here.
+std::string ReadSetting(const ConfigStore& store, const Setting& setting,
+                        const LegacyDecoder& legacy);
+
 // Reads the settings from `store` into `vars` in their fixed order, storing each field before
-// the next key is read, so an invalid "Skin" leaves exactly Version and Copyright set.
-void ReadGlobalVars(const ConfigStore& store, TGlobalVars& vars);
+// the next key is read, so an invalid "Skin" leaves exactly Version and Copyright set. Legacy
+// text is decoded with `legacy` (the launcher passes the system's code page).
+void ReadGlobalVars(const ConfigStore& store, TGlobalVars& vars,
+                    const LegacyDecoder& legacy = DecodeWindows1252);
 
 }  // namespace ss

@@ -12,6 +12,7 @@
 #include "config/global_vars.h"
 #include "config/parse_integer.h"
 #include "core/errors.h"
+#include "core/unicode.h"
 
 namespace {
 
@@ -121,8 +122,11 @@ void CheckStoredBytes(std::string_view stored) {
 
   // The settings record: every field from its key, or Version and Copyright alone when "Skin"
   // is no integer, with the conversion error naming the value.
-  const std::string skin =
-      ReferenceRead(expected, "SYSTEM", ss::SettingOf(&ss::TGlobalVars::Skin).key, "");
+  // Values are text: UTF-8 as stored, anything else Windows-1252 (the reader's default).
+  const auto text = [&](const char* key) {
+    return ss::SettingText(ReferenceRead(expected, "SYSTEM", key, ""), ss::DecodeWindows1252);
+  };
+  const std::string skin = text(ss::SettingOf(&ss::TGlobalVars::Skin).key);
   std::int32_t skinValue = 0;
   const bool skinValid = ss::TryParseInteger(skin, skinValue);
   ss::TGlobalVars vars;
@@ -145,7 +149,7 @@ void CheckStoredBytes(std::string_view stored) {
     if (afterSkin && !skinValid) {
       Check(field.empty());
     } else {
-      Check(field == ReferenceRead(expected, "SYSTEM", setting.key, ""));
+      Check(field == text(setting.key));
     }
   }
 }
