@@ -1,5 +1,5 @@
 // The demo's stand-in for the suite's tools: copied under every tool's file name, it records
-// its start in "started.log" beside itself and shows a small note naming the tool, which
+// its start in "started.log" beside itself (in UTF-8) and shows a small note naming the tool, which
 // closes on a click, a key or after a few seconds.
 // SS_STUB_QUIET=1 in the environment skips the note (for tests); SS_STUB_SECONDS sets how long
 // the note stays (default 5).
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tools/stub/program_names.h"
+#include "tools/stub/start_record.h"
 
 namespace {
 
@@ -24,25 +25,6 @@ struct Note {
   HFONT titleFont = nullptr;
   HFONT textFont = nullptr;
 };
-
-std::string OwnPath() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
-}
-
-// Appends one whole record; FILE_APPEND_DATA keeps records of stubs started together apart.
-bool AppendRecord(const std::string& folder, const std::string& record) {
-  HANDLE log = CreateFileA((folder + "started.log").c_str(), FILE_APPEND_DATA,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (log == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok =
-      WriteFile(log, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-  CloseHandle(log);
-  return ok && written == record.size();
-}
 
 void FillRect(HDC dc, RECT r, COLORREF color) {
   HBRUSH brush = CreateSolidBrush(color);
@@ -184,14 +166,13 @@ int ShowNote(HINSTANCE instance, Note& note) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
-  const std::string path = OwnPath();
-  const size_t cut = path.find_last_of('\\');
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  const std::wstring path = ss::stub::OwnPath();
   Note note;
-  note.fileName = path.substr(cut + 1);
+  // The suite's file names are ASCII, whatever the folder's name.
+  note.fileName = ss::stub::Utf8(path.substr(path.find_last_of(L'\\') + 1));
   note.title = ss::stub::ToolTitle(note.fileName);
-  const bool logged = AppendRecord(path.substr(0, cut + 1),
-                                   note.fileName + "|" + (arguments ? arguments : "") + "\r\n");
+  const bool logged = ss::stub::AppendStartRecord();
   const char* quiet = std::getenv("SS_STUB_QUIET");
   if (quiet && *quiet && std::string(quiet) != "0") return logged ? 0 : 1;
   if (const char* seconds = std::getenv("SS_STUB_SECONDS")) {
