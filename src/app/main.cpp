@@ -5,6 +5,7 @@
 #include "config/config_file.h"
 #include "config/config_store.h"
 #include "config/global_vars.h"
+#include "core/wide.h"
 #include "gui/application.h"
 #include "gui/icon.h"
 #include "shell/paths.h"
@@ -18,7 +19,7 @@ namespace {
 // focus. The user interface library loads imm32 itself; it is only looked up here, never
 // loaded, so no copy beside the exe can come in through this.
 void DisableInputMethod() {
-  HMODULE imm = GetModuleHandleA("imm32.dll");
+  HMODULE imm = GetModuleHandleW(L"imm32.dll");
   if (!imm) return;
   using DisableIme = BOOL(WINAPI*)(DWORD);
   if (auto disable = reinterpret_cast<DisableIme>(
@@ -32,7 +33,7 @@ void RunLauncher() {
   {
     // The store lives for this block only, whether or not the reading succeeds.
     const ss::ConfigStore store = ss::LoadConfigStore(ss::ConfigFilePath());
-    app.setTitle(ss::ReadValue(store, ss::kSystemSection, ss::TitleSetting().key, ""));
+    app.setTitle(ss::ReadSetting(store, ss::TitleSetting(), ss::SystemLegacyDecoder()));
   }
   // One reading of the file for both sizes.
   const std::string icon = ss::ReadIconFile(ss::ExeFolder() + "icon.ico");

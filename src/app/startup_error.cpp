@@ -8,6 +8,8 @@
 
 #include "core/error_text.h"
 #include "core/errors.h"
+#include "core/wide.h"
+#include "shell/paths.h"
 
 namespace ss {
 
@@ -21,16 +23,14 @@ struct CodeLocation {
 // The module that holds `address` and the address's offset from that module's base.
 CodeLocation LocateCode(const void* address) {
   HMODULE module = nullptr;
-  if (!address || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+  if (!address || !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                      static_cast<const char*>(address), &module)) {
-    module = GetModuleHandleA(nullptr);
+                                      static_cast<const wchar_t*>(address), &module)) {
+    module = GetModuleHandleW(nullptr);
     address = nullptr;
   }
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(module, path, MAX_PATH);
   CodeLocation location;
-  location.module = FileNamePart(path);
+  location.module = FileNamePart(ModuleFileName(module));
   if (address) {
     location.offset = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(address) -
                                                  reinterpret_cast<std::uintptr_t>(module));
@@ -42,7 +42,8 @@ void ShowBox(const char* className, const void* address, const std::string& mess
   const CodeLocation location = LocateCode(address);
   const std::string text =
       ApplicationErrorText(className, location.module, location.offset, message);
-  MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  MessageBoxW(nullptr, Wide(text).c_str(), L"Application Error",
+              MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/unicode.h"
+
 namespace ss {
 
 namespace {
@@ -11,8 +13,8 @@ constexpr ButtonLook kMouseOnFallbacks[] = {ButtonLook::MouseOn, ButtonLook::Nor
 constexpr ButtonLook kMouseDownFallbacks[] = {ButtonLook::MouseDown, ButtonLook::Normal};
 constexpr ButtonLook kDisabledFallbacks[] = {ButtonLook::Disabled, ButtonLook::Normal};
 
-char FoldLetter(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+char32_t FoldLetter(char32_t c) {
+  return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c;
 }
 
 }  // namespace
@@ -45,19 +47,27 @@ std::optional<ButtonLook> PictureForLook(ButtonLook look, const std::array<bool,
   return std::nullopt;
 }
 
-std::optional<char> CaptionAccelerator(std::string_view caption) {
-  std::optional<char> found;
-  // Left to right: "&&" is consumed as a pair, so "&&&O" still marks the O.
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] != '&' || i + 1 >= caption.size()) continue;
-    ++i;
-    if (caption[i] != '&') found = caption[i];  // keep going: the last one counts
+std::optional<char32_t> CaptionAccelerator(std::string_view caption) {
+  std::optional<char32_t> found;
+  // Left to right, a whole character at a time: "&&" is consumed as a pair, so "&&&O" still
+  // marks the O.
+  for (size_t i = 0; i < caption.size();) {
+    if (caption[i] != '&') {
+      NextCodePoint(caption, i);
+      continue;
+    }
+    if (++i >= caption.size()) break;
+    if (caption[i] == '&') {
+      ++i;
+      continue;
+    }
+    found = NextCodePoint(caption, i);  // keep going: the last one counts
   }
   return found;
 }
 
-bool IsAccelerator(char typed, std::string_view caption) {
-  const std::optional<char> accelerator = CaptionAccelerator(caption);
+bool IsAccelerator(char32_t typed, std::string_view caption) {
+  const std::optional<char32_t> accelerator = CaptionAccelerator(caption);
   return accelerator && FoldLetter(*accelerator) == FoldLetter(typed);
 }
 

@@ -26,12 +26,12 @@ std::span<const ButtonLook> PictureFallbacks(ButtonLook look);
 // fallbacks, or nothing when all of them are empty.
 std::optional<ButtonLook> PictureForLook(ButtonLook look, const std::array<bool, 4>& present);
 
-// The accelerator of a caption: the character after its last single "&". "&&" stands for a
-// literal ampersand and a "&" at the very end marks nothing.
-std::optional<char> CaptionAccelerator(std::string_view caption);
+// The accelerator of a caption (UTF-8): the character after its last single "&". "&&" stands
+// for a literal ampersand and a "&" at the very end marks nothing.
+std::optional<char32_t> CaptionAccelerator(std::string_view caption);
 
 // A typed character matches the caption's accelerator: a-z regardless of case, others exactly.
-bool IsAccelerator(char typed, std::string_view caption);
+bool IsAccelerator(char32_t typed, std::string_view caption);
 
 // A caption of nothing but characters 0 to 32 is not drawn.
 bool CaptionIsBlank(std::string_view caption);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/wide.h"
 #include "gui/form.h"
 
 namespace ss {
@@ -40,8 +41,8 @@ void CopyParentBackground(HDC dc, const Control& control) {
   GetViewportOrgEx(dc, &origin);
   SetViewportOrgEx(dc, origin.x - control.left(), origin.y - control.top(), nullptr);
   IntersectClipRect(dc, 0, 0, parent->clientWidth(), parent->clientHeight());
-  SendMessageA(parent->handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  SendMessageA(parent->handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(parent->handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(parent->handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
 }
 
 TCustomSkinButton::TCustomSkinButton(Form& owner) : CustomControl(owner) {
@@ -187,12 +188,12 @@ LRESULT TCustomSkinButton::dialogKey(WPARAM key, LPARAM keyData) {
   return CustomControl::notify(NotifyDialogKey, key, keyData);
 }
 
-LRESULT TCustomSkinButton::dialogChar(char ch, LPARAM keyData) {
-  CustomControl::notify(NotifyDialogChar, static_cast<unsigned char>(ch), keyData);
+LRESULT TCustomSkinButton::dialogChar(wchar_t ch, LPARAM keyData) {
+  CustomControl::notify(NotifyDialogChar, ch, keyData);
   if (!IsAccelerator(ch, caption_)) return 0;
   // Without Alt the accelerator counts only while an image button has the focus.
   const bool alt = (keyData & kKeyDataAlt) != 0;
-  if (!alt && SendMessageA(GetFocus(), WM_IS_SKIN_BUTTON, 0, 0) != 1) return 0;
+  if (!alt && SendMessageW(GetFocus(), WM_IS_SKIN_BUTTON, 0, 0) != 1) return 0;
   if (!parent() || !parent()->enabled() || !enabled() || !visible()) return 0;
   click();
   return 1;
@@ -221,7 +222,7 @@ LRESULT TCustomSkinButton::notify(UINT code, WPARAM wParam, LPARAM lParam) {
     case NotifyDialogKey:
       return dialogKey(wParam, lParam);
     case NotifyDialogChar:
-      return dialogChar(static_cast<char>(wParam), lParam);
+      return dialogChar(static_cast<wchar_t>(wParam), lParam);
     case NotifyFocusChanged:
       CustomControl::notify(code, wParam, lParam);
       isDefaultActive_ = default_;
@@ -317,12 +318,13 @@ void TCustomSkinButton::DrawFocusFrame(HDC canvas) {
 
 void TCustomSkinButton::drawCentred(HDC canvas, const std::string& text, const RECT& area) {
   RECT block = area;
-  const int length = static_cast<int>(text.size());
-  DrawTextA(canvas, text.c_str(), length, &block, kMeasureFormat);
+  const std::wstring wide = Wide(text);
+  const int length = static_cast<int>(wide.size());
+  DrawTextW(canvas, wide.c_str(), length, &block, kMeasureFormat);
   const Offset move = CentreOffset(area.right - area.left, area.bottom - area.top,
                                    block.right - block.left, block.bottom - block.top);
   OffsetRect(&block, move.dx, move.dy);
-  DrawTextA(canvas, text.c_str(), length, &block, kDrawFormat);
+  DrawTextW(canvas, wide.c_str(), length, &block, kDrawFormat);
 }
 
 void TCustomSkinButton::DrawCaption(HDC canvas, const std::string& caption) {

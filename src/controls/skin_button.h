@@ -112,7 +112,7 @@ class TCustomSkinButton : public CustomControl {
   void applyTimer(const ButtonEffects& effects);
   void RepeatTick();
   LRESULT dialogKey(WPARAM key, LPARAM keyData);
-  LRESULT dialogChar(char ch, LPARAM keyData);
+  LRESULT dialogChar(wchar_t ch, LPARAM keyData);
   void fillStateBitmap(Bitmap& bitmap);
   void drawCentred(HDC canvas, const std::string& text, const RECT& area);
 

@@ -66,7 +66,7 @@ void TSkinForm::mouseDown(MouseButton button, ShiftState shift, int x, int y) {
   GraphicControl::mouseDown(button, shift, x, y);
   ReleaseCapture();
   // The system's caption press: DefWindowProc runs its move loop and the window follows.
-  SendMessageA(ownerForm().handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  SendMessageW(ownerForm().handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 }  // namespace ss

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/unicode.h"
+
 namespace ss {
 
 std::string Format(const char* format, ...) {
@@ -24,7 +26,8 @@ std::string Format(const char* format, ...) {
 }
 
 std::string ErrorBoxText(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+  // The last character, not byte: UTF-8 text sorts by its code points.
+  if (!message.empty() && LastCodePoint(message) > U'.') return message + ".";
   return message;
 }
 

@@ -1,16 +1,17 @@
-// Windows build: files opened with CreateFileA and read whole.
+// Windows build: files opened with CreateFileW (any name) and read whole.
 #include <windows.h>
 
 #include "core/error_text.h"
 #include "core/errors.h"
 #include "core/file_read.h"
 #include "core/system_error.h"
+#include "core/wide.h"
 
 namespace ss {
 
 std::string ReadWholeFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     throw EFOpenError(FileOpenMessage(path, SystemErrorText(GetLastError())));
   }

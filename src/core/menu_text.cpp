@@ -1,18 +1,20 @@
 #include "core/menu_text.h"
 
-#include <cctype>
 #include <cstddef>
+
+#include "core/unicode.h"
 
 namespace ss {
 
 namespace {
 
-char Folded(char c) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+char32_t Folded(char32_t c) {
+  return c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c;
 }
 
-bool IsMnemonicCandidate(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0;
+// Letters and digits of ASCII: those a user finds on every keyboard layout.
+bool IsMnemonicCandidate(char32_t c) {
+  return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
 }
 
 std::string KeyName(std::uint8_t key) {
@@ -55,43 +57,59 @@ std::string ShortcutText(std::uint16_t shortcut) {
   return text + key;
 }
 
-char MnemonicOf(const std::string& caption) {
-  char found = 0;
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
+char32_t MnemonicOf(const std::string& caption) {
+  char32_t found = 0;
+  for (size_t i = 0; i < caption.size();) {
+    if (caption[i] != '&') {
+      NextCodePoint(caption, i);
+      continue;
+    }
+    if (++i >= caption.size()) break;
+    if (caption[i] == '&') {
       ++i;  // "&&" is a literal ampersand
       continue;
     }
-    found = caption[i + 1];
-    ++i;
+    found = NextCodePoint(caption, i);
   }
   return found;
 }
 
 std::vector<std::string> WithAutomaticMnemonics(const std::vector<std::string>& captions) {
   std::vector<std::string> result = captions;
-  std::string used;
+  std::u32string used;
   for (const std::string& caption : captions) {
-    if (const char m = MnemonicOf(caption)) used += Folded(m);
+    if (const char32_t m = MnemonicOf(caption)) used += Folded(m);
   }
-  auto isFree = [&](char c) {
-    return IsMnemonicCandidate(c) && used.find(Folded(c)) == std::string::npos;
+  auto isFree = [&](char32_t c) {
+    return IsMnemonicCandidate(c) && used.find(Folded(c)) == std::u32string::npos;
   };
   for (std::string& caption : result) {
     if (caption == "-" || MnemonicOf(caption) != 0) continue;
-    size_t chosen = std::string::npos;
+    // The captions' characters with where each starts; "&" goes in front of the chosen one.
+    struct Character {
+      size_t at;
+      char32_t c;
+    };
+    std::vector<Character> characters;
+    for (size_t i = 0; i < caption.size();) {
+      const size_t at = i;
+      characters.push_back({at, NextCodePoint(caption, i)});
+    }
+    const Character* chosen = nullptr;
     // First the first characters of words, then any character.
-    for (size_t i = 0; i < caption.size() && chosen == std::string::npos; ++i) {
-      const bool wordStart = i == 0 || caption[i - 1] == ' ';
-      if (wordStart && caption[i] != '&' && isFree(caption[i])) chosen = i;
+    for (size_t k = 0; k < characters.size() && !chosen; ++k) {
+      const bool wordStart = k == 0 || characters[k - 1].c == U' ';
+      if (wordStart && characters[k].c != U'&' && isFree(characters[k].c)) chosen = &characters[k];
     }
-    for (size_t i = 0; i < caption.size() && chosen == std::string::npos; ++i) {
-      if (caption[i] != '&' && (i == 0 || caption[i - 1] != '&') && isFree(caption[i])) chosen = i;
+    for (size_t k = 0; k < characters.size() && !chosen; ++k) {
+      const bool afterAmpersand = k > 0 && characters[k - 1].c == U'&';
+      if (characters[k].c != U'&' && !afterAmpersand && isFree(characters[k].c)) {
+        chosen = &characters[k];
+      }
     }
-    if (chosen == std::string::npos) continue;
-    used += Folded(caption[chosen]);
-    caption.insert(caption.begin() + static_cast<std::ptrdiff_t>(chosen), '&');
+    if (!chosen) continue;
+    used += Folded(chosen->c);
+    caption.insert(caption.begin() + static_cast<std::ptrdiff_t>(chosen->at), '&');
   }
   return result;
 }

@@ -5,7 +5,7 @@
 
 namespace ss {
 
-// FormatMessageA's text for `code` in the system's language, as the system gives it.
+// The system's text for `code` in its language (FormatMessageW), in UTF-8.
 std::string SystemErrorText(unsigned long code);
 
 }  // namespace ss

@@ -2,6 +2,8 @@
 
 #include "core/error_text.h"
 #include "core/errors.h"
+#include "core/unicode.h"
+#include "core/wide.h"
 #include "gui/control.h"
 #include "gui/form.h"
 
@@ -37,7 +39,7 @@ LRESULT Application::AppWindow::handleMessage(UINT message, WPARAM wParam, LPARA
   Application& app = Application::Instance();
   switch (message) {
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(handle(), kActivateMainForm, 0, 0);
+      if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(handle(), kActivateMainForm, 0, 0);
       return 0;
     case kActivateMainForm: {
       if (GetActiveWindow() != handle() || IsIconic(handle())) return 0;
@@ -81,24 +83,24 @@ HWND Application::handle() {
 }
 
 std::string Application::title() {
-  // Read back from the window: the system keeps at most 255 bytes of it here.
-  char buffer[kMaxTitleBytes + 1] = {};
-  GetWindowTextA(handle(), buffer, sizeof buffer);
-  return buffer;
+  // Read back from the window, which holds what setTitle handed on.
+  wchar_t buffer[kMaxTitleUnits + 1] = {};
+  GetWindowTextW(handle(), buffer, kMaxTitleUnits + 1);
+  return Narrow(buffer);
 }
 
 void Application::setTitle(const std::string& title) {
-  // Only the first 255 bytes ever read back, so no more are handed on: Wine passes a window's
-  // whole text to the X server as its name, and a name of megabytes fails there with BadLength,
-  // which ends the process.
-  SetWindowTextA(handle(), title.substr(0, kMaxTitleBytes).c_str());
+  // Only the first 255 characters (UTF-16 units) ever read back, so no more are handed on, cut
+  // between characters: Wine passes a window's whole text to the X server as its name, and a
+  // name of megabytes fails there with BadLength, which ends the process.
+  SetWindowTextW(handle(), Wide(CutToUtf16Units(title, kMaxTitleUnits)).c_str());
 }
 
 void Application::setIcon(IconHandle icon, IconHandle smallIcon) {
   icon_ = std::move(icon);
   smallIcon_ = std::move(smallIcon);
-  SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-  SendMessageA(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(this->smallIcon()));
+  SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(this->smallIcon()));
 }
 
 void Application::formCreated(Form* form) {
@@ -115,9 +117,9 @@ void Application::mainFormShown() {
 
 void Application::run() {
   if (!mainForm_) return;
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  GetStartupInfoA(&startup);
+  GetStartupInfoW(&startup);
   const int showCommand =
       (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWNORMAL;
   if (showCommand == SW_SHOWMINNOACTIVE) {
@@ -136,7 +138,7 @@ void Application::terminate() {
 
 bool Application::processMessage() {
   MSG msg;
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     terminated_ = true;
     return true;
@@ -144,7 +146,7 @@ bool Application::processMessage() {
   try {
     if (!preTranslateMessage(msg)) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   } catch (...) {
     handleCurrentException();
@@ -183,11 +185,11 @@ bool Application::preTranslateMessage(MSG& msg) {
     case WM_KEYDOWN:
       return form->dialogKey(control, static_cast<WORD>(msg.wParam), msg.lParam);
     case WM_CHAR:
-      return form->dialogChar(static_cast<char>(msg.wParam), msg.lParam);
+      return form->dialogChar(static_cast<wchar_t>(msg.wParam), msg.lParam);
     case WM_SYSCHAR:
       // Alt+Space stays the system menu's.
       if (msg.wParam == ' ') return false;
-      return form->dialogChar(static_cast<char>(msg.wParam), msg.lParam);
+      return form->dialogChar(static_cast<wchar_t>(msg.wParam), msg.lParam);
     default:
       return false;
   }
@@ -246,7 +248,8 @@ void Application::handleCurrentException() {
 void Application::showErrorMessage(const std::string& message) {
   HWND owner = GetActiveWindow();
   if (!owner) owner = handle();
-  MessageBoxA(owner, ErrorBoxText(message).c_str(), title().c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, Wide(ErrorBoxText(message)).c_str(), Wide(title()).c_str(),
+              MB_OK | MB_ICONERROR);
 }
 
 void Application::minimize() {
@@ -259,7 +262,7 @@ void Application::minimize() {
     SetActiveWindow(app);
     SetWindowPos(app, main->handle(), main->left(), main->top(), main->width(), 0,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    DefWindowProcA(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    DefWindowProcW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   } else {
     ShowWindow(app, SW_SHOWMINNOACTIVE);
   }
@@ -267,7 +270,7 @@ void Application::minimize() {
 
 void Application::restore() {
   HWND app = handle();
-  if (IsIconic(app)) DefWindowProcA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  if (IsIconic(app)) DefWindowProcW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
   window_.park();
   if (mainForm_ && !mainForm_->visible()) mainForm_->show();
   if (mainForm_) SetActiveWindow(GetLastActivePopup(app));

@@ -23,8 +23,9 @@ class Application {
   // every form. Created on first use.
   HWND handle();
 
-  // The title is the application window's text, so a title over 255 bytes reads back cut.
-  static constexpr size_t kMaxTitleBytes = 255;
+  // The title (UTF-8) is the application window's text, which keeps 255 characters (UTF-16
+  // units): a longer title reads back cut between two characters.
+  static constexpr size_t kMaxTitleUnits = 255;
   std::string title();
   void setTitle(const std::string& title);
 

@@ -4,6 +4,7 @@
 
 #include "core/errors.h"
 #include "core/image_header.h"
+#include "core/wide.h"
 #include "core/file_read.h"
 
 namespace ss {
@@ -22,7 +23,7 @@ namespace {
 // process: asking the window system for the screen's DC for every bitmap costs a round trip
 // each time, and a button paints with two new bitmaps.
 HDC ScreenFormatDc() {
-  static const HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+  static const HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
   return dc;
 }
 
@@ -74,7 +75,7 @@ void Bitmap::clear() {
 
 void Bitmap::adopt(BitmapHandle bitmap) {
   BITMAP info{};
-  if (!bitmap || !GetObjectA(bitmap.get(), sizeof info, &info)) {
+  if (!bitmap || !GetObjectW(bitmap.get(), sizeof info, &info)) {
     clear();
     return;
   }
@@ -87,11 +88,10 @@ void Bitmap::loadFromFile(const std::string& path) {
   // Checked in full first: a damaged file must give an error, never reach a decoder.
   const std::string bytes = ReadWholeFile(path);
   const BitmapLayout layout = CheckBitmapFile(bytes);
-  BitmapHandle loaded =
-      layout.plain
-          ? DecodePlainBitmap(bytes, layout)
-          : BitmapHandle(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  BitmapHandle loaded = layout.plain ? DecodePlainBitmap(bytes, layout)
+                                     : BitmapHandle(static_cast<HBITMAP>(
+                                           LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0,
+                                                      0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!loaded) throw EInvalidGraphic("Bitmap image is not valid");
   adopt(std::move(loaded));
 }

@@ -78,7 +78,7 @@ LRESULT Control::notify(UINT code, WPARAM, LPARAM) {
   // Pointer enter and leave go on to the form too, with the control as their source.
   if ((code == NotifyMouseEnter || code == NotifyMouseLeave) && parent_ &&
       parent_->handleAllocated()) {
-    SendMessageA(parent_->handle(), code, 0, reinterpret_cast<LPARAM>(this));
+    SendMessageW(parent_->handle(), code, 0, reinterpret_cast<LPARAM>(this));
   }
   return 0;
 }
@@ -262,7 +262,7 @@ LRESULT WinControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CHAR: {
-      char ch = static_cast<char>(wParam);
+      wchar_t ch = static_cast<wchar_t>(wParam);
       if (OnKeyPress) OnKeyPress(*this, ch);
       return 0;
     }

@@ -41,7 +41,8 @@ using NotifyEvent = std::function<void(Control& sender)>;
 using MouseEvent = std::function<void(Control& sender, MouseButton, ShiftState, int x, int y)>;
 using MouseMoveEvent = std::function<void(Control& sender, ShiftState, int x, int y)>;
 using KeyEvent = std::function<void(Control& sender, WORD& key, ShiftState)>;
-using KeyPressEvent = std::function<void(Control& sender, char& key)>;
+// A typed character: a UTF-16 unit.
+using KeyPressEvent = std::function<void(Control& sender, wchar_t& key)>;
 
 // What windowed and windowless controls share: place on the form, looks, mouse events.
 class Control {

@@ -39,8 +39,8 @@ void CursorTable::setScreenCursor(int id) {
     SetCursor(handleOf(kCursorArrow));
     return;
   }
-  const LRESULT hit = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
-  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+  const LRESULT hit = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+  SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/wide.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
 #include "gui/handle.h"
@@ -50,24 +51,24 @@ DWORD Form::exStyleFor(BorderStyle style) const {
 }
 
 std::string Form::caption() const {
-  const int length = GetWindowTextLengthA(handle());
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(handle(), text.data(), length + 1)));
-  return text;
+  const int length = GetWindowTextLengthW(handle());
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(handle(), text.data(), length + 1)));
+  return Narrow(text);
 }
 
 void Form::setCaption(const std::string& value) {
-  SetWindowTextA(handle(), value.c_str());
+  SetWindowTextW(handle(), Wide(value).c_str());
 }
 
 void Form::setBorderStyle(BorderStyle value) {
   if (value == borderStyle_) return;
   const int width = clientWidth();
   const int height = clientHeight();
-  const DWORD visibleBit = GetWindowLongA(handle(), GWL_STYLE) & WS_VISIBLE;
+  const DWORD visibleBit = GetWindowLongW(handle(), GWL_STYLE) & WS_VISIBLE;
   borderStyle_ = value;
-  SetWindowLongA(handle(), GWL_STYLE, static_cast<LONG>(styleFor(value) | visibleBit));
-  SetWindowLongA(handle(), GWL_EXSTYLE, static_cast<LONG>(exStyleFor(value)));
+  SetWindowLongW(handle(), GWL_STYLE, static_cast<LONG>(styleFor(value) | visibleBit));
+  SetWindowLongW(handle(), GWL_EXSTYLE, static_cast<LONG>(exStyleFor(value)));
   SetWindowPos(handle(), nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   setClientSize(width, height);
@@ -111,8 +112,8 @@ int Form::clientHeight() const {
 
 void Form::setClientSize(int width, int height) {
   RECT r{0, 0, width, height};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(handle(), GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(handle(), GWL_EXSTYLE)));
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(handle(), GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(handle(), GWL_EXSTYLE)));
   SetWindowPos(handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -132,7 +133,7 @@ void Form::setCursor(int value) {
   cursor_ = value;
   POINT point;
   if (GetCursorPos(&point) && WindowFromPoint(point) == handle()) {
-    SendMessageA(handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(handle()),
+    SendMessageW(handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(handle()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   }
 }
@@ -176,7 +177,7 @@ void Form::applyFirstPosition() {
   }
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (!GetMonitorInfoA(monitor, &info)) return;
+  if (!GetMonitorInfoW(monitor, &info)) return;
   const RECT& area = info.rcMonitor;
   const int x = std::max<int>(area.left, area.left + (area.right - area.left - width()) / 2);
   const int y = std::max<int>(area.top, area.top + (area.bottom - area.top - height()) / 2);
@@ -296,8 +297,8 @@ bool Form::dialogKey(WinControl* focused, WORD key, LPARAM keyData) {
   }
 }
 
-bool Form::dialogChar(char ch, LPARAM keyData) {
-  return broadcast(NotifyDialogChar, static_cast<unsigned char>(ch), keyData) != 0;
+bool Form::dialogChar(wchar_t ch, LPARAM keyData) {
+  return broadcast(NotifyDialogChar, ch, keyData) != 0;
 }
 
 LRESULT Form::broadcast(UINT code, WPARAM wParam, LPARAM lParam) {
@@ -463,7 +464,7 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Notifications of system-class children (push buttons) go back to their control.
       if (lParam) {
         if (Window* child = Window::FromHandle(reinterpret_cast<HWND>(lParam))) {
-          return SendMessageA(child->handle(), kChildCommand, wParam, lParam);
+          return SendMessageW(child->handle(), kChildCommand, wParam, lParam);
         }
       }
       break;

@@ -93,7 +93,7 @@ class Form : public Window {
 
   // Keyboard pre-processing of the message loop; true when the key or character was used.
   bool dialogKey(WinControl* focused, WORD key, LPARAM keyData);
-  bool dialogChar(char ch, LPARAM keyData);
+  bool dialogChar(wchar_t ch, LPARAM keyData);
 
   // Sends a notification to every control in creation order; stops at the first non-zero answer.
   LRESULT broadcast(UINT code, WPARAM wParam, LPARAM lParam);

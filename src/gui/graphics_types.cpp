@@ -2,12 +2,13 @@
 
 #include <cstdint>
 
+#include "core/wide.h"
 #include "gui/input_rules.h"
 
 namespace ss {
 
 HFONT CreateFontFromSpec(const FontSpec& font) {
-  LOGFONTA lf{};
+  LOGFONTW lf{};
   lf.lfHeight = font.height;
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = font.underline ? TRUE : FALSE;
@@ -16,8 +17,8 @@ HFONT CreateFontFromSpec(const FontSpec& font) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
-  lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
-  return CreateFontIndirectA(&lf);
+  lstrcpynW(lf.lfFaceName, Wide(font.name).c_str(), LF_FACESIZE);
+  return CreateFontIndirectW(&lf);
 }
 
 std::optional<MouseButtonMessage> DecodeMouseButtonMessage(UINT message) {

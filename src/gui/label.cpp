@@ -1,5 +1,6 @@
 #include "gui/label.h"
 
+#include "core/wide.h"
 #include "gui/form.h"
 
 namespace ss {
@@ -36,7 +37,8 @@ void Label::adjustBounds() {
   SelectObjectScope font(screen.get(), fontHandle());
   const std::string& shown = text().empty() ? std::string(" ") : text();
   RECT r{0, 0, wordWrap_ ? width() : 0, 0};
-  DrawTextA(screen.get(), shown.c_str(), static_cast<int>(shown.size()), &r,
+  const std::wstring wide = Wide(shown);
+  DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &r,
             drawFlags() | DT_CALCRECT);
   setBounds(left(), top(), wordWrap_ ? width() : r.right, r.bottom);
 }
@@ -69,7 +71,8 @@ void Label::paint(HDC dc) {
   SelectObjectScope font(dc, fontHandle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRgb(this->font().color));
-  DrawTextA(dc, text().c_str(), static_cast<int>(text().size()), &r, drawFlags());
+  const std::wstring wide = Wide(text());
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, drawFlags());
 }
 
 }  // namespace ss

@@ -93,7 +93,7 @@ void Picture::setIcon(HICON icon) {
   ICONINFO info{};
   if (copy && GetIconInfo(copy.get(), &info)) {
     BITMAP mask{};
-    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
     width = mask.bmWidth;
     // Without a colour bitmap the mask holds both halves of a monochrome icon.
     height = info.hbmColor ? mask.bmHeight : mask.bmHeight / 2;

@@ -1,6 +1,7 @@
 #include "gui/popup_menu.h"
 
 #include "core/menu_text.h"
+#include "core/wide.h"
 #include "gui/form.h"
 #include "gui/handle.h"
 
@@ -17,14 +18,14 @@ void PopupMenu::popup(int x, int y) {
   const std::vector<std::string> captions = shownCaptions();
   for (size_t i = 0; i < items_.size(); ++i) {
     if (items_[i].caption == "-") {
-      AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
       continue;
     }
     std::string text = captions[i];
     const std::string shortcut = ShortcutText(items_[i].shortcut);
     if (!shortcut.empty()) text += "\t" + shortcut;
     // Command identifiers start at 1: 0 means the menu was dismissed.
-    AppendMenuA(menu.get(), MF_STRING, i + 1, text.c_str());
+    AppendMenuW(menu.get(), MF_STRING, i + 1, Wide(text).c_str());
   }
   HWND owner = owner_->handle();
   // The owner must be the foreground window, or the menu would not close when the user clicks
@@ -33,7 +34,7 @@ void PopupMenu::popup(int x, int y) {
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x,
       y, 0, owner, nullptr));
-  PostMessageA(owner, WM_NULL, 0, 0);
+  PostMessageW(owner, WM_NULL, 0, 0);
   if (chosen >= 1 && chosen <= items_.size() && items_[chosen - 1].onClick) {
     items_[chosen - 1].onClick();
   }

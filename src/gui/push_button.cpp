@@ -1,5 +1,6 @@
 #include "gui/push_button.h"
 
+#include "core/wide.h"
 #include "gui/form.h"
 #include "gui/input_rules.h"
 
@@ -15,12 +16,12 @@ PushButton::PushButton(Form& parent, int left, int top, int width, int height,
   if (visible()) style |= WS_VISIBLE;
   createSuperclassedWindow("BUTTON", "SuiteStartPushButton", 0, style, caption.c_str(), left, top,
                            width, height, parent.handle(), nullptr);
-  SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle()), FALSE);
+  SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle()), FALSE);
 }
 
 void PushButton::setDefault(bool value) {
   default_ = value;
-  SendMessageA(handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  SendMessageW(handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void PushButton::click() {
@@ -38,10 +39,10 @@ LRESULT PushButton::notify(UINT code, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case NotifyFontChanged:
-      SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle()), TRUE);
+      SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle()), TRUE);
       return 0;
     case NotifyTextChanged:
-      SetWindowTextA(handle(), text().c_str());
+      SetWindowTextW(handle(), Wide(text()).c_str());
       return 0;
     default:
       return WinControl::notify(code, wParam, lParam);

@@ -3,12 +3,13 @@
 #include "core/errors.h"
 #include "gui/application.h"
 #include "core/system_error.h"
+#include "core/wide.h"
 
 namespace ss {
 
 namespace {
 // Marks our windows so that FromHandle never trusts another program's GWLP_USERDATA.
-constexpr const char* kOwnerProp = "ss.window";
+constexpr const wchar_t* kOwnerProp = L"ss.window";
 }  // namespace
 
 Window::~Window() {
@@ -16,55 +17,59 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND window) {
-  if (!window || !GetPropA(window, kOwnerProp)) return nullptr;
+  if (!window || !GetPropW(window, kOwnerProp)) return nullptr;
   // Another instance's windows carry the mark too, with pointers into another process.
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process != GetCurrentProcessId()) return nullptr;
-  return reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void Window::createWindow(const char* className, UINT classStyle, DWORD exStyle, DWORD style,
                           const char* text, int x, int y, int width, int height, HWND parent,
                           HMENU id) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA existing{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::wstring wideClass = Wide(className);
+  WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
-  if (!GetClassInfoExA(instance, className, &existing)) {
-    WNDCLASSEXA wc{};
+  if (!GetClassInfoExW(instance, wideClass.c_str(), &existing)) {
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = classStyle;
     wc.lpfnWndProc = &Window::Trampoline;
     wc.hInstance = instance;
     wc.hCursor = nullptr;  // every window answers WM_SETCURSOR itself
     wc.hbrBackground = nullptr;
-    wc.lpszClassName = className;
-    RegisterClassExA(&wc);
+    wc.lpszClassName = wideClass.c_str();
+    RegisterClassExW(&wc);
   }
-  CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, id, instance, this);
+  CreateWindowExW(exStyle, wideClass.c_str(), Wide(text).c_str(), style, x, y, width, height,
+                  parent, id, instance, this);
   if (!handle_) throw EOutOfResources(SystemErrorText(GetLastError()));
 }
 
 void Window::createSuperclassedWindow(const char* systemClass, const char* className, DWORD exStyle,
                                       DWORD style, const char* text, int x, int y, int width,
                                       int height, HWND parent, HMENU id) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::wstring wideClass = Wide(className);
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  if (!GetClassInfoExA(nullptr, systemClass, &wc)) {
+  if (!GetClassInfoExW(nullptr, Wide(systemClass).c_str(), &wc)) {
     throw EOutOfResources(SystemErrorText(GetLastError()));
   }
   baseProc_ = wc.lpfnWndProc;
-  WNDCLASSEXA existing{};
+  WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
-  if (!GetClassInfoExA(instance, className, &existing)) {
+  if (!GetClassInfoExW(instance, wideClass.c_str(), &existing)) {
     wc.lpfnWndProc = &Window::Trampoline;
     wc.hInstance = instance;
-    wc.lpszClassName = className;
+    wc.lpszClassName = wideClass.c_str();
     wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-    RegisterClassExA(&wc);
+    RegisterClassExW(&wc);
   }
-  CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent, id, instance, this);
+  CreateWindowExW(exStyle, wideClass.c_str(), Wide(text).c_str(), style, x, y, width, height,
+                  parent, id, instance, this);
   if (!handle_) throw EOutOfResources(SystemErrorText(GetLastError()));
 }
 
@@ -77,21 +82,21 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::defaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (baseProc_) return CallWindowProcA(baseProc_, handle_, message, wParam, lParam);
-  return DefWindowProcA(handle_, message, wParam, lParam);
+  if (baseProc_) return CallWindowProcW(baseProc_, handle_, message, wParam, lParam);
+  return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::Trampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* self = nullptr;
   if (message == WM_NCCREATE) {
-    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->handle_ = window;
-    SetPropA(window, kOwnerProp, reinterpret_cast<HANDLE>(1));
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetPropW(window, kOwnerProp, reinterpret_cast<HANDLE>(1));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   } else {
     self = FromHandle(window);
   }
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
 
   LRESULT result = 0;
   // The barrier: no C++ exception crosses into the system's code.
@@ -104,8 +109,8 @@ LRESULT CALLBACK Window::Trampoline(HWND window, UINT message, WPARAM wParam, LP
     result = 0;
   }
   if (message == WM_NCDESTROY) {
-    RemovePropA(window, kOwnerProp);
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    RemovePropW(window, kOwnerProp);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->handle_ = nullptr;
   }
   return result;

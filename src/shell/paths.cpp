@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "core/wide.h"
 #endif
 
 namespace ss {
@@ -28,20 +30,25 @@ void SetExeFolderOverride(const std::string& folder) {
   ExeFolderOverride() = folder;
 }
 
-std::string ExeFolder() {
-  if (!ExeFolderOverride().empty()) return WithTrailingBackslash(ExeFolderOverride());
-  // Long paths: grow the buffer until the whole name fits.
-  std::string buffer(MAX_PATH, '\0');
+std::string ModuleFileName(void* module) {
+  // Read whole, in UTF-16 (any folder name), growing the buffer until the whole path fits:
+  // a path cut short would name another file.
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length =
-        GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length = GetModuleFileNameW(static_cast<HMODULE>(module), buffer.data(),
+                                            static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
     if (length < buffer.size()) {
       buffer.resize(length);
-      break;
+      return Narrow(buffer);
     }
     buffer.resize(buffer.size() * 2);
   }
-  return WithTrailingBackslash(FolderOfPath(buffer));
+}
+
+std::string ExeFolder() {
+  if (!ExeFolderOverride().empty()) return WithTrailingBackslash(ExeFolderOverride());
+  return WithTrailingBackslash(FolderOfPath(ModuleFileName(nullptr)));
 }
 #endif
 

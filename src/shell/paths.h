@@ -12,6 +12,9 @@ std::string WithTrailingBackslash(const std::string& path);
 std::string FolderOfPath(const std::string& path);
 
 #ifdef _WIN32
+// The full path of a loaded module (nullptr: the executable), however long; empty when the
+// system cannot say.
+std::string ModuleFileName(void* module);
 // The running executable's folder, ending in "\".
 std::string ExeFolder();
 // Tests that build the launcher's windows in their own process point its folder elsewhere;

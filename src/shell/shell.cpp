@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/errors.h"
+#include "core/wide.h"
 
 namespace ss {
 
@@ -10,13 +11,13 @@ namespace {
 
 // The per-user key of the shell folders. Opened for reading only: full access is refused on
 // locked-down accounts, which would send every caller to the fallback.
-constexpr const char* kShellFoldersKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const wchar_t* kShellFoldersKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 class RegistryKey {
  public:
-  RegistryKey(HKEY root, const char* path) {
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+  RegistryKey(HKEY root, const wchar_t* path) {
+    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
   }
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
@@ -29,43 +30,45 @@ class RegistryKey {
   HKEY key_ = nullptr;
 };
 
-// The string value `name`: empty when missing or of size 0; raises for other data types.
+// The string value `name` in UTF-8: empty when missing or of size 0; raises for other types.
 std::string ReadStringValue(HKEY key, const std::string& name) {
+  const std::wstring wideName = Wide(name);
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       size == 0) {
     return {};
   }
   if (type != REG_SZ && type != REG_EXPAND_SZ) {
     throw ERegistryException("Invalid data type for '" + name + "'");
   }
-  std::string data(size, '\0');
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+  // Room for an odd byte count too; the data need not end in a NUL.
+  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(key, wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                        &size) != ERROR_SUCCESS) {
     return {};
   }
-  data.resize(size);
+  data.resize(size / sizeof(wchar_t));
   // The string ends at its first NUL; REG_EXPAND_SZ is taken as stored, unexpanded.
-  const size_t end = data.find('\0');
-  if (end != std::string::npos) data.resize(end);
-  return data;
+  const size_t end = data.find(L'\0');
+  if (end != std::wstring::npos) data.resize(end);
+  return Narrow(data);
 }
 
-// ShellExecuteA from shell32, loaded at the first call from the system folder only. As a static
+// ShellExecuteW from shell32, loaded at the first call from the system folder only. As a static
 // import shell32 is resolved before WinMain, from the exe's folder first: Wine looks there for
 // it (only its builtin-first load order keeps a planted copy out), and Windows does for any DLL
 // that is not a KnownDLL. Loaded here, it is safe whatever the KnownDLLs list holds. nullptr
 // when shell32 or its entry cannot be had.
-using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+using ShellExecuteWFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 
-ShellExecuteAFunction ShellExecuteEntry() {
-  static const ShellExecuteAFunction entry = [] {
-    HMODULE shell32 = LoadLibraryExA("shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!shell32) return ShellExecuteAFunction{};
+ShellExecuteWFunction ShellExecuteEntry() {
+  static const ShellExecuteWFunction entry = [] {
+    HMODULE shell32 = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!shell32) return ShellExecuteWFunction{};
     // Through void*: GCC warns about a direct cast between unrelated function pointer types.
-    return reinterpret_cast<ShellExecuteAFunction>(
-        reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteA")));
+    return reinterpret_cast<ShellExecuteWFunction>(
+        reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteW")));
   }();
   return entry;
 }
@@ -74,8 +77,8 @@ ShellExecuteAFunction ShellExecuteEntry() {
 
 void OpenWithShell(void* owner, const std::string& target, int show) {
   // Without the shell nothing can be opened; like a failed open, that goes unreported.
-  if (const ShellExecuteAFunction shellExecute = ShellExecuteEntry()) {
-    shellExecute(static_cast<HWND>(owner), "open", target.c_str(), nullptr, nullptr, show);
+  if (const ShellExecuteWFunction shellExecute = ShellExecuteEntry()) {
+    shellExecute(static_cast<HWND>(owner), L"open", Wide(target).c_str(), nullptr, nullptr, show);
   }
 }
 

@@ -10,8 +10,9 @@ namespace ss {
 // the key or value is missing or empty. Raises ERegistryException for a non-string value.
 std::string ReadShellFolder(const std::string& name);
 
-// Hands `target` to the shell to open ("open", no parameters, no folder), as ShellExecuteA does;
-// the shell's answer is ignored. shell32 is loaded from the system folder at the first call.
+// Hands `target` (UTF-8) to the shell to open ("open", no parameters, no folder) through
+// ShellExecuteW; the shell's answer is ignored. shell32 is loaded from the system folder at the
+// first call.
 void OpenWithShell(void* owner, const std::string& target, int show);
 
 }  // namespace ss

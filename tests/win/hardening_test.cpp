@@ -237,6 +237,23 @@ TEST_F(ExeResources, ManifestAsksForCommonControls6AsInvokerOnEverySupportedSyst
   }
 }
 
+TEST_F(ExeResources, ManifestAsksForTheUtf8CodePageAndLongPaths) {
+  const std::string manifest = resource(RT_MANIFEST, 1);
+  // Exactly "UTF-8": Windows ignores another spelling, though Wine takes "utf-8" too.
+  EXPECT_NE(manifest.find("<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/"
+                          "WindowsSettings\">UTF-8</activeCodePage>"),
+            std::string::npos)
+      << manifest;
+  EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                          "WindowsSettings\">true</longPathAware>"),
+            std::string::npos)
+      << manifest;
+  // Both inside <windowsSettings> of the asm.v3 application element.
+  const size_t settings = manifest.find("<windowsSettings>");
+  EXPECT_LT(settings, manifest.find("<activeCodePage"));
+  EXPECT_LT(manifest.find("</longPathAware>"), manifest.find("</windowsSettings>"));
+}
+
 TEST_F(ExeResources, VersionInformationCarriesTheProjectVersionAndEveryString) {
   const std::string path = test::BinFolder() + "suitestart.exe";
   const DWORD size = GetFileVersionInfoSizeA(path.c_str(), nullptr);

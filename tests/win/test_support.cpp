@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/wide.h"
 #include "shell/paths.h"
 #include "ui/main/form_main_tables.h"
 
@@ -13,45 +14,49 @@ namespace ss::test {
 
 namespace {
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + name;
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + name;
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path + "\\");
+        RemoveTree(path + L"\\");
       } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
       }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
 
-TempDir::TempDir() {
+TempDir::TempDir(const std::string& name) {
   static std::atomic<int> counter{0};
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
   for (;;) {
-    path_ = std::string(base) + "ss-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(counter++) + "\\";
-    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+    path_ = Narrow(base) + "ss-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(counter++) + name + "\\";
+    if (CreateDirectoryW(Wide(path_).c_str(), nullptr)) break;
   }
 }
 
 TempDir::~TempDir() {
-  RemoveTree(path_);
+  RemoveTree(Wide(path_));
+}
+
+bool MakeFolder(const std::string& path) {
+  return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE;
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
@@ -61,8 +66,8 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string bytes;
   char chunk[4096];
@@ -73,25 +78,23 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void CopyFileOrFail(const std::string& from, const std::string& to) {
-  ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << from << " -> " << to;
+  ASSERT_TRUE(CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE)) << from << " -> " << to;
 }
 
 std::string BinFolder() {
   // The test program's own folder, whatever folder the launcher code is pointed at.
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return FolderOfPath(path);
+  return FolderOfPath(ModuleFileName(nullptr));
 }
 
 void PumpMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
@@ -106,19 +109,19 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 }
 
 ChildProcess::ChildProcess(const std::string& exe, const std::string& folder, int showCommand) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (showCommand >= 0) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
   }
-  std::string commandLine = "\"" + exe + "\"";
+  std::wstring commandLine = L"\"" + Wide(exe) + L"\"";
   // Wine now and then fails a start with ERROR_INTERNAL_ERROR: the new process ended while Wine
   // was still setting it up. It is rare (about once in a few hundred starts), so one more
   // attempt is made before the test fails.
   for (int attempt = 1;; ++attempt) {
-    if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       folder.c_str(), &startup, &info_)) {
+    if (CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       Wide(folder).c_str(), &startup, &info_)) {
       break;
     }
     const DWORD error = GetLastError();
@@ -192,11 +195,11 @@ HWND ChildProcess::waitWindow(const std::string& className, const std::string& t
 }
 
 std::string WindowText(HWND window) {
-  char text[1024] = {};
+  wchar_t text[1024] = {};
   // WM_GETTEXT works across processes for the standard text of a window.
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, 2000, nullptr);
-  return text;
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
+  return Narrow(text);
 }
 
 std::string WindowClass(HWND window) {
@@ -277,13 +280,15 @@ std::string SampleIconFile() {
   return ico;
 }
 
-LauncherFolder::LauncherFolder(const std::string& clearConfig, bool withIcon) {
+LauncherFolder::LauncherFolder(const std::string& clearConfig, bool withIcon,
+                               const std::string& folderName)
+    : dir(folderName) {
   CopyFileOrFail(BinFolder() + "suitestart.exe", dir.file("suitestart.exe"));
   writeConfig(clearConfig);
   if (withIcon) WriteFileBytes(dir.file("icon.ico"), SampleIconFile());
   const std::string skin = dir.file("sounds\\test\\");
-  CreateDirectoryA(dir.file("sounds").c_str(), nullptr);
-  CreateDirectoryA(skin.c_str(), nullptr);
+  MakeFolder(dir.file("sounds"));
+  MakeFolder(skin);
   auto plain = [](int w, int h, COLORREF color) {
     return BitmapFileBytes(w, h, [=](int, int) { return color; });
   };

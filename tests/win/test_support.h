@@ -9,10 +9,13 @@
 
 namespace ss::test {
 
-// A fresh folder under the temporary folder, removed with everything in it at the end.
+// Paths and texts are UTF-8, as in the launcher.
+
+// A fresh folder under the temporary folder, its name ending in `name`, removed with everything
+// in it at the end.
 class TempDir {
  public:
-  TempDir();
+  explicit TempDir(const std::string& name = "");
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
@@ -24,6 +27,7 @@ class TempDir {
   std::string path_;
 };
 
+bool MakeFolder(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
@@ -72,7 +76,9 @@ void CloseMessageBox(HWND box);
 // design sizes in sounds\test\ (for configurations with ResFolder=test).
 struct LauncherFolder {
   TempDir dir;
-  explicit LauncherFolder(const std::string& clearConfig, bool withIcon = true);
+  // `folderName` ends the folder's name (any characters).
+  explicit LauncherFolder(const std::string& clearConfig, bool withIcon = true,
+                          const std::string& folderName = "");
   void writeConfig(const std::string& clearConfig);
 };
 

@@ -2,6 +2,7 @@
 
 #include "config/config_file.h"
 #include "config/global_vars.h"
+#include "core/wide.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
 #include "shell/paths.h"
@@ -19,13 +20,12 @@ FontSpec LauncherFont(Color color) {
   FontSpec font;
   font.name = kFontName;
   font.height = kFontHeight;
-  font.charset = ANSI_CHARSET;
   font.color = color;
   return font;
 }
 
 bool DirectoryExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 }  // namespace
@@ -130,7 +130,7 @@ void TFormMain::FormCreate() {
   ApplySkin();
   SetInfoText(welcomeText());
   resolveSettingsFolder();
-  PostMessageA(handle(), WM_LAUNCHER_STARTED, 0, 0);
+  PostMessageW(handle(), WM_LAUNCHER_STARTED, 0, 0);
 }
 
 void TFormMain::ApplySkin() {
@@ -175,7 +175,7 @@ void TFormMain::resolveSettingsFolder() {
   GlobalVars.SettingsFolder =
       WithTrailingBackslash(appData + SettingsFolderName(Application::Instance().title()));
   if (!DirectoryExists(GlobalVars.SettingsFolder) &&
-      !CreateDirectoryA(GlobalVars.SettingsFolder.c_str(), nullptr)) {
+      !CreateDirectoryW(Wide(GlobalVars.SettingsFolder).c_str(), nullptr)) {
     GlobalVars.SettingsFolder = appData;
   }
 }
