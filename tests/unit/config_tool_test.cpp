@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scramble.h"
+#include "tools/config/code_page.h"
 
 namespace ss::tool {
 namespace {
@@ -22,6 +23,16 @@ TEST(PackClearText, RefusesBytesThatCannotBeStoredNamingLineAndColumn) {
     EXPECT_TRUE(packed.bytes.empty());
     EXPECT_NE(packed.error.find("line 2, column 8"), std::string::npos) << packed.error;
   }
+}
+
+TEST(PackClearText, StoresLegacyLinesAsTheyStandWarningOfLineAndColumn) {
+  const std::string clear = "[SYSTEM]\nName=Caf\xC3\xA9\nCopyright=\xA9 Caf\xE9\n";
+  const PackResult packed = PackClearText(clear);
+  ASSERT_TRUE(packed.ok);
+  ASSERT_EQ(packed.warnings.size(), 1u);
+  EXPECT_EQ(packed.warnings[0].rfind("line 3, column 11: byte 0xA9 is not UTF-8", 0), 0u)
+      << packed.warnings[0];
+  EXPECT_EQ(UnpackStoredText(packed.bytes), clear);
 }
 
 TEST(PackClearText, DropsAByteOrderMarkSoTheFirstHeaderStillWorks) {
@@ -58,6 +69,31 @@ TEST(ReadSettings, ReportsTheErrorAndTheFieldsStoredBeforeIt) {
 TEST(ReadSettings, TitleIsCutTo255Bytes) {
   const Settings settings = ReadSettings(test::Scramble("[SYSTEM]\nName=" + std::string(300, 'n')));
   EXPECT_EQ(settings.name, std::string(255, 'n'));
+}
+
+TEST(ReadSettings, TitleIsCutTo255Utf16UnitsBetweenCharacters) {
+  const std::string alpha = "\xCE\xB1";          // two bytes, one UTF-16 unit
+  const std::string emoji = "\xF0\x9F\x98\x80";  // four bytes, two UTF-16 units
+  std::string name;
+  for (int i = 0; i < 254; ++i) name += alpha;
+  EXPECT_EQ(ReadSettings(test::Scramble("[SYSTEM]\nName=" + name + emoji)).name, name);
+  EXPECT_EQ(ReadSettings(test::Scramble("[SYSTEM]\nName=" + name + alpha + alpha)).name,
+            name + alpha);
+}
+
+// Texts as the launcher shows them: UTF-8 as it stands, legacy bytes through the code page.
+TEST(FormatSettingsJson, ShowsUtf8AsItStandsAndDecodesLegacyText) {
+  const std::string stored =
+      test::Scramble("[SYSTEM]\nName=\xCE\x9A\xCE\xAD\nCopyright=\xC0\xE9\x98\nSkin=0\n");
+  const std::string utf8 = FormatSettingsJson(ReadSettings(stored));
+  EXPECT_EQ(utf8.rfind("{\"Name\": \"\xCE\x9A\xCE\xAD\", ", 0), 0u) << utf8;
+  EXPECT_NE(utf8.find("\"Copyright\": \"\xC3\x80\xC3\xA9\xCB\x9C\""), std::string::npos) << utf8;
+  // In code page 1251 0xC0 and 0xE9 are Cyrillic; 0x98 is undefined and stands for itself.
+  const std::optional<LegacyDecoder> cyrillic = CodePageDecoder(1251);
+  ASSERT_TRUE(cyrillic);
+  const std::string json = FormatSettingsJson(ReadSettings(stored, *cyrillic));
+  EXPECT_NE(json.find("\"Copyright\": \"\xD0\x90\xD0\xB9\xC2\x98\""), std::string::npos) << json;
+  EXPECT_FALSE(CodePageDecoder(99999));
 }
 
 TEST(FormatSettingsJson, MapsEveryByteToItsCodePoint) {

@@ -261,6 +261,35 @@ TEST(CheckConfiguration, WarnsOfWhatTheLauncherSilentlyIgnores) {
   EXPECT_TRUE(Has(warnings, "0x00 byte at offset"));
 }
 
+TEST(CheckConfiguration, WarnsOnceEachOfAFolderNameMixedEncodingsAndOverlongLinks) {
+  LauncherDir dir;
+  const std::string link = "https://example.com/" + std::string(2063, 'a');  // 2083 characters
+  std::string clear = kDesignConfig;
+  clear.replace(clear.find("Name=Test Suite"), 15,
+                "Name=\xCE\x9A\xCE\xAD\xCF\x83\xCF\x84\xCF\x81\xCE\xB5\xCE\xBB");
+  clear.replace(clear.find("https://example.com/t"), 21, link);
+  dir.config(clear + "Copyright=\xCE\x9A 2024\n");
+  FolderReport report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Product: \"\xCE\x9A\xCE\xAD\xCF\x83")) << Dump(report);
+
+  clear.replace(clear.find("Name="), 5, "Name=A/B: ");
+  clear.replace(clear.find(link), link.size(), link + "b");
+  dir.config(clear + "Copyright=\xCE\x9A \xA9 2024\n");
+  report = dir.check();
+  EXPECT_TRUE(report.startsCleanly()) << Dump(report);
+  const std::vector<std::string> warnings = Warnings(report);
+  ASSERT_EQ(warnings.size(), 3u) << Dump(report);
+  EXPECT_TRUE(Has(warnings,
+                  "Name holds \"/\" and \":\", which a folder name cannot hold: the "
+                  "launcher names its per-user data folder (in the user's "
+                  "application-data folder) \"A B  \xCE\x9A"));
+  EXPECT_TRUE(Has(warnings, "Copyright mixes UTF-8 with legacy code-page text"));
+  EXPECT_TRUE(Has(warnings, "as \"\xC3\x8E\xC5\xA1 \xC2\xA9 2024\")"));
+  EXPECT_TRUE(Has(warnings, "Save the clear settings file as UTF-8"));
+  EXPECT_TRUE(Has(warnings, "HelpHowTosTutorialVideosLink is 2084 characters long"));
+}
+
 TEST(CheckSkin, MissingFileSaysWhatStopsLoadingAndWhatSizeToMake) {
   LauncherDir dir;
   dir.remove("sounds/blue/7.bmp");

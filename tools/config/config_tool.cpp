@@ -24,11 +24,14 @@ std::vector<std::string_view> SplitClearLines(std::string_view text) {
   return lines;
 }
 
-// The window that holds the title keeps it up to its first NUL and at most 255 bytes.
-std::string TitleAsHeld(const std::string& name) {
-  std::string title = name.substr(0, name.find('\0'));
-  if (title.size() > 255) title.resize(255);
-  return title;
+// The column (from 1) of the first byte of a line that starts no valid UTF-8 sequence, or 0.
+size_t FirstNonUtf8Column(std::string_view line) {
+  for (size_t pos = 0; pos < line.size();) {
+    const size_t start = pos;
+    NextCodePoint(line, pos);
+    if (pos - start == 1 && static_cast<unsigned char>(line[start]) >= 0x80) return start + 1;
+  }
+  return 0;
 }
 
 // A setting's value as shown: the title as held, a text as stored, the integer in decimal.
@@ -61,6 +64,17 @@ PackResult PackClearText(std::string_view clear) {
     }
   }
   for (size_t l = 0; l < lines.size(); ++l) {
+    const size_t column = FirstNonUtf8Column(lines[l]);
+    if (column == 0) continue;
+    char message[240];
+    std::snprintf(message, sizeof message,
+                  "line %zu, column %zu: byte 0x%02X is not UTF-8, so the line is stored as "
+                  "legacy code-page text, which shows right only on systems set to its language; "
+                  "save the file as UTF-8 to show it alike everywhere",
+                  l + 1, column, static_cast<unsigned char>(lines[l][column - 1]));
+    result.warnings.push_back(message);
+  }
+  for (size_t l = 0; l < lines.size(); ++l) {
     result.bytes += ComplementBytes(lines[l]);
     result.bytes += "\r\n";
   }
@@ -77,12 +91,18 @@ std::string UnpackStoredText(std::string_view stored) {
   return clear;
 }
 
-Settings ReadSettings(std::string_view stored) {
+std::string HeldTitle(const ConfigStore& store, const LegacyDecoder& legacy) {
+  const std::string name = ReadSetting(store, TitleSetting(), legacy);
+  // The window holds a NUL-terminated text of at most 255 UTF-16 code units.
+  return CutToUtf16Units(std::string_view(name).substr(0, name.find('\0')), 255);
+}
+
+Settings ReadSettings(std::string_view stored, const LegacyDecoder& legacy) {
   Settings settings;
   const ConfigStore store = ParseConfigBuffer(stored);
-  settings.name = TitleAsHeld(ReadValue(store, kSystemSection, TitleSetting().key, ""));
+  settings.name = HeldTitle(store, legacy);
   try {
-    ReadGlobalVars(store, settings.vars);
+    ReadGlobalVars(store, settings.vars, legacy);
   } catch (const Exception& error) {
     settings.failed = true;
     settings.errorClass = error.className();
@@ -111,23 +131,19 @@ std::string FormatSettingsText(const Settings& settings) {
   return out;
 }
 
-std::string JsonString(std::string_view bytes) {
+std::string JsonString(std::string_view text) {
   std::string out = "\"";
-  for (const char ch : bytes) {
-    const auto byte = static_cast<unsigned char>(ch);
-    if (byte == '"' || byte == '\\') {
+  for (size_t pos = 0; pos < text.size();) {
+    const char32_t c = NextCodePoint(text, pos);
+    if (c == '"' || c == '\\') {
       out += '\\';
-      out += ch;
-    } else if (byte < 0x20 || byte == 0x7F) {
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F) {
       char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
       out += escape;
-    } else if (byte < 0x80) {
-      out += ch;
     } else {
-      // The code point of the byte's value, in UTF-8.
-      out += static_cast<char>(0xC0 | (byte >> 6));
-      out += static_cast<char>(0x80 | (byte & 0x3F));
+      AppendUtf8(out, c);
     }
   }
   out += '"';

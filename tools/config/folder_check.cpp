@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -12,10 +13,12 @@
 #include "core/error_text.h"
 #include "core/errors.h"
 #include "core/image_header.h"
+#include "core/unicode.h"
 #include "shell/paths.h"
 #include "tools/config/config_tool.h"
 #include "tools/config/folder_view.h"
 #include "ui/main/form_main_tables.h"
+#include "ui/main/settings_folder.h"
 
 namespace ss::tool {
 
@@ -32,6 +35,9 @@ constexpr const char* kIconFile = "icon.ico";
 // The clear settings file that the release package ships and the guide packs.
 constexpr const char* kSampleSettings = "settings.ini";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The longest address that Windows promises to handle (INTERNET_MAX_URL_LENGTH), in UTF-16
+// code units; Wine's shell already fails on far shorter ones.
+constexpr size_t kLongestLink = 2083;
 
 // What the launcher does when its start-up fails, with the error text it shows, if known.
 std::string StartStops(const std::string& saying = "") {
@@ -159,8 +165,10 @@ class Checker {
     report_.problems.push_back({Severity::Warning, std::move(text)});
   }
 
+  // A setting's text as the launcher reads it; legacy text as Windows-1252 decodes it, the code
+  // page of most settings written so far.
   std::string read(std::string_view key) const {
-    return ReadValue(store_, kSystemSection, key, "");
+    return SettingText(ReadValue(store_, kSystemSection, key, ""), DecodeWindows1252);
   }
 
   std::string packCommand() const {
@@ -265,6 +273,9 @@ class Checker {
               "product name, and its welcome text reads \"Welcome to !\". Set " +
               kNameKey + " to the product's name.");
     }
+    const std::string heldTitle = HeldTitle(store_, DecodeWindows1252);
+    checkFolderName(heldTitle);
+    checkEncodings();
     const std::string skin = read(kSkinKey);
     std::int32_t skinValue = 0;
     try {
@@ -279,7 +290,7 @@ class Checker {
     }
     resFolder_ = read(kResFolderKey);
     skinFolder_ = WithTrailingBackslash(mw::kSkinRoot + resFolder_);
-    report_.facts.push_back("Product: " + Quoted(title));
+    report_.facts.push_back("Product: " + Quoted(heldTitle));
     report_.facts.push_back(layout_ == Layout::Unknown
                                 ? "Layout: unknown (" + kSkinKey + " " + Quoted(skin) +
                                       " is not an integer)"
@@ -309,6 +320,54 @@ class Checker {
                 "the settings are " +
                 JoinAnd(known) + ".");
       }
+    }
+  }
+
+  // The per-user data folder is named after the title, with what a folder name cannot hold
+  // replaced by spaces.
+  void checkFolderName(const std::string& title) {
+    const std::string folder = SettingsFolderName(title);
+    if (folder == title) return;
+    const std::string named =
+        ": the launcher names its per-user data folder (in the user's "
+        "application-data folder) " +
+        Quoted(folder) + " instead";
+    if (title.find_first_not_of('.') == std::string::npos) {
+      warning(kNameKey + " " + Quoted(title) + " is made of dots only, which cannot name a folder" +
+              named + ". Give the product a name with letters in it.");
+      return;
+    }
+    // SettingsFolderName replaces single bytes, all of them ASCII.
+    std::vector<std::string> replaced;
+    for (size_t i = 0; i < title.size(); ++i) {
+      if (folder[i] == title[i]) continue;
+      char shown[16];
+      if (static_cast<unsigned char>(title[i]) < 0x20) {
+        std::snprintf(shown, sizeof shown, "U+%04X", static_cast<unsigned>(title[i]));
+      } else {
+        std::snprintf(shown, sizeof shown, title[i] == '"' ? "'%c'" : "\"%c\"", title[i]);
+      }
+      if (std::find(replaced.begin(), replaced.end(), shown) == replaced.end()) {
+        replaced.push_back(shown);
+      }
+    }
+    warning(kNameKey + " holds " + JoinAnd(replaced) + ", which a folder name cannot hold" + named +
+            ", with a space for each. Leave them out of " + kNameKey +
+            " if that folder name will not do.");
+  }
+
+  // A value that is partly UTF-8 and partly legacy text is read as legacy text as a whole.
+  void checkEncodings() {
+    for (const Setting& setting : kSettings) {
+      const std::string bytes = ReadValue(store_, kSystemSection, setting.key, "");
+      if (!MixesEncodings(bytes)) continue;
+      warning(std::string(setting.key) +
+              " mixes UTF-8 with legacy code-page text: the launcher reads it all as legacy "
+              "text, so its UTF-8 characters will show garbled (on a Western European system "
+              "as " +
+              Quoted(DecodeWindows1252(bytes)) +
+              "). Save the clear settings file as UTF-8 and pack it again with: " + packCommand() +
+              ".");
     }
   }
 
@@ -527,10 +586,20 @@ class Checker {
 
   void checkLinks() {
     for (const LinkUse& link : LinkUses()) {
-      if (!read(link.key).empty()) continue;
-      warning(std::string(link.key) + " is empty: " + link.users +
-              " will hand an empty address to the shell, which opens nothing useful. Set it to a "
-              "web address or a mailto: link.");
+      const std::string address = read(link.key);
+      if (address.empty()) {
+        warning(std::string(link.key) + " is empty: " + link.users +
+                " will hand an empty address to the shell, which opens nothing useful. Set it to "
+                "a web address or a mailto: link.");
+        continue;
+      }
+      const size_t length = Utf8ToUtf16(address).size();
+      if (length <= kLongestLink) continue;
+      warning(std::string(link.key) + " is " + std::to_string(length) +
+              " characters long, but Windows promises to open addresses of up to " +
+              std::to_string(kLongestLink) + " characters only: " + link.users +
+              " may open nothing when clicked. Shorten it, for instance to a short address "
+              "that leads to it.");
     }
   }
 

@@ -1,19 +1,22 @@
 // suitestart-config: the release engineer's tool for the launcher's configuration file.
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "core/errors.h"
 #include "core/file_read.h"
+#include "tools/config/code_page.h"
 #include "tools/config/config_tool.h"
 #include "tools/config/folder_check.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: suitestart-config pack CLEAR OUT | unpack FILE [OUT] | show FILE [--json]"
-    " | check DIR\n";
+    "usage: suitestart-config pack CLEAR OUT | unpack FILE [OUT]"
+    " | show FILE [--json] [--legacy-codepage N] | check DIR\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -40,6 +43,9 @@ int Pack(const char* clearPath, const char* outPath) {
   if (packed.removedByteOrderMark) {
     std::fprintf(stderr, "suitestart-config: %s: removed the UTF-8 byte-order mark\n", clearPath);
   }
+  for (const std::string& warning : packed.warnings) {
+    std::fprintf(stderr, "suitestart-config: %s: %s\n", clearPath, warning.c_str());
+  }
   return WriteFile(outPath, packed.bytes) ? 0 : 1;
 }
 
@@ -50,8 +56,38 @@ int Unpack(const char* storedPath, const char* outPath) {
   return 0;
 }
 
-int Show(const char* storedPath, bool json) {
-  const ss::tool::Settings settings = ss::tool::ReadSettings(ss::ReadWholeFile(storedPath));
+// The decoder of the code page numbered `number`, or nothing when there is no such code page.
+std::optional<ss::LegacyDecoder> LegacyDecoderOf(std::string_view number) {
+  unsigned codePage = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), codePage);
+  if (error != std::errc() || end != number.data() + number.size()) return std::nullopt;
+  return ss::tool::CodePageDecoder(codePage);
+}
+
+// show FILE [--json] [--legacy-codepage N], the options in any order after the command.
+int Show(int argc, char** argv) {
+  const char* storedPath = nullptr;
+  bool json = false;
+  ss::LegacyDecoder legacy = ss::DecodeWindows1252;
+  for (int i = 2; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--json" && !json) {
+      json = true;
+    } else if (arg == "--legacy-codepage" && i + 1 < argc) {
+      std::optional<ss::LegacyDecoder> decoder = LegacyDecoderOf(argv[++i]);
+      if (!decoder) {
+        std::fprintf(stderr, "suitestart-config: unknown code page %s\n", argv[i]);
+        return 2;
+      }
+      legacy = std::move(*decoder);
+    } else if (!storedPath && arg.rfind("--", 0) != 0) {
+      storedPath = argv[i];
+    } else {
+      return Usage();
+    }
+  }
+  if (!storedPath) return Usage();
+  const ss::tool::Settings settings = ss::tool::ReadSettings(ss::ReadWholeFile(storedPath), legacy);
   const std::string out =
       json ? ss::tool::FormatSettingsJson(settings) : ss::tool::FormatSettingsText(settings);
   std::fwrite(out.data(), 1, out.size(), stdout);
@@ -87,10 +123,7 @@ int main(int argc, char** argv) {
     if (command == "unpack" && (argc == 3 || argc == 4)) {
       return Unpack(argv[2], argc == 4 ? argv[3] : nullptr);
     }
-    if (command == "show" && argc == 3) return Show(argv[2], false);
-    if (command == "show" && argc == 4 && std::strcmp(argv[3], "--json") == 0) {
-      return Show(argv[2], true);
-    }
+    if (command == "show") return Show(argc, argv);
     if (command == "check" && argc == 3) return Check(argv[2]);
   } catch (const ss::Exception& error) {
     std::fprintf(stderr, "%s\n", error.message().c_str());

@@ -3,7 +3,9 @@
 # skins under sounds\, and the stand-in tool under every tool's name and as the companion.
 #   make-demo.sh WIN_BUILD HOST_BUILD DEMO_DIR [design|alt]
 # The layout picks the configuration: design packs assets/demo.ini as written; alt packs it with
-# Skin=1 and ResFolder=wide, the alternative layout and its skin.
+# Skin=1 and ResFolder=wide, the alternative layout and its skin. assets/demo-unicode.ini, the
+# same settings with a Greek product name, is packed alike into tarvix-unicode.ini beside
+# tarvix.dll: copy it over tarvix.dll to try it.
 set -euo pipefail
 win=${1:?windows build dir}
 host=${2:?host build dir}
@@ -23,13 +25,17 @@ while read -r program; do
 done <"$assets/programs.txt"
 
 case "$layout" in
-  design) clear="$root/assets/demo.ini" ;;
-  alt)
-    clear=$(mktemp)
-    trap 'rm -f "$clear"' EXIT
-    sed -e 's/^Skin=.*/Skin=1/' -e 's/^ResFolder=.*/ResFolder=wide/' "$root/assets/demo.ini" >"$clear"
-    ;;
+  design) layout_sed=(-e '') ;;
+  alt) layout_sed=(-e 's/^Skin=.*/Skin=1/' -e 's/^ResFolder=.*/ResFolder=wide/') ;;
   *) echo "make-demo.sh: layout must be design or alt, not $layout" >&2; exit 2 ;;
 esac
-"$host/bin/suitestart-config" pack "$clear" "$demo/tarvix.dll"
+clear=$(mktemp)
+trap 'rm -f "$clear"' EXIT
+# pack CLEAR NAME: the clear settings CLEAR, in the chosen layout, packed into the demo as NAME.
+pack() {
+  sed "${layout_sed[@]}" "$1" >"$clear"
+  "$host/bin/suitestart-config" pack "$clear" "$demo/$2"
+}
+pack "$root/assets/demo.ini" tarvix.dll
+pack "$root/assets/demo-unicode.ini" tarvix-unicode.ini
 echo "Demo folder: $demo ($layout layout)"
