@@ -40,15 +40,26 @@ TempDir::TempDir(const std::string& name) {
   static std::atomic<int> counter{0};
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
+  // A name with "\\" in it makes folders within folders, the last one the test's.
   for (;;) {
     path_ = Narrow(base) + "ss-test-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(counter++) + name + "\\";
-    if (CreateDirectoryW(Wide(path_).c_str(), nullptr)) break;
+    const std::string first = path_.substr(0, path_.find('\\', Narrow(base).size()) + 1);
+    if (CreateDirectoryW(Wide(first).c_str(), nullptr)) break;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+      ADD_FAILURE() << "cannot make " << first;
+      break;
+    }
   }
+  for (size_t at = path_.find('\\', Narrow(base).size()) + 1; at < path_.size();) {
+    at = path_.find('\\', at) + 1;
+    EXPECT_TRUE(MakeFolder(path_.substr(0, at))) << path_.substr(0, at);
+  }
+  root_ = path_.substr(0, path_.find('\\', Narrow(base).size()) + 1);
 }
 
 TempDir::~TempDir() {
-  RemoveTree(Wide(path_));
+  RemoveTree(Wide(root_));
 }
 
 bool MakeFolder(const std::string& path) {

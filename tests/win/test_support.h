@@ -11,8 +11,8 @@ namespace ss::test {
 
 // Paths and texts are UTF-8, as in the launcher.
 
-// A fresh folder under the temporary folder, its name ending in `name`, removed with everything
-// in it at the end.
+// A fresh folder under the temporary folder, its name ending in `name` (a "\\" in it makes
+// folders within folders), removed with everything in it at the end.
 class TempDir {
  public:
   explicit TempDir(const std::string& name = "");
@@ -25,6 +25,7 @@ class TempDir {
 
  private:
   std::string path_;
+  std::string root_;  // the first folder made
 };
 
 bool MakeFolder(const std::string& path);

@@ -154,6 +154,24 @@ TEST_F(UnicodeForm, LinksReachTheShellAsWritten) {
   RemoveDirectoryW(Wide(GlobalVars.SettingsFolder).c_str());
 }
 
+TEST_F(UnicodeForm, ReadsItsFilesFromAFolderPathOfAnyLength) {
+  // Over 300 characters: the settings, the skin and the data folder come from where they are,
+  // never from a path cut short. (Wine starts no program from such a folder, so the window is
+  // built here, pointed at it.)
+  const std::string level(100, 'x');
+  folder_ = std::make_unique<test::LauncherFolder>(Config("Long", "HelpHomePageLink=far\n"), true,
+                                                   "\\" + level + "\\" + level + "\\" + level);
+  ASSERT_GT(folder_->dir.path().size(), 300u);
+  SetExeFolderOverride(folder_->dir.path());
+  GlobalVars = TGlobalVars();
+  Application::Instance().setTitle("Long");
+  form_ = std::make_unique<TFormMain>();
+  EXPECT_EQ(GlobalVars.HelpHomePageLink, "far");
+  EXPECT_EQ(form_->SkinFormMain.Glyph().width(), kDesignClientWidth);
+  EXPECT_FALSE(form_->ButtonMoreFreeTools.PicMouseDown().empty());
+  RemoveDirectoryW(Wide(GlobalVars.SettingsFolder).c_str());
+}
+
 TEST(UnicodeTitle, ALongTitleIsCutBetweenCharacters) {
   Application& app = Application::Instance();
   std::string cyrillic;
