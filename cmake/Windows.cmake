@@ -32,6 +32,8 @@ add_library(ss_gui STATIC
   src/gui/push_button.cpp
   src/gui/timer.cpp
   src/gui/start_file.cpp
+  src/gui/dpi.cpp
+  src/gui/skin_files.cpp
 )
 ss_target(ss_gui)
 # Static imports are resolved from the exe's folder first, before WinMain restricts the DLL

@@ -85,8 +85,11 @@ void Bitmap::adopt(BitmapHandle bitmap) {
 }
 
 void Bitmap::loadFromFile(const std::string& path) {
+  loadFromFileBytes(ReadWholeFile(path), path);
+}
+
+void Bitmap::loadFromFileBytes(const std::string& bytes, const std::string& path) {
   // Checked in full first: a damaged file must give an error, never reach a decoder.
-  const std::string bytes = ReadWholeFile(path);
   const BitmapLayout layout = CheckBitmapFile(bytes);
   BitmapHandle loaded = layout.plain ? DecodePlainBitmap(bytes, layout)
                                      : BitmapHandle(static_cast<HBITMAP>(
@@ -123,7 +126,7 @@ void Bitmap::setSize(int width, int height) {
   PatBlt(dc.get(), 0, 0, width, height, WHITENESS);
 }
 
-std::vector<std::uint32_t> Bitmap::pixels() const {
+std::vector<std::uint32_t> Bitmap::dibPixels() const {
   std::vector<std::uint32_t> result;
   if (empty()) return result;
   BITMAPINFO info{};
@@ -139,11 +142,32 @@ std::vector<std::uint32_t> Bitmap::pixels() const {
                  DIB_RGB_COLORS)) {
     result.assign(result.size(), 0);
   }
+  return result;
+}
+
+std::vector<std::uint32_t> Bitmap::pixels() const {
+  std::vector<std::uint32_t> result = dibPixels();
   // The bits come as 0x00RRGGBB; colours are compared as 0x00BBGGRR.
   for (std::uint32_t& p : result) {
     p = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
   }
   return result;
+}
+
+void Bitmap::setDibPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  BitmapHandle made(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!made || !bits)
+    throw EOutOfResources("Not enough storage is available to process this command");
+  std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+  adopt(std::move(made));
 }
 
 std::uint32_t Bitmap::pixel(int x, int y) const {

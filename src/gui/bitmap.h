@@ -29,6 +29,9 @@ class Bitmap {
   // Loads a Windows bitmap file, checked before the system decodes it.
   // Raises EFOpenError, or EInvalidGraphic "Bitmap image is not valid".
   void loadFromFile(const std::string& path);
+  // The same from the file's bytes, already read (the system's loader may read `path` again for
+  // compressed files).
+  void loadFromFileBytes(const std::string& bytes, const std::string& path);
   // Gives the bitmap the screen's pixel format and this size, all white.
   void setSize(int width, int height);
   // Takes over a bitmap handle (a DIB section or a device-dependent bitmap).
@@ -37,6 +40,10 @@ class Bitmap {
 
   // Every pixel, top row first, as colours 0x00BBGGRR; read from the bits in one go.
   std::vector<std::uint32_t> pixels() const;
+  // The same as the bits hold them, 0x00RRGGBB.
+  std::vector<std::uint32_t> dibPixels() const;
+  // Becomes a 32-bit DIB section of `width` x `height` pixels 0x00RRGGBB, top row first.
+  void setDibPixels(int width, int height, const std::vector<std::uint32_t>& pixels);
   // One pixel as 0x00BBGGRR; 0 outside the bitmap.
   std::uint32_t pixel(int x, int y) const;
 

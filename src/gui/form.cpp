@@ -6,6 +6,7 @@
 
 #include "core/wide.h"
 #include "gui/application.h"
+#include "gui/dpi.h"
 #include "gui/cursors.h"
 #include "gui/handle.h"
 #include "gui/input_rules.h"
@@ -24,7 +25,13 @@ bool Intersects(const RECT& a, const RECT& b) {
 Form::Form() {
   createWindow(kFormClass, 0, exStyleFor(borderStyle_), styleFor(borderStyle_), "", 0, 0, 200, 100,
                Application::Instance().handle(), nullptr);
+  dpi_ = WindowDpi(handle());
   Application::Instance().formCreated(this);
+}
+
+void Form::dpiChanged(int, const RECT& suggested) {
+  SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Form::~Form() {
@@ -460,6 +467,15 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       close();
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale (or told so by a test): the new DPI and the
+      // rectangle the system suggests for it.
+      const int dpi = HIWORD(wParam);
+      if (dpi <= 0) return 0;
+      dpi_ = dpi;
+      dpiChanged(dpi, *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    }
     case WM_COMMAND:
       // Notifications of system-class children (push buttons) go back to their control.
       if (lParam) {

@@ -65,6 +65,9 @@ class Form : public Window {
   int cursor() const { return cursor_; }
   void setCursor(int value);
 
+  // The DPI of the monitor the form is on, for which its layout is made.
+  int dpi() const { return dpi_; }
+
   int modalResult() const { return modalResult_; }
   void setModalResult(int value) { modalResult_ = value; }
 
@@ -109,6 +112,9 @@ class Form : public Window {
  protected:
   // Runs when the form is about to be shown (before it is placed).
   virtual void formShow() {}
+  // The form came onto a monitor of another DPI (dpi() tells it already): lay it out again and
+  // take the suggested rectangle. The form's own version only takes the rectangle.
+  virtual void dpiChanged(int dpi, const RECT& suggested);
 
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -128,6 +134,7 @@ class Form : public Window {
   Color color_ = kColorButtonFace;
   FontSpec font_;
   int cursor_ = 0;
+  int dpi_ = 96;
   int modalResult_ = kModalResultNone;
   bool modal_ = false;
   bool shownOnce_ = false;

@@ -130,7 +130,9 @@ TEST_F(UnicodeForm, ACyrillicNameShowsInTheTitleTheInfoLineAndTheAboutDialog) {
   form.SetInfoText("");
   const Bitmap blank = test::Composed(form.handle());
   EXPECT_TRUE(SamePixels(shown, ExpectedInfoLine(blank, form, welcome, places)));
-  const std::string questionMarks = "Welcome to ????? ????!";
+  const std::string questionMarks =
+      "Welcome to ????? ????"
+      "!";
   EXPECT_FALSE(SamePixels(shown, ExpectedInfoLine(blank, form, questionMarks, places)));
 
   TfrmAbout about;

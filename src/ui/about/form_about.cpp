@@ -6,6 +6,7 @@
 #include "core/text_format.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
+#include "gui/dpi.h"
 #include "gui/start_file.h"
 
 namespace ss {
@@ -15,12 +16,6 @@ namespace {
 constexpr int kClientWidth = 385;
 constexpr int kClientHeight = 159;
 constexpr int kFontHeight = -11;
-
-int ScreenDpi() {
-  WindowDc screen(nullptr);
-  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-  return dpi > 0 ? dpi : 96;
-}
 
 std::string LocalYear() {
   SYSTEMTIME now;
@@ -37,39 +32,19 @@ TfrmAbout::TfrmAbout()
       LabelCopyright(*this),
       LabelWeb(*this),
       LabelSupportEmail(*this),
-      Button1(*this, 0, 0, 0, 0, "OK"),
-      dpi_(ScreenDpi()) {
+      Button1(*this, 0, 0, 0, 0, "OK") {
   setBorderStyle(BorderStyle::Dialog);
   setPosition(Position::MainFormMonitorCenter);
-  FontSpec font;
-  font.name = "Tahoma";
-  font.height = scaled(kFontHeight);
-  font.charset = DEFAULT_CHARSET;
-  setFont(font);
-  setClientSize(scaled(kClientWidth), scaled(kClientHeight));
-
-  auto place = [&](Control& control, int left, int top, int width, int height) {
-    control.setBounds(scaled(left), scaled(top), scaled(width), scaled(height));
-  };
-  place(Image, 8, 8, 33, 33);
-  place(lblAppName, 50, 8, 56, 13);
-  lblAppName.setCaption("lblAppName");
-  place(LabelVersion, 50, 24, 16, 13);
-  LabelVersion.setCaption("%s");
+  // Laid out for the DPI of the main window's monitor, where the dialog opens.
+  const Form* main = Application::Instance().mainForm();
+  dpi_ = (main ? main : this)->dpi();
   LabelCopyright.setAutoSize(false);
   LabelCopyright.setWordWrap(true);
-  place(LabelCopyright, 50, 48, 327, 32);
-
-  FontSpec link = font;
-  link.color = clBlue;
-  link.underline = true;
-  for (Label* label : {&LabelWeb, &LabelSupportEmail}) label->setFont(link);
-  place(LabelWeb, 50, 88, 60, 13);
+  layOut();
+  lblAppName.setCaption("lblAppName");
+  LabelVersion.setCaption("%s");
   LabelWeb.setCaption("LabelWeb");
-  place(LabelSupportEmail, 50, 104, 12, 13);
   LabelSupportEmail.setCaption("...");
-
-  place(Button1, 152, 128, 89, 25);
   Button1.setTabOrder(0);
   Button1.setDefault(true);
 
@@ -82,8 +57,38 @@ TfrmAbout::TfrmAbout()
   }
 }
 
+void TfrmAbout::layOut() {
+  setClientSize(scaled(kClientWidth), scaled(kClientHeight));
+  auto place = [&](Control& control, int left, int top, int width, int height) {
+    control.setBounds(scaled(left), scaled(top), scaled(width), scaled(height));
+  };
+  place(Image, 8, 8, 33, 33);
+  place(lblAppName, 50, 8, 56, 13);
+  place(LabelVersion, 50, 24, 16, 13);
+  place(LabelCopyright, 50, 48, 327, 32);
+  place(LabelWeb, 50, 88, 60, 13);
+  place(LabelSupportEmail, 50, 104, 12, 13);
+  place(Button1, 152, 128, 89, 25);
+  // After the places: a label sizing itself to its text measures it again in its new font.
+  FontSpec font;
+  font.name = "Tahoma";
+  font.height = scaled(kFontHeight);
+  font.charset = DEFAULT_CHARSET;
+  setFont(font);
+  FontSpec link = font;
+  link.color = clBlue;
+  link.underline = true;
+  for (Label* label : {&LabelWeb, &LabelSupportEmail}) label->setFont(link);
+}
+
+void TfrmAbout::dpiChanged(int dpi, const RECT& suggested) {
+  Form::dpiChanged(dpi, suggested);
+  dpi_ = dpi;
+  layOut();
+}
+
 int TfrmAbout::scaled(int value) const {
-  return MulDiv(value, dpi_, 96);
+  return Scaled(value, dpi_);
 }
 
 void TfrmAbout::FormShow() {

@@ -22,6 +22,7 @@ class TfrmAbout : public Form {
 
  protected:
   void formShow() override { FormShow(); }
+  void dpiChanged(int dpi, const RECT& suggested) override;
 
  private:
   // Fills the dialog from the title, the icon, the settings and the clock.
@@ -32,9 +33,10 @@ class TfrmAbout : public Form {
   void LinkMouseEnter();
   void LinkMouseLeave();
 
-  // Positions and sizes are laid out for 96 dots per inch and scaled to the system's.
+  // Places, sizes and fonts of the design (96 DPI) at dpi_.
+  void layOut();
   int scaled(int value) const;
-  int dpi_;
+  int dpi_ = 96;
 };
 
 // Shows a new About dialog modally over the main window and destroys it when it closes.

@@ -5,6 +5,7 @@
 #include "core/wide.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
+#include "gui/dpi.h"
 #include "shell/paths.h"
 #include "gui/start_file.h"
 #include "shell/shell.h"
@@ -16,10 +17,10 @@ namespace ss {
 using namespace main_window;
 
 namespace {
-FontSpec LauncherFont(Color color) {
+FontSpec LauncherFont(Color color, int dpi) {
   FontSpec font;
   font.name = kFontName;
-  font.height = kFontHeight;
+  font.height = Scaled(kFontHeight, dpi);
   font.color = color;
   return font;
 }
@@ -60,23 +61,35 @@ TImageButton& TFormMain::button(ButtonId id) {
   return *buttons_[static_cast<size_t>(id)];
 }
 
-void TFormMain::buildControls() {
-  // The window: no scaling; the form's button-face colour shows where the skin does not paint.
-  setClientSize(kDesignClientWidth, kDesignClientHeight);
-  setPosition(Position::PrimaryMonitorCenter);
-  setFont(LauncherFont(kColorWindowText));
-
-  SkinFormMain.setBounds(0, 0, kDesignClientWidth, kDesignClientHeight);
+void TFormMain::placeDesignLayout() {
+  // Design lengths at the window's DPI; the form's button-face colour shows where the skin does
+  // not paint.
+  const int dpi = this->dpi();
+  setClientSize(Scaled(kDesignClientWidth, dpi), Scaled(kDesignClientHeight, dpi));
+  setFont(LauncherFont(kColorWindowText, dpi));
+  SkinFormMain.setBounds(0, 0, Scaled(kDesignClientWidth, dpi), Scaled(kDesignClientHeight, dpi));
   for (auto [label, layout] :
        {std::pair{&LabelInfo2, kLabelInfo2}, std::pair{&LabelInfo1, kLabelInfo1}}) {
-    label->setBounds(layout.left, layout.top, layout.width, layout.height);
-    label->setFont(LauncherFont(layout.color));
-    label->setCaption(kDesignInfoCaption);
+    label->setVisible(true);
+    label->setWordWrap(false);
+    label->setAutoSize(true);
+    label->setBounds(Scaled(layout.left, dpi), Scaled(layout.top, dpi), Scaled(layout.width, dpi),
+                     Scaled(layout.height, dpi));
+    label->setFont(LauncherFont(layout.color, dpi));
   }
+  for (const ButtonLayout& layout : kButtons) {
+    button(layout.id).setBounds(Scaled(layout.left, dpi), Scaled(layout.top, dpi),
+                                Scaled(layout.width, dpi), Scaled(layout.height, dpi));
+  }
+}
+
+void TFormMain::buildControls() {
+  setPosition(Position::PrimaryMonitorCenter);
+  placeDesignLayout();
+  for (Label* label : {&LabelInfo2, &LabelInfo1}) label->setCaption(kDesignInfoCaption);
 
   for (const ButtonLayout& layout : kButtons) {
     TImageButton& b = button(layout.id);
-    b.setBounds(layout.left, layout.top, layout.width, layout.height);
     b.setCursor(kCursorHandPoint);
     b.setUIStyle(TUIStyle::FromThemeFile);
     b.setTabOrder(layout.tabOrder);
@@ -135,35 +148,48 @@ void TFormMain::FormCreate() {
 
 void TFormMain::ApplySkin() {
   LoadGlobalVars();
-  const std::string skinFolder =
-      WithTrailingBackslash(ExeFolder() + kSkinRoot + GlobalVars.ResFolder);
-  // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.
-  SkinFormMain.Glyph().loadFromFile(skinFolder + kGlyphFile);
-  SkinFormMain.setTransparentColor(kTransparentColor);
-  for (const ButtonLayout& layout : kButtons) {
-    TImageButton& b = button(layout.id);
-    // The pictures' own loading: the buttons keep their size and are not repainted.
-    b.PicNormal().loadFromFile(skinFolder + layout.skinFiles[0]);
-    b.PicMouseOn().loadFromFile(skinFolder + layout.skinFiles[1]);
-    b.PicMouseDown().loadFromFile(skinFolder + layout.skinFiles[2]);
-  }
+  skinFolder_.emplace(WithTrailingBackslash(ExeFolder() + kSkinRoot + GlobalVars.ResFolder));
+  loadSkinFiles(kSkinFileCount);
   if (GlobalVars.Skin == kAlternativeSkin) applyAlternativeLayout();
 }
 
-void TFormMain::applyAlternativeLayout() {
+void TFormMain::loadSkinFiles(int count) {
+  const int dpi = this->dpi();
+  skinFilesLoaded_ = 0;
+  if (count <= 0) return;
+  // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.
+  SkinFormMain.Glyph() = skinFolder_->load(kGlyphFile, dpi, kTransparentColor, true);
+  SkinFormMain.setTransparentColor(kTransparentColor);
+  ++skinFilesLoaded_;
   for (const ButtonLayout& layout : kButtons) {
     TImageButton& b = button(layout.id);
-    b.setLeft(layout.altLeft);
-    b.setTop(layout.altTop);
+    // The pictures take the bitmaps as they are: the buttons keep their size and are not
+    // repainted.
+    Picture* pictures[] = {&b.PicNormal(), &b.PicMouseOn(), &b.PicMouseDown()};
+    for (size_t look = 0; look < 3; ++look) {
+      if (skinFilesLoaded_ == count) return;
+      pictures[look]->setBitmap(skinFolder_->load(layout.skinFiles[look], dpi));
+      ++skinFilesLoaded_;
+    }
+  }
+}
+
+void TFormMain::applyAlternativeLayout() {
+  const int dpi = this->dpi();
+  alternative_ = true;
+  for (const ButtonLayout& layout : kButtons) {
+    TImageButton& b = button(layout.id);
+    b.setLeft(Scaled(layout.altLeft, dpi));
+    b.setTop(Scaled(layout.altTop, dpi));
     // Sizes the button to its normal picture.
     b.setAutoSize(true);
   }
   LabelInfo2.setVisible(false);
-  LabelInfo1.setLeft(kAltLabelInfo1.left);
-  LabelInfo1.setTop(kAltLabelInfo1.top);
+  LabelInfo1.setLeft(Scaled(kAltLabelInfo1.left, dpi));
+  LabelInfo1.setTop(Scaled(kAltLabelInfo1.top, dpi));
   LabelInfo1.setAutoSize(false);
-  LabelInfo1.setWidth(kAltLabelInfo1.width);
-  LabelInfo1.setHeight(kAltLabelInfo1.height);
+  LabelInfo1.setWidth(Scaled(kAltLabelInfo1.width, dpi));
+  LabelInfo1.setHeight(Scaled(kAltLabelInfo1.height, dpi));
   LabelInfo1.setWordWrap(true);
   FontSpec font = LabelInfo1.font();
   font.color = kAltLabelInfo1.color;
@@ -233,6 +259,20 @@ void TFormMain::LauncherStarted() {
   }
   // The companion starts with the main window as owner and without the busy cursor.
   OpenWithShell(handle(), ExeFolder() + kCompanionProgram, SW_SHOW);
+}
+
+void TFormMain::dpiChanged(int, const RECT& suggested) {
+  // Everything the creation step had laid out and loaded, again at the new DPI; the settings
+  // stay as they were read.
+  Form::dpiChanged(dpi(), suggested);
+  placeDesignLayout();
+  try {
+    if (skinFilesLoaded_ > 0) loadSkinFiles(skinFilesLoaded_);
+    if (alternative_) applyAlternativeLayout();
+  } catch (...) {
+    Application::Instance().handleCurrentException();
+  }
+  InvalidateRect(handle(), nullptr, FALSE);
 }
 
 LRESULT TFormMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "controls/image_button.h"
@@ -9,6 +10,7 @@
 #include "gui/form.h"
 #include "gui/label.h"
 #include "gui/popup_menu.h"
+#include "gui/skin_files.h"
 #include "ui/main/form_main_tables.h"
 
 namespace ss {
@@ -44,9 +46,14 @@ class TFormMain : public Form {
 
  protected:
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void dpiChanged(int dpi, const RECT& suggested) override;
 
  private:
   void buildControls();
+  // The controls' places, sizes and fonts of the design layout at the window's DPI.
+  void placeDesignLayout();
+  // Loads the first `count` skin files in their order at the window's DPI.
+  void loadSkinFiles(int count);
   // The creation step; an error stops it and is shown, and the window opens all the same.
   void FormCreate();
   // Reads the settings, loads the skin and applies the layout the settings choose.
@@ -71,6 +78,10 @@ class TFormMain : public Form {
   void LauncherStarted();
 
   std::array<TImageButton*, main_window::kButtons.size()> buttons_;
+  std::optional<SkinFolder> skinFolder_;
+  // How far the creation step came: skin files loaded, alternative layout applied.
+  int skinFilesLoaded_ = 0;
+  bool alternative_ = false;
 };
 
 }  // namespace ss
