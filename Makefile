@@ -13,8 +13,10 @@ PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip \
   clang-14 clang-format libclang-rt-14-dev libfreetype-dev osslsigncode openssl ca-certificates
 
-# LAYOUT=alt shows the alternative layout (Skin=1) with its own skin.
+# LAYOUT=alt shows the alternative layout (Skin=1) with its own skin; DPI=144 (or 120, 192, ...)
+# shows it at that display scale.
 LAYOUT ?= design
+DPI ?= 96
 SHOT := $(if $(filter alt,$(LAYOUT)),screenshot-alt.png,screenshot.png)
 
 .PHONY: all deps build test format format-check run run-alt demo dist bench clean
@@ -61,7 +63,7 @@ demo: build
 
 # Shows the launcher on the demo folder: in this display, or headless into a screenshot.
 run: demo
-	tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine $(SHOT)
+	DPI=$(DPI) tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine $(SHOT)
 
 run-alt:
 	$(MAKE) run LAYOUT=alt

@@ -2,6 +2,8 @@
 # One Wine session for a test run: a private Xvfb display and a Wine prefix inside the build tree.
 #   wine-session.sh start DIR        starts Xvfb, prepares the prefix, keeps a wineserver running
 #   wine-session.sh run DIR EXE ...  runs a Windows program in the session; its exit code is ours
+#   wine-session.sh dpi DIR DPI EXE ...
+#                                    the same with the session's screen set to DPI meanwhile
 #   wine-session.sh env DIR          prints the session's environment as shell assignments
 #   wine-session.sh stop DIR         ends the wineserver and Xvfb
 set -u
@@ -52,6 +54,25 @@ case "$cmd" in
   run)
     session_env
     exec wine "$@"
+    ;;
+  dpi)
+    # Wine reads its one DPI for every monitor from the user's LogPixels when its server
+    # starts: set it, restart the server, run, and set 96 again whatever the program did.
+    session_env
+    dpi=${1:?missing DPI}
+    shift
+    set_dpi() {
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1
+      wineserver -k
+      wineserver -w
+      wineserver -p >/dev/null 2>&1
+    }
+    set_dpi "$dpi"
+    wine "$@"
+    code=$?
+    set_dpi 96
+    exit $code
     ;;
   env)
     session_env

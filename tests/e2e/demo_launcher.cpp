@@ -54,6 +54,13 @@ std::string WithValue(const std::string& clear, const std::string& key, const st
 
 }  // namespace
 
+std::vector<std::string> SkinFileNames() {
+  std::vector<std::string> names{kGlyphFile};
+  for (const ButtonLayout& b : kButtons)
+    names.insert(names.end(), b.skinFiles.begin(), b.skinFiles.end());
+  return names;
+}
+
 DemoFolder::DemoFolder(const DemoOptions& options) : layout_(options.layout) {
   const std::string assets = AssetsFolder();
   test::CopyFileOrFail(test::BinFolder() + "suitestart.exe", file("suitestart.exe"));
@@ -70,8 +77,8 @@ DemoFolder::DemoFolder(const DemoOptions& options) : layout_(options.layout) {
   if (options.withIcon) test::CopyFileOrFail(assets + "icon.ico", file("icon.ico"));
 
   skinFolder_ = file(std::string(kSkinRoot) + resFolder + "\\");
-  CreateDirectoryA(file(kSkinRoot).c_str(), nullptr);
-  CreateDirectoryA(skinFolder_.c_str(), nullptr);
+  test::MakeFolder(file(kSkinRoot));
+  test::MakeFolder(skinFolder_);
   const std::string from = assets + kSkinRoot + resFolder + "\\";
   auto copySkinFile = [&](const std::string& name) {
     if (name != options.missingSkinFile) test::CopyFileOrFail(from + name, skinFolder_ + name);
@@ -79,6 +86,12 @@ DemoFolder::DemoFolder(const DemoOptions& options) : layout_(options.layout) {
   copySkinFile(kGlyphFile);
   for (const ButtonLayout& b : kButtons) {
     for (const char* name : b.skinFiles) copySkinFile(name);
+  }
+  if (options.withVariants) {
+    test::MakeFolder(skinFolder_ + "200");
+    for (const std::string& name : SkinFileNames()) {
+      test::CopyFileOrFail(from + "200\\" + name, skinFolder_ + "200\\" + name);
+    }
   }
 
   // The stand-in under every program name the demo lists.

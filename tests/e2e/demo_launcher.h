@@ -17,12 +17,17 @@ namespace ss::e2e {
 
 enum class Layout { Design, Alternative };
 
+// The 31 skin files' names in their loading order.
+std::vector<std::string> SkinFileNames();
+
 struct DemoOptions {
   Layout layout = Layout::Design;
   bool withConfig = true;
   bool withIcon = true;
   // A skin bitmap left out of the folder, or empty.
   std::string missingSkinFile;
+  // The skin's variant folders (its files drawn at 200 %) come along.
+  bool withVariants = false;
 };
 
 // A fresh folder holding the exe, tarvix.dll packed from the demo's clear configuration, the

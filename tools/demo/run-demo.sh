@@ -2,6 +2,8 @@
 # Starts the launcher of a demo folder under Wine: in the current display when there is one,
 # otherwise under Xvfb, saving a screenshot of the screen as DEMO/SHOT (screenshot.png).
 #   run-demo.sh DEMO_DIR WINE_SESSION_DIR [SHOT]
+# DPI=120, 144, 192, ... in the environment shows it at that display scale (Wine has one DPI for
+# every monitor, read when its server starts); 96 by default.
 set -euo pipefail
 demo=$(cd "${1:?demo dir}" && pwd)
 session=${2:?wine session dir}
@@ -18,6 +20,9 @@ fi
 "$wine_session" start "$session" >/dev/null
 trap '"$wine_session" stop "$session"' EXIT
 eval "$("$wine_session" env "$session")"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${DPI:-96}" /f >/dev/null 2>&1
+wineserver -k
+wineserver -w
 (cd "$demo" && wine ./suitestart.exe) &
 launcher=$!
 # Waits for the launcher's window to be mapped, then for its first paint to settle.

@@ -1,0 +1,234 @@
+// The launcher at the display scale of the Wine session it runs in (LogPixels 120, 144 or 192;
+// one run each): its window, buttons, outline and pixels at that scale, its commands at the
+// scaled places, and a change of DPI while it runs.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "config/global_vars.h"
+#include "demo_launcher.h"
+#include "gui/application.h"
+#include "core/wide.h"
+#include "gui/dpi.h"
+#include "gui/handle.h"
+#include "input_support.h"
+#include "shell/paths.h"
+#include "ui/main/form_main.h"
+
+namespace ss::e2e {
+namespace {
+
+using namespace main_window;
+
+int SessionDpi() {
+  WindowDc screen(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
+RECT ScaledRect(int left, int top, int width, int height, int dpi) {
+  return RECT{Scaled(left, dpi), Scaled(top, dpi), Scaled(left, dpi) + Scaled(width, dpi),
+              Scaled(top, dpi) + Scaled(height, dpi)};
+}
+
+RECT ButtonRect(const ButtonLayout& b, int dpi) {
+  return ScaledRect(b.left, b.top, b.width, b.height, dpi);
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != FALSE;
+}
+
+// Whether a pixel's 3 x 3 neighbourhood holds a point where `inside` holds.
+bool NearOneOf(int x, int y, const std::function<bool(int, int)>& inside) {
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      if (inside(x + dx, y + dy)) return true;
+    }
+  }
+  return false;
+}
+
+class DpiLauncher : public testing::Test {
+ protected:
+  void SetUp() override {
+    dpi_ = SessionDpi();
+    ASSERT_NE(dpi_, kDesignDpi) << "run in a Wine session of another DPI";
+    DemoOptions options;
+    options.withVariants = true;
+    folder_ = std::make_unique<DemoFolder>(options);
+    glyph96_ = ReadBitmapFile(folder_->skinFolder() + kGlyphFile);
+    launcher_ = std::make_unique<RunningLauncher>(*folder_);
+    ASSERT_NE(launcher_->waitMainWindow(), nullptr);
+    test::WaitUntil([] { return false; }, 300);  // the first paint settles
+  }
+  void TearDown() override { test::ReleaseInput(); }
+
+  // Where the 96-DPI glyph's outline lies at this DPI, point by point.
+  bool inScaledOutline(int x, int y) const {
+    const int sx = x * kDesignDpi / dpi_;
+    const int sy = y * kDesignDpi / dpi_;
+    return x >= 0 && y >= 0 && glyph96_.contains(sx, sy) && sx < glyph96_.width - 1 &&
+           glyph96_.at(sx, sy) != kTransparentColor;
+  }
+  HWND buttonAt(const ButtonLayout& b) const {
+    const RECT r = ButtonRect(b, dpi_);
+    return ChildWindowFromPoint(launcher_->mainWindow(),
+                                POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  }
+  void clickAt(const RECT& r) {
+    test::MouseTo(launcher_->centreOf(r));
+    test::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    test::MouseButton(MOUSEEVENTF_LEFTUP);
+  }
+
+  int dpi_ = kDesignDpi;
+  std::unique_ptr<DemoFolder> folder_;
+  Image glyph96_;
+  std::unique_ptr<RunningLauncher> launcher_;
+};
+
+TEST_F(DpiLauncher, OpensAtTheScaledSizeCentredShapedAndSharp) {
+  HWND window = launcher_->mainWindow();
+  const int width = Scaled(glyph96_.width, dpi_);
+  const int height = Scaled(glyph96_.height, dpi_);
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_TRUE(SameRect(client, RECT{0, 0, width, height}));
+  const POINT origin = launcher_->screenPoint(0, 0);
+  EXPECT_EQ(origin.x, (GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2);
+  EXPECT_EQ(origin.y, (GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2);
+  for (const ButtonLayout& b : kButtons) {
+    EXPECT_TRUE(SameRect(launcher_->clientRectOf(buttonAt(b)), ButtonRect(b, dpi_))) << b.name;
+  }
+
+  // The outline: the 96-DPI one scaled, within a pixel, without holes or strays.
+  RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(window, region.get()), ERROR);
+  const auto inRegion = [&](int x, int y) { return PtInRegion(region.get(), x, y) != FALSE; };
+  int strays = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (inRegion(x, y) && !NearOneOf(x, y, [&](int u, int v) { return inScaledOutline(u, v); }))
+        ++strays;
+      if (inScaledOutline(x, y) && !NearOneOf(x, y, inRegion)) ++strays;
+    }
+  }
+  EXPECT_EQ(strays, 0);
+
+  // On the screen: never the key colour, nor a fringe blended toward it (the default skins have
+  // no magenta of their own); at 200 % exactly the skin's 200 % files.
+  const Image shown = launcher_->capture(client);
+  const auto towardKey = [](COLORREF c) {
+    const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+    return r - g > 48 && b - g > 48;
+  };
+  int keyPixels = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) keyPixels += inRegion(x, y) && towardKey(shown.at(x, y));
+  }
+  EXPECT_EQ(keyPixels, 0);
+  if (dpi_ == 2 * kDesignDpi) {
+    const std::string variants = folder_->skinFolder() + "200\\";
+    const Image glyph = ReadBitmapFile(variants + kGlyphFile);
+    Image expected = glyph;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        if (!inRegion(x, y)) expected.pixels[static_cast<size_t>(y) * width + x] = shown.at(x, y);
+      }
+    }
+    for (const ButtonLayout& b : kButtons) {
+      const RECT r = ButtonRect(b, dpi_);
+      const Image picture = ReadBitmapFile(variants + b.skinFiles[0]);
+      for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+          expected.pixels[static_cast<size_t>(y) * width + x] =
+              picture.contains(x - r.left, y - r.top) ? picture.at(x - r.left, y - r.top)
+                                                      : ExpectedLook::kUnchecked;
+        }
+      }
+    }
+    // The info line's text is the labels' (checked below, by the pointer).
+    const RECT line = ScaledRect(0, 150, glyph96_.width, 30, dpi_);
+    for (int y = line.top; y < line.bottom; ++y) {
+      for (int x = line.left; x < line.right; ++x) {
+        expected.pixels[static_cast<size_t>(y) * width + x] = ExpectedLook::kUnchecked;
+      }
+    }
+    std::string where;
+    EXPECT_EQ(Mismatches(shown, expected, &where), 0) << where;
+  }
+}
+
+TEST_F(DpiLauncher, CommandsWorkAtTheScaledPlaces) {
+  const RECT line = ScaledRect(kLabelInfo1.left, kLabelInfo1.top, 400, kLabelInfo1.height, dpi_);
+  const Image welcome = launcher_->capture(line);
+  // The pointer on Button1 changes the info line at its scaled place.
+  test::MouseTo(launcher_->centreOf(ButtonRect(kButtons[2], dpi_)));
+  EXPECT_TRUE(
+      test::WaitUntil([&] { return DifferentPixels(launcher_->capture(line), welcome) > 0; }));
+  clickAt(ButtonRect(kButtons[2], dpi_));
+  EXPECT_TRUE(folder_->waitStarted(kButton1Program));
+
+  // Button3's menu opens below it.
+  const ButtonLayout& three = kButtons[4];
+  clickAt(ButtonRect(three, dpi_));
+  HWND menu = nullptr;
+  test::WaitUntil([&] {
+    const auto menus = launcher_->process().windows("#32768");
+    menu = menus.empty() ? nullptr : menus.front();
+    return menu != nullptr;
+  });
+  ASSERT_NE(menu, nullptr);
+  RECT shown;
+  GetWindowRect(menu, &shown);
+  const RECT below = ButtonRect(three, dpi_);
+  const POINT corner = launcher_->screenPoint(below.left, below.bottom);
+  EXPECT_EQ(shown.left, corner.x);
+  EXPECT_EQ(shown.top, corner.y);
+  test::KeyTap(VK_ESCAPE);
+  test::WaitUntil([&] { return launcher_->process().windows("#32768").empty(); });
+
+  // The About dialog at the main window's DPI.
+  clickAt(ButtonRect(kButtons[7], dpi_));
+  HWND about = launcher_->process().waitWindow("SuiteStartForm", "About " + folder_->productName());
+  ASSERT_NE(about, nullptr);
+  RECT client;
+  GetClientRect(about, &client);
+  EXPECT_EQ(client.right, Scaled(385, dpi_));
+  EXPECT_EQ(client.bottom, Scaled(159, dpi_));
+  PostMessageW(about, WM_CLOSE, 0, 0);
+}
+
+// The window built in this process from a plain test skin, then told of another DPI.
+TEST(DpiChange, LaysTheWindowOutAgainAtTheNewDpiInTheSuggestedPlace) {
+  test::LauncherFolder folder("[SYSTEM]\nName=Moved\nSkin=0\nResFolder=test\n");
+  SetExeFolderOverride(folder.dir.path());
+  GlobalVars = TGlobalVars();
+  Application::Instance().setTitle("Moved");
+  {
+    TFormMain form;
+    form.show();
+    const int dpi = form.dpi() == kDesignDpi ? 2 * kDesignDpi : kDesignDpi;
+    RECT suggested{100, 80, 100 + Scaled(kDesignClientWidth, dpi),
+                   80 + Scaled(kDesignClientHeight, dpi)};
+    SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.dpi(), dpi);
+    EXPECT_EQ(form.left(), 100);
+    EXPECT_EQ(form.top(), 80);
+    EXPECT_EQ(form.clientWidth(), Scaled(kDesignClientWidth, dpi));
+    EXPECT_EQ(form.SkinFormMain.Glyph().height(), Scaled(kDesignClientHeight, dpi));
+    for (const ButtonLayout& b : kButtons) {
+      EXPECT_TRUE(SameRect(form.button(b.id).boundsRect(), ButtonRect(b, dpi))) << b.name;
+      EXPECT_EQ(form.button(b.id).PicNormal().width(), Scaled(b.width, dpi)) << b.name;
+    }
+    EXPECT_EQ(form.LabelInfo1.font().height, Scaled(kFontHeight, dpi));
+    EXPECT_EQ(form.LabelInfo1.top(), Scaled(kLabelInfo1.top, dpi));
+    RemoveDirectoryW(Wide(GlobalVars.SettingsFolder).c_str());
+  }
+  SetExeFolderOverride("");
+}
+
+}  // namespace
+}  // namespace ss::e2e
