@@ -67,6 +67,9 @@ case "$cmd" in
       wineserver -k
       wineserver -w
       wineserver -p >/dev/null 2>&1
+      # Wine's own services start again with this first program, holding its output open:
+      # started here with none, they keep no test runner waiting (as at the session's start).
+      wine cmd /c exit 0 >/dev/null 2>&1
     }
     set_dpi "$dpi"
     wine "$@"
