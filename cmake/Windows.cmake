@@ -34,11 +34,12 @@ add_library(ss_gui STATIC
   src/gui/start_file.cpp
   src/gui/dpi.cpp
   src/gui/skin_files.cpp
+  src/gui/accessible.cpp
 )
 ss_target(ss_gui)
 # Static imports are resolved from the exe's folder first, before WinMain restricts the DLL
 # search: only KnownDLLs belong here (shell32 is loaded at first use, see src/shell/shell.cpp).
-target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32)
+target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 uuid)
 
 # The skinned controls, on the framework.
 add_library(ss_controls STATIC

@@ -181,6 +181,26 @@ ConfigStore ParseConfigBuffer(std::string_view buffer) {
   return store;
 }
 
+std::vector<std::pair<std::string, std::string>> SectionEntries(const ConfigStore& store,
+                                                                std::string_view section) {
+  NameMatcher sectionName(section);
+  std::vector<std::pair<std::string, std::string>> entries;
+  bool inSection = false;
+  store.forEachRecord([&](bool header, std::string_view bytes) {
+    if (header) {
+      inSection = sectionName.matches(bytes);
+      // A later section of the name replaces an earlier one, as for lookups.
+      if (inSection) entries.clear();
+      return;
+    }
+    const size_t eq = bytes.find('=');
+    if (inSection && eq != std::string_view::npos) {
+      entries.emplace_back(bytes.substr(0, eq), bytes.substr(eq + 1));
+    }
+  });
+  return entries;
+}
+
 std::string ReadValue(const ConfigStore& store, std::string_view section, std::string_view key,
                       const std::string& defaultValue) {
   NameMatcher sectionName(section);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ss {
@@ -76,6 +77,11 @@ ConfigStore ParseConfigBuffer(std::string_view buffer);
 // matched without regard to case), or `defaultValue` when either is missing.
 std::string ReadValue(const ConfigStore& store, std::string_view section, std::string_view key,
                       const std::string& defaultValue);
+
+// Every entry (name, value) of the last section named `section` (matched without regard to
+// case), in file order; bare lines left out.
+std::vector<std::pair<std::string, std::string>> SectionEntries(const ConfigStore& store,
+                                                                std::string_view section);
 
 // Trims bytes 0x00 to 0x20 from both ends.
 std::string_view TrimControlBytes(std::string_view text);

@@ -21,6 +21,14 @@ void ReadGlobalVars(const ConfigStore& store, TGlobalVars& vars, const LegacyDec
       vars.*setting.text = value;
     }
   }
+  for (const auto& [name, value] : SectionEntries(store, kAccessibilitySection)) {
+    vars.AccessibleNames[UpperCaseName(name)] = SettingText(value, legacy);
+  }
+}
+
+std::string AccessibleNameSetting(const TGlobalVars& vars, std::string_view control) {
+  const auto found = vars.AccessibleNames.find(UpperCaseName(control));
+  return found == vars.AccessibleNames.end() ? std::string() : found->second;
 }
 
 }  // namespace ss

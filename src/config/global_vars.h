@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,7 +29,16 @@ struct TGlobalVars {
   std::string HelpMoreFreeToolsLink;
   std::string HelpCheckForUpdatesLink;
   std::string HelpSupportLink;
+  // Optional names of the launcher's buttons for screen readers ([ACCESSIBILITY], one entry per
+  // button named by its control), keyed by the upper-cased control name; read after the rest.
+  std::map<std::string, std::string> AccessibleNames;
 };
+
+// The section of the buttons' names for screen readers.
+inline constexpr const char* kAccessibilitySection = "ACCESSIBILITY";
+
+// The name set for a control in [ACCESSIBILITY] (matched without regard to case), or empty.
+std::string AccessibleNameSetting(const TGlobalVars& vars, std::string_view control);
 
 // The one record of the process.
 extern TGlobalVars GlobalVars;
@@ -95,7 +105,8 @@ std::string ReadSetting(const ConfigStore& store, const Setting& setting,
                         const LegacyDecoder& legacy);
 
 // Reads the settings from `store` into `vars` in their fixed order, storing each field before
-// the next key is read, so an invalid "Skin" leaves exactly Version and Copyright set. Legacy
+// the next key is read, so an invalid "Skin" leaves exactly Version and Copyright set (and no
+// names for screen readers, which come last). Legacy
 // text is decoded with `legacy` (the launcher passes the system's code page).
 void ReadGlobalVars(const ConfigStore& store, TGlobalVars& vars,
                     const LegacyDecoder& legacy = DecodeWindows1252);

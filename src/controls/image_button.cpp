@@ -1,6 +1,7 @@
 #include "controls/image_button.h"
 
 #include "core/errors.h"
+#include "gui/form.h"
 
 namespace ss {
 
@@ -73,7 +74,12 @@ void TImageButton::DrawPicture(HDC canvas, Bitmap& bitmap) {
 }
 
 void TImageButton::DrawFocusFrame(HDC canvas) {
-  if (drawFocused_) TCustomSkinButton::DrawFocusFrame(canvas);
+  if (drawFocused_) {
+    TCustomSkinButton::DrawFocusFrame(canvas);
+  } else if (parent() && parent()->focusCuesShown()) {
+    // Without DrawFocused, the frame shows only when the keyboard moved the focus.
+    DrawKeyboardFocusFrame(canvas);
+  }
 }
 
 }  // namespace ss

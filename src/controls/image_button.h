@@ -37,7 +37,8 @@ class TImageButton : public TCustomSkinButton {
   // At (0, 0) at its own size or stretched over the control; its top-left colour is the
   // transparent one.
   void DrawPicture(HDC canvas, Bitmap& bitmap) override;
-  // Only with DrawFocused.
+  // With DrawFocused the system's dotted frame; without, the keyboard's frame while the form
+  // shows focus cues.
   void DrawFocusFrame(HDC canvas) override;
   void GetNormalBitmap(Bitmap& bitmap) override { copyLookPicture(ButtonLook::Normal, bitmap); }
   void GetMouseOnBitmap(Bitmap& bitmap) override { copyLookPicture(ButtonLook::MouseOn, bitmap); }

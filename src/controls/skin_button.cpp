@@ -1,8 +1,11 @@
 #include "controls/skin_button.h"
 
+#include <algorithm>
 #include <exception>
 
+#include "core/menu_text.h"
 #include "core/wide.h"
+#include "gui/dpi.h"
 #include "gui/form.h"
 
 namespace ss {
@@ -314,6 +317,50 @@ void TCustomSkinButton::DrawFocusFrame(HDC canvas) {
   SetBkColor(canvas, 0xFFFFFF);
   SetTextColor(canvas, 0x000000);
   DrawFocusRect(canvas, &frame);
+}
+
+void TCustomSkinButton::DrawKeyboardFocusFrame(HDC canvas) {
+  const int dpi = parent() ? parent()->dpi() : kDesignDpi;
+  const int m = Scaled(focusedRectMargin_, dpi);
+  const int line = std::max(1, Scaled(1, dpi));
+  RECT frame{m, m, width() - m, height() - m};
+  for (const COLORREF color : {RGB(0x10, 0x10, 0x10), RGB(0xFF, 0xFF, 0xFF)}) {
+    BrushHandle brush(CreateSolidBrush(color));
+    for (int i = 0; i < line; ++i) {
+      FrameRect(canvas, &frame, brush.get());
+      InflateRect(&frame, -1, -1);
+    }
+  }
+}
+
+std::optional<AccessibleFacts> TCustomSkinButton::accessibleFacts() {
+  AccessibleFacts facts;
+  facts.role = opensMenu_ ? kRoleButtonMenu : kRolePushButton;
+  facts.name = [this] {
+    return accessibleName_.empty() ? WithoutMnemonicPrefixes(caption_) : accessibleName_;
+  };
+  facts.description = [this] { return accessibleDescription_; };
+  facts.state = [this] {
+    long state = 0;
+    if (tabStop() && canFocus()) state |= kStateFocusable;
+    if (focused()) state |= kStateFocused;
+    if (IsMouseDown()) state |= kStatePressed;
+    if (!enabled()) state |= kStateUnavailable;
+    if (!visible()) state |= kStateInvisible;
+    return state;
+  };
+  facts.defaultAction = "Press";
+  // Posted: a reader's call returns at once, before a menu or a dialog the click opens runs.
+  facts.doDefault = [this] { PostMessageW(handle(), kDoDefaultAction, 0, 0); };
+  facts.takeFocus = [this] { setFocus(); };
+  facts.screenRect = [this] {
+    RECT r{};
+    GetWindowRect(handle(), &r);
+    return r;
+  };
+  facts.parentWindow = handle();
+  facts.parentObject = OBJID_WINDOW;
+  return facts;
 }
 
 void TCustomSkinButton::drawCentred(HDC canvas, const std::string& text, const RECT& area) {

@@ -60,6 +60,16 @@ class TCustomSkinButton : public CustomControl {
   bool IsMouseOn() const { return state_.isMouseOn(); }
   bool IsMouseDown() const { return state_.isMouseDown(); }
 
+  // What a screen reader hears of the button: its name (the caption when empty), what it does
+  // (may be empty), and whether it opens a menu.
+  void setAccessibleName(std::string value) { accessibleName_ = std::move(value); }
+  const std::string& accessibleName() const { return accessibleName_; }
+  void setAccessibleDescription(std::string value) { accessibleDescription_ = std::move(value); }
+  void setOpensMenu(bool value) { opensMenu_ = value; }
+  // A push button (or a button that opens a menu) with the default action "Press", which clicks
+  // it as a mouse click does.
+  std::optional<AccessibleFacts> accessibleFacts() override;
+
   NotifyEvent OnMouseEnter;
   NotifyEvent OnMouseExit;
   // Every tick of the repeat timer while the left button holds the button.
@@ -95,6 +105,9 @@ class TCustomSkinButton : public CustomControl {
   virtual void DrawCaption(HDC canvas, const std::string& caption);
   // The system's dotted focus frame, FocusedRectMargin inside each edge.
   virtual void DrawFocusFrame(HDC canvas);
+  // The frame of keyboard focus cues: FocusedRectMargin inside each edge at the window's DPI, a
+  // dark line with a light one inside it, so that it stands out on any picture.
+  void DrawKeyboardFocusFrame(HDC canvas);
   // Fill the state bitmap with the picture of a look (left empty when there is none); raise
   // EConvertError for a picture that holds no bitmap.
   virtual void GetNormalBitmap(Bitmap& bitmap) = 0;
@@ -129,6 +142,9 @@ class TCustomSkinButton : public CustomControl {
   int focusedRectMargin_ = 2;
   bool isDefaultActive_ = false;
   ButtonState state_;
+  std::string accessibleName_;
+  std::string accessibleDescription_;
+  bool opensMenu_ = false;
 };
 
 }  // namespace ss

@@ -57,6 +57,15 @@ std::string ShortcutText(std::uint16_t shortcut) {
   return text + key;
 }
 
+std::string WithoutMnemonicPrefixes(const std::string& caption) {
+  std::string text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && ++i >= caption.size()) break;
+    text += caption[i];
+  }
+  return text;
+}
+
 char32_t MnemonicOf(const std::string& caption) {
   char32_t found = 0;
   for (size_t i = 0; i < caption.size();) {

@@ -11,6 +11,9 @@ namespace ss {
 // 0x8000 Alt; e.g. 0x4031 is "Ctrl+1". Empty for 0.
 std::string ShortcutText(std::uint16_t shortcut);
 
+// A caption as it reads: each single "&" left out, "&&" as one "&".
+std::string WithoutMnemonicPrefixes(const std::string& caption);
+
 // The mnemonic of a caption (UTF-8): the character after its last single "&", or 0.
 char32_t MnemonicOf(const std::string& caption);
 

@@ -11,8 +11,18 @@ namespace ss {
 
 // ---- Control ----
 
-Control::Control(Form& parent) : parent_(&parent), font_(parent.font()), color_(parent.color()) {
+Control::Control(Form& parent)
+    : parent_(&parent),
+      font_(parent.font()),
+      color_(parent.color()),
+      accessibleId_(parent.nextAccessibleId()) {
   parent.addControl(this);
+}
+
+LRESULT Control::answerAccessibleRequest(WPARAM wParam) {
+  std::optional<AccessibleFacts> facts = accessibleFacts();
+  if (!facts) return 0;
+  return accessible_.answer(wParam, [&] { return std::move(*facts); });
 }
 
 Control::~Control() {
@@ -221,6 +231,8 @@ LRESULT WinControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
   if (const std::optional<MouseButtonMessage> mouse = DecodeMouseButtonMessage(message)) {
+    // A mouse press hides the focus cues that the keyboard showed.
+    if (mouse->down && parent()) parent()->showFocusCues(false);
     if (!mouse->down) {
       onButtonUp(mouse->button, wParam, x, y);
     } else if (mouse->button == MouseButton::Left) {
@@ -268,7 +280,16 @@ LRESULT WinControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETFOCUS:
       if (parent()) parent()->focusChangedTo(this);
+      if (accessibleFacts()) RaiseAccessibleEvent(EVENT_OBJECT_FOCUS, handle(), OBJID_CLIENT);
       if (OnEnter) OnEnter(*this);
+      return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+        if (const LRESULT answer = answerAccessibleRequest(wParam)) return answer;
+      }
+      break;
+    case kDoDefaultAction:
+      click();
       return 0;
     case WM_KILLFOCUS:
       if (OnExit) OnExit(*this);

@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "gui/accessible.h"
 #include "gui/graphics_types.h"
 #include "gui/handle.h"
 #include "gui/window.h"
@@ -33,6 +35,10 @@ constexpr bool IsNotification(UINT message) {
 
 // WM_COMMAND of a system-class child, sent back to that child by its form.
 inline constexpr UINT kChildCommand = 0xBD11;
+
+// Posted to a windowed control by its accessible object: run the default action (a click), once
+// the reader's call has returned.
+inline constexpr UINT kDoDefaultAction = WM_APP + 2;
 
 // Sent to the focused window: image buttons answer 1, other windows 0.
 inline constexpr UINT WM_IS_SKIN_BUTTON = 0x8BB8;
@@ -116,6 +122,14 @@ class Control {
   // Windowless controls paint here, in their own coordinates (the form moves the origin).
   virtual void paint(HDC) {}
 
+  // What the control tells screen readers of itself; nothing by default (for a windowed control
+  // the system's own object then answers).
+  virtual std::optional<AccessibleFacts> accessibleFacts() { return std::nullopt; }
+  // The control's accessible object as the answer to WM_GETOBJECT, or 0 when it has none.
+  LRESULT answerAccessibleRequest(WPARAM wParam);
+  // Where a windowless control's object is found: under this identifier (above 0) on its form.
+  long accessibleId() const { return accessibleId_; }
+
   // The form's font or colour changed; followers take it.
   void parentFontChanged();
   void parentColorChanged();
@@ -132,6 +146,8 @@ class Control {
   FontSpec fontHandleSpec_;
   Color color_;
   int cursor_ = 0;
+  long accessibleId_ = 0;
+  AccessibleHandle accessible_;
 };
 
 // A control without a window of its own: it paints into its form's client area, beneath

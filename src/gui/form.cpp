@@ -226,6 +226,13 @@ int Form::showModal() {
   return modalResult_;
 }
 
+Control* Form::controlWithAccessibleId(long id) const {
+  for (Control* control : controls_) {
+    if (control->accessibleId() == id) return control;
+  }
+  return nullptr;
+}
+
 void Form::addControl(Control* control) {
   controls_.push_back(control);
 }
@@ -284,17 +291,30 @@ void Form::focusFirst() {
   }
 }
 
+void Form::showFocusCues(bool value) {
+  if (focusCuesShown_ == value) return;
+  focusCuesShown_ = value;
+  // Windows keeps the UI state of the window too (its push buttons draw their frames by it);
+  // Wine keeps none, which is why the form keeps its own.
+  SendMessageW(handle(), WM_CHANGEUISTATE, MAKEWPARAM(value ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS),
+               0);
+  if (activeControl_) activeControl_->repaint();
+}
+
 bool Form::dialogKey(WinControl* focused, WORD key, LPARAM keyData) {
   const ShiftState shift = ShiftState::FromKeyboard();
   switch (key) {
     case VK_TAB:
       if (shift.ctrl || shift.alt) return false;
+      showFocusCues(true);
       return selectNext(focused, !shift.shift);
     case VK_LEFT:
     case VK_UP:
+      showFocusCues(true);
       return selectNext(focused, false);
     case VK_RIGHT:
     case VK_DOWN:
+      showFocusCues(true);
       return selectNext(focused, true);
     case VK_RETURN:
     case VK_ESCAPE:
@@ -369,6 +389,7 @@ void Form::onPaint(WPARAM wParam) {
 }
 
 void Form::onMouseButtonDown(MouseButton button, WPARAM flags, int x, int y) {
+  showFocusCues(false);
   GraphicControl* target = graphicControlAt(POINT{x, y});
   if (button == MouseButton::Left) {
     if (handle() == GetActiveWindow() && activeControl_) {
@@ -467,6 +488,22 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       close();
       return 0;
+    case WM_UPDATEUISTATE:
+      // The system's own change of the UI state (Windows sends it; Wine does not).
+      if (HIWORD(wParam) & UISF_HIDEFOCUS) {
+        if (LOWORD(wParam) == UIS_SET) focusCuesShown_ = false;
+        if (LOWORD(wParam) == UIS_CLEAR) focusCuesShown_ = true;
+        if (activeControl_) activeControl_->invalidate();
+      }
+      break;
+    case WM_GETOBJECT: {
+      // A windowless control's object, under the identifier the control was given.
+      const LONG id = static_cast<LONG>(static_cast<DWORD>(lParam));
+      if (Control* control = id > 0 ? controlWithAccessibleId(id) : nullptr) {
+        if (const LRESULT answer = control->answerAccessibleRequest(wParam)) return answer;
+      }
+      break;
+    }
     case WM_DPICHANGED: {
       // Moved to a monitor of another scale (or told so by a test): the new DPI and the
       // rectangle the system suggests for it.

@@ -83,8 +83,17 @@ class Form : public Window {
 
   // Controls in creation order.
   const std::vector<Control*>& controls() const { return controls_; }
+  // A new identifier for a control's accessible object, and the control that has one.
+  long nextAccessibleId() { return ++lastAccessibleId_; }
+  Control* controlWithAccessibleId(long id) const;
   void addControl(Control* control);
   void removeControl(Control* control);
+
+  // Focus cues (the focused control's frame): hidden until the keyboard moves the focus (Tab,
+  // Shift+Tab, an arrow key), hidden again by the next mouse press, as the system's UI state
+  // (UISF_HIDEFOCUS) has it; the system hears of every change, and its own word counts too.
+  bool focusCuesShown() const { return focusCuesShown_; }
+  void showFocusCues(bool value);
 
   // The control that has, or last had, the keyboard focus.
   WinControl* activeControl() const { return activeControl_; }
@@ -139,7 +148,9 @@ class Form : public Window {
   bool modal_ = false;
   bool shownOnce_ = false;
   bool trackingLeave_ = false;
+  bool focusCuesShown_ = false;
   std::vector<Control*> controls_;
+  long lastAccessibleId_ = 0;
   WinControl* activeControl_ = nullptr;
   GraphicControl* captureControl_ = nullptr;
 };

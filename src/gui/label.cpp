@@ -1,5 +1,6 @@
 #include "gui/label.h"
 
+#include "core/menu_text.h"
 #include "core/wide.h"
 #include "gui/form.h"
 
@@ -26,21 +27,38 @@ void Label::setTransparent(bool value) {
   invalidate();
 }
 
-UINT Label::drawFlags() const {
+namespace {
+
+UINT LabelTextFlags(bool wordWrap) {
   // No DT_NOPREFIX: "&" underlines the next character and "&&" draws one ampersand.
-  return DT_LEFT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+  return DT_LEFT | DT_EXPANDTABS | (wordWrap ? DT_WORDBREAK : 0);
+}
+
+}  // namespace
+
+SIZE LabelTextSize(HFONT font, const std::string& text, bool wordWrap, int width) {
+  WindowDc screen(nullptr);
+  SelectObjectScope select(screen.get(), font);
+  const std::wstring wide = Wide(text.empty() ? std::string(" ") : text);
+  RECT r{0, 0, wordWrap ? width : 0, 0};
+  DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &r,
+            LabelTextFlags(wordWrap) | DT_CALCRECT);
+  return SIZE{wordWrap ? width : r.right, r.bottom};
+}
+
+void DrawLabelText(HDC dc, HFONT font, Color color, const std::string& text, RECT area,
+                   bool wordWrap) {
+  SelectObjectScope select(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRgb(color));
+  const std::wstring wide = Wide(text);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, LabelTextFlags(wordWrap));
 }
 
 void Label::adjustBounds() {
   if (!autoSize_) return;
-  WindowDc screen(nullptr);
-  SelectObjectScope font(screen.get(), fontHandle());
-  const std::string& shown = text().empty() ? std::string(" ") : text();
-  RECT r{0, 0, wordWrap_ ? width() : 0, 0};
-  const std::wstring wide = Wide(shown);
-  DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &r,
-            drawFlags() | DT_CALCRECT);
-  setBounds(left(), top(), wordWrap_ ? width() : r.right, r.bottom);
+  const SIZE size = LabelTextSize(fontHandle(), text(), wordWrap_, width());
+  setBounds(left(), top(), size.cx, size.cy);
 }
 
 LRESULT Label::notify(UINT code, WPARAM wParam, LPARAM lParam) {
@@ -52,6 +70,12 @@ LRESULT Label::notify(UINT code, WPARAM wParam, LPARAM lParam) {
       if (OnMouseLeave) OnMouseLeave(*this);
       break;
     case NotifyTextChanged:
+      adjustBounds();
+      invalidate();
+      if (parent() && parent()->handleAllocated()) {
+        RaiseAccessibleEvent(EVENT_OBJECT_NAMECHANGE, parent()->handle(), accessibleId());
+      }
+      break;
     case NotifyFontChanged:
       adjustBounds();
       invalidate();
@@ -62,17 +86,28 @@ LRESULT Label::notify(UINT code, WPARAM wParam, LPARAM lParam) {
   return GraphicControl::notify(code, wParam, lParam);
 }
 
+std::optional<AccessibleFacts> Label::accessibleFacts() {
+  AccessibleFacts facts;
+  facts.role = kRoleStaticText;
+  facts.name = [this] { return WithoutMnemonicPrefixes(text()); };
+  facts.state = [this] { return kStateReadOnly | (visible() ? 0 : kStateInvisible); };
+  facts.screenRect = [this] {
+    RECT r = boundsRect();
+    if (parent()) MapWindowPoints(parent()->handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  facts.parentWindow = parent() ? parent()->handle() : nullptr;
+  facts.parentObject = OBJID_CLIENT;
+  return facts;
+}
+
 void Label::paint(HDC dc) {
   RECT r = clientRect();
   if (!transparent_) {
     BrushHandle brush(CreateSolidBrush(ColorToRgb(color())));
     FillRect(dc, &r, brush.get());
   }
-  SelectObjectScope font(dc, fontHandle());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRgb(this->font().color));
-  const std::wstring wide = Wide(text());
-  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, drawFlags());
+  DrawLabelText(dc, fontHandle(), font().color, text(), r, wordWrap_);
 }
 
 }  // namespace ss

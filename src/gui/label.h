@@ -8,6 +8,13 @@
 
 namespace ss {
 
+// The size of a label's text in `font` (an empty text measures as one space): on one line, or
+// with word wrap at `width`.
+SIZE LabelTextSize(HFONT font, const std::string& text, bool wordWrap, int width);
+// Draws a label's text into `area` with a transparent background.
+void DrawLabelText(HDC dc, HFONT font, Color color, const std::string& text, RECT area,
+                   bool wordWrap);
+
 class Label : public GraphicControl {
  public:
   explicit Label(Form& parent);
@@ -30,9 +37,10 @@ class Label : public GraphicControl {
 
   LRESULT notify(UINT code, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc) override;
+  // A static text named by the text it shows; a change of the text is told to screen readers.
+  std::optional<AccessibleFacts> accessibleFacts() override;
 
  private:
-  UINT drawFlags() const;
   void adjustBounds();
 
   bool autoSize_ = true;

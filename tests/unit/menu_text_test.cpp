@@ -17,6 +17,12 @@ TEST(ShortcutText, NamesCtrlWithADigitAndOtherKeys) {
   EXPECT_EQ(ShortcutText(0), "");
 }
 
+TEST(WithoutMnemonicPrefixes, ReadsACaptionAsItIsShown) {
+  EXPECT_EQ(WithoutMnemonicPrefixes("&Open"), "Open");
+  EXPECT_EQ(WithoutMnemonicPrefixes("Tom && Jerry"), "Tom & Jerry");
+  EXPECT_EQ(WithoutMnemonicPrefixes("A&&&B trailing&"), "A&B trailing");
+}
+
 TEST(MnemonicOf, TakesTheCharacterAfterTheLastSingleAmpersand) {
   EXPECT_EQ(MnemonicOf("&Open"), 'O');
   EXPECT_EQ(MnemonicOf("Save &as"), 'a');

@@ -93,6 +93,7 @@ void TFormMain::buildControls() {
     b.setCursor(kCursorHandPoint);
     b.setUIStyle(TUIStyle::FromThemeFile);
     b.setTabOrder(layout.tabOrder);
+    b.setAccessibleName(layout.accessibleName);
     // Assigned while the pictures are still empty, so the design size stays.
     b.setAutoSize(true);
   }
@@ -115,7 +116,17 @@ void TFormMain::buildControls() {
   for (auto [b, hover] : hovers) {
     b->OnMouseEnter = [this, text = hover](Control&) { SetInfoText(text); };
     b->OnMouseExit = [this](Control&) { SetInfoText(welcomeText()); };
+    // The keyboard's focus shows the same texts as the pointer does.
+    b->OnEnter = [this, text = hover](Control&) {
+      if (focusCuesShown()) SetInfoText(text);
+    };
+    b->OnExit = [this](Control&) {
+      if (focusCuesShown()) SetInfoText(welcomeText());
+    };
+    b->setAccessibleDescription(hover);
   }
+  Button3.setOpensMenu(true);
+  ButtonMoreTools.setOpensMenu(true);
 
   for (const MenuItem& item : kMoreToolsMenu) {
     PopupMenuMoreTools.addItem(
@@ -148,6 +159,10 @@ void TFormMain::FormCreate() {
 
 void TFormMain::ApplySkin() {
   LoadGlobalVars();
+  for (const ButtonLayout& layout : kButtons) {
+    const std::string name = AccessibleNameSetting(GlobalVars, layout.name);
+    if (!name.empty()) button(layout.id).setAccessibleName(name);
+  }
   skinFolder_.emplace(WithTrailingBackslash(ExeFolder() + kSkinRoot + GlobalVars.ResFolder));
   loadSkinFiles(kSkinFileCount);
   if (GlobalVars.Skin == kAlternativeSkin) applyAlternativeLayout();

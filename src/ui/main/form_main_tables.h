@@ -32,6 +32,9 @@ enum class ButtonId {
 struct ButtonLayout {
   ButtonId id;
   const char* name;
+  // What a screen reader calls it; a setting in [ACCESSIBILITY] named like the control may
+  // give another name.
+  const char* accessibleName;
   int left, top, width, height;
   int tabOrder;
   // Normal, mouse-on and pressed pictures.
@@ -41,16 +44,16 @@ struct ButtonLayout {
 };
 
 inline constexpr std::array<ButtonLayout, 10> kButtons{{
-    {ButtonId::Min, "ButtonMin", 372, 7, 29, 19, 0, {"min1.bmp", "min2.bmp", "min3.bmp"}, 481, 10},
-    {ButtonId::Close, "ButtonClose", 399, 7, 30, 19, 1, {"close1.bmp", "close2.bmp", "close3.bmp"}, 533, 11},
-    {ButtonId::One, "Button1", 20, 40, 99, 108, 2, {"1.bmp", "2.bmp", "3.bmp"}, 446, 41},
-    {ButtonId::Two, "Button2", 121, 40, 99, 108, 3, {"4.bmp", "5.bmp", "6.bmp"}, 406, 216},
-    {ButtonId::Three, "Button3", 225, 40, 99, 108, 4, {"7.bmp", "8.bmp", "9.bmp"}, 251, 294},
-    {ButtonId::MoreTools, "ButtonMoreTools", 323, 40, 99, 108, 5, {"10.bmp", "11.bmp", "12.bmp"}, 43, 299},
-    {ButtonId::Help, "ButtonHelp", 30, 182, 82, 33, 6, {"help1.bmp", "help2.bmp", "help3.bmp"}, 501, 11},
-    {ButtonId::About, "ButtonAbout", 112, 182, 79, 33, 7, {"about1.bmp", "about2.bmp", "about3.bmp"}, 516, 11},
-    {ButtonId::Home, "ButtonHome", 191, 182, 78, 33, 8, {"top1.bmp", "top2.bmp", "top3.bmp"}, 0, 0},
-    {ButtonId::MoreFreeTools, "ButtonMoreFreeTools", 269, 182, 139, 33, 9, {"bottom1.bmp", "bottom2.bmp", "bottom3.bmp"}, 437, 395},
+    {ButtonId::Min, "ButtonMin", "Minimize", 372, 7, 29, 19, 0, {"min1.bmp", "min2.bmp", "min3.bmp"}, 481, 10},
+    {ButtonId::Close, "ButtonClose", "Close", 399, 7, 30, 19, 1, {"close1.bmp", "close2.bmp", "close3.bmp"}, 533, 11},
+    {ButtonId::One, "Button1", "File Disc Writer", 20, 40, 99, 108, 2, {"1.bmp", "2.bmp", "3.bmp"}, 446, 41},
+    {ButtonId::Two, "Button2", "Video Disc Writer", 121, 40, 99, 108, 3, {"4.bmp", "5.bmp", "6.bmp"}, 406, 216},
+    {ButtonId::Three, "Button3", "Music Discs", 225, 40, 99, 108, 4, {"7.bmp", "8.bmp", "9.bmp"}, 251, 294},
+    {ButtonId::MoreTools, "ButtonMoreTools", "More Tools", 323, 40, 99, 108, 5, {"10.bmp", "11.bmp", "12.bmp"}, 43, 299},
+    {ButtonId::Help, "ButtonHelp", "Help", 30, 182, 82, 33, 6, {"help1.bmp", "help2.bmp", "help3.bmp"}, 501, 11},
+    {ButtonId::About, "ButtonAbout", "About", 112, 182, 79, 33, 7, {"about1.bmp", "about2.bmp", "about3.bmp"}, 516, 11},
+    {ButtonId::Home, "ButtonHome", "Home Page", 191, 182, 78, 33, 8, {"top1.bmp", "top2.bmp", "top3.bmp"}, 0, 0},
+    {ButtonId::MoreFreeTools, "ButtonMoreFreeTools", "More Free Tools", 269, 182, 139, 33, 9, {"bottom1.bmp", "bottom2.bmp", "bottom3.bmp"}, 437, 395},
 }};
 // clang-format on
 
