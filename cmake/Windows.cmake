@@ -35,6 +35,7 @@ add_library(ss_gui STATIC
   src/gui/dpi.cpp
   src/gui/skin_files.cpp
   src/gui/accessible.cpp
+  src/gui/link_label.cpp
 )
 ss_target(ss_gui)
 # Static imports are resolved from the exe's folder first, before WinMain restricts the DLL

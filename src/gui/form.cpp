@@ -138,9 +138,13 @@ void Form::setFont(const FontSpec& value) {
 
 void Form::setCursor(int value) {
   cursor_ = value;
+  // Shown at once where the pointer is: over the form, or over a control of it that shows the
+  // form's cursor.
   POINT point;
-  if (GetCursorPos(&point) && WindowFromPoint(point) == handle()) {
-    SendMessageW(handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(handle()),
+  if (!GetCursorPos(&point)) return;
+  HWND under = WindowFromPoint(point);
+  if (under == handle() || (under && GetParent(under) == handle())) {
+    SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   }
 }

@@ -113,11 +113,11 @@ TEST_F(AboutTest, EmptySupportLinkIsAOneSpaceLabelThatStillCallsTheShell) {
   GlobalVars.HelpSupportLink = "";
   TfrmAbout about;
   about.show();
-  const Label& label = about.LabelSupportEmail;
+  LinkLabel& label = about.LabelSupportEmail;
   SIZE space{};
   {
     WindowDc dc(about.handle());
-    HFONT font = const_cast<Label&>(label).fontHandle();
+    HFONT font = label.fontHandle();
     SelectObjectScope select(dc.get(), font);
     GetTextExtentPoint32A(dc.get(), " ", 1, &space);
   }

@@ -51,7 +51,9 @@ TfrmAbout::TfrmAbout()
   Button1.OnClick = [this](Control&) { Button1Click(); };
   LabelWeb.OnClick = [this](Control&) { LabelWebClick(); };
   LabelSupportEmail.OnClick = [this](Control&) { LabelSupportEmailClick(); };
-  for (Label* label : {&LabelWeb, &LabelSupportEmail}) {
+  LabelWeb.setTabOrder(1);
+  LabelSupportEmail.setTabOrder(2);
+  for (LinkLabel* label : {&LabelWeb, &LabelSupportEmail}) {
     label->OnMouseEnter = [this](Control&) { LinkMouseEnter(); };
     label->OnMouseLeave = [this](Control&) { LinkMouseLeave(); };
   }
@@ -78,7 +80,7 @@ void TfrmAbout::layOut() {
   FontSpec link = font;
   link.color = clBlue;
   link.underline = true;
-  for (Label* label : {&LabelWeb, &LabelSupportEmail}) label->setFont(link);
+  for (LinkLabel* label : {&LabelWeb, &LabelSupportEmail}) label->setFont(link);
 }
 
 void TfrmAbout::dpiChanged(int dpi, const RECT& suggested) {

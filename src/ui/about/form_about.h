@@ -4,6 +4,7 @@
 #include "gui/form.h"
 #include "gui/image.h"
 #include "gui/label.h"
+#include "gui/link_label.h"
 #include "gui/push_button.h"
 
 namespace ss {
@@ -16,8 +17,9 @@ class TfrmAbout : public Form {
   Label lblAppName;
   Label LabelVersion;
   Label LabelCopyright;
-  Label LabelWeb;
-  Label LabelSupportEmail;
+  // Links that the keyboard reaches too: tab stops after OK.
+  LinkLabel LabelWeb;
+  LinkLabel LabelSupportEmail;
   PushButton Button1;
 
  protected:

@@ -1,0 +1,111 @@
+#include "gui/link_label.h"
+
+#include "core/menu_text.h"
+#include "gui/form.h"
+#include "gui/input_rules.h"
+#include "gui/label.h"
+
+namespace ss {
+
+namespace {
+constexpr const char* kLinkClass = "SuiteStartLink";
+constexpr long kStateLinked = 0x400000;
+}  // namespace
+
+LinkLabel::LinkLabel(Form& parent) : CustomControl(parent) {
+  setTabStop(true);
+  setBounds(0, 0, 65, 17);
+  createHandle(kLinkClass);
+}
+
+void LinkLabel::adjustBounds() {
+  const SIZE size = LabelTextSize(fontHandle(), text(), false, width());
+  setBounds(left(), top(), size.cx, size.cy);
+}
+
+LRESULT LinkLabel::notify(UINT code, WPARAM wParam, LPARAM lParam) {
+  switch (code) {
+    case NotifyMouseEnter:
+      CustomControl::notify(code, wParam, lParam);
+      if (OnMouseEnter) OnMouseEnter(*this);
+      return 0;
+    case NotifyMouseLeave:
+      CustomControl::notify(code, wParam, lParam);
+      if (OnMouseLeave) OnMouseLeave(*this);
+      return 0;
+    case NotifyTextChanged:
+      adjustBounds();
+      invalidate();
+      if (handleAllocated()) RaiseAccessibleEvent(EVENT_OBJECT_NAMECHANGE, handle(), OBJID_CLIENT);
+      return 0;
+    case NotifyFontChanged:
+      adjustBounds();
+      invalidate();
+      return 0;
+    case NotifyDialogKey:
+      // Return opens the focused link instead of pressing the form's default button.
+      if (wParam == kKeyReturn && focused()) {
+        click();
+        return 1;
+      }
+      return 0;
+    default:
+      return CustomControl::notify(code, wParam, lParam);
+  }
+}
+
+void LinkLabel::keyDown(WORD& key, ShiftState) {
+  if (key == kKeySpace && enabled()) click();
+}
+
+LRESULT LinkLabel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CustomControl::handleMessage(message, wParam, lParam);
+  // The focus frame comes and goes with the focus.
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS) repaint();
+  return result;
+}
+
+void LinkLabel::paint(HDC dc) {
+  const RECT client = clientRect();
+  if (client.right <= 0 || client.bottom <= 0) return;
+  // Composed off-screen: the form's background, the text as a label draws it, the frame.
+  MemoryDcHandle memory(CreateCompatibleDC(dc));
+  BitmapHandle buffer(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  SelectObjectScope select(memory.get(), buffer.get());
+  BrushHandle background(CreateSolidBrush(ColorToRgb(color())));
+  FillRect(memory.get(), &client, background.get());
+  DrawLabelText(memory.get(), fontHandle(), font().color, text(), client, false);
+  if (focused() && parent() && parent()->focusCuesShown()) {
+    // DrawFocusRect's dotted brush takes the DC's text and background colours: black and
+    // white make it a pure inversion of the pixels.
+    SetBkColor(memory.get(), 0xFFFFFF);
+    SetTextColor(memory.get(), 0x000000);
+    DrawFocusRect(memory.get(), &client);
+  }
+  BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+std::optional<AccessibleFacts> LinkLabel::accessibleFacts() {
+  AccessibleFacts facts;
+  facts.role = kRoleLink;
+  facts.name = [this] { return WithoutMnemonicPrefixes(text()); };
+  facts.state = [this] {
+    long state = kStateLinked | kStateFocusable;
+    if (focused()) state |= kStateFocused;
+    if (!visible()) state |= kStateInvisible;
+    return state;
+  };
+  facts.defaultAction = "Jump";
+  facts.doDefault = [this] { PostMessageW(handle(), kDoDefaultAction, 0, 0); };
+  facts.takeFocus = [this] { setFocus(); };
+  facts.screenRect = [this] {
+    RECT r{};
+    GetWindowRect(handle(), &r);
+    return r;
+  };
+  facts.parentWindow = handle();
+  facts.parentObject = OBJID_WINDOW;
+  return facts;
+}
+
+}  // namespace ss
