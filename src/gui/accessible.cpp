@@ -1,7 +1,3 @@
-// The one place that defines IID_IAccessible: with the import library's copy, a reader in
-// another process was refused the interface (E_NOINTERFACE).
-#include <initguid.h>
-
 #include "gui/accessible.h"
 
 #include <oleacc.h>
@@ -11,6 +7,11 @@
 namespace ss {
 
 namespace {
+
+// IAccessible's identifier, defined here: MinGW's import library has a jump to the DLL's copy in
+// its place, so its bytes are no identifier at all and readers would be refused the interface.
+constexpr GUID kAccessibleInterface = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 // The accessibility and automation libraries, loaded at the first request from the system
 // folder only (they are no KnownDLLs, so a static import could come from beside the exe), and
@@ -82,7 +83,7 @@ class AccessibleObject final : public IAccessible {
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
     if (!out) return E_POINTER;
-    if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+    if (id == IID_IUnknown || id == IID_IDispatch || id == kAccessibleInterface) {
       *out = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;
@@ -247,7 +248,8 @@ LRESULT AccessibleHandle::answer(WPARAM wParam, const std::function<AccessibleFa
   if (!library.lresultFromObject) return 0;
   if (!object_) object_ = new AccessibleObject(facts());
   return library.lresultFromObject(
-      IID_IAccessible, wParam, static_cast<IAccessible*>(static_cast<AccessibleObject*>(object_)));
+      kAccessibleInterface, wParam,
+      static_cast<IAccessible*>(static_cast<AccessibleObject*>(object_)));
 }
 
 void RaiseAccessibleEvent(DWORD event, HWND window, long objectId) {

@@ -72,7 +72,9 @@ DemoFolder::DemoFolder(const DemoOptions& options) : layout_(options.layout) {
   }
   productName_ = ValueOf(clear, "Name");
   const std::string resFolder = ValueOf(clear, "ResFolder");
-  if (options.withConfig) test::WriteFileBytes(file("tarvix.dll"), test::Scramble(clear));
+  if (options.withConfig) {
+    test::WriteFileBytes(file("tarvix.dll"), test::Scramble(clear + "\n" + options.extraConfig));
+  }
 
   if (options.withIcon) test::CopyFileOrFail(assets + "icon.ico", file("icon.ico"));
 
@@ -238,6 +240,21 @@ Image ExpectedLook::window(const Image& desktop, const Looks& looks,
     }
   }
   return expected;
+}
+
+Image WithKeyboardFrame(Image button) {
+  const COLORREF colors[] = {0x101010, 0xFFFFFF};
+  for (int ring = 0; ring < 2; ++ring) {
+    const int m = 2 + ring;
+    for (int y = m; y < button.height - m; ++y) {
+      for (int x = m; x < button.width - m; ++x) {
+        const bool edge =
+            x == m || y == m || x == button.width - m - 1 || y == button.height - m - 1;
+        if (edge) button.pixels[static_cast<size_t>(y) * button.width + x] = colors[ring];
+      }
+    }
+  }
+  return button;
 }
 
 int Mismatches(const Image& shown, const Image& expected, std::string* where) {

@@ -28,6 +28,8 @@ struct DemoOptions {
   std::string missingSkinFile;
   // The skin's variant folders (its files drawn at 200 %) come along.
   bool withVariants = false;
+  // Clear configuration text added at the end of the demo's.
+  std::string extraConfig;
 };
 
 // A fresh folder holding the exe, tarvix.dll packed from the demo's clear configuration, the
@@ -99,6 +101,10 @@ class ExpectedLook {
   Image glyph_;
   std::array<std::array<Image, 3>, main_window::kButtons.size()> pictures_;
 };
+
+// A button's look with the keyboard's focus frame over it, at 96 DPI: a dark line two pixels
+// inside its edges and a white one inside that.
+Image WithKeyboardFrame(Image button);
 
 // Number of pixels of `shown` that differ from `expected`, skipping unchecked ones; the first
 // difference is described in `where`.

@@ -453,8 +453,11 @@ TEST_F(LauncherE2E, TabToButton1AndReturnStartsItsTool) {
   EXPECT_TRUE(waitFocusOn(ButtonId::Close));
   test::KeyTap(VK_TAB);
   ASSERT_TRUE(waitFocusOn(ButtonId::One));
-  // No focus frame is drawn.
-  EXPECT_TRUE(waitButtonShows(ButtonId::One, Look::Normal));
+  // The keyboard moved the focus: the button shows the keyboard's focus frame, and the info line
+  // the button's text, as the pointer would.
+  EXPECT_TRUE(launcher_->waitShows(rectOf(ButtonId::One),
+                                   WithKeyboardFrame(expectedButton(ButtonId::One, Look::Normal))));
+  EXPECT_TRUE(waitInfoLineShows(main_window::kButton1Hover));
   test::KeyTap(VK_RETURN);
   EXPECT_TRUE(folder_->waitStarted(main_window::kButton1Program));
   EXPECT_TRUE(launcher_->process().running());

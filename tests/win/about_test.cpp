@@ -4,12 +4,16 @@
 #include <functional>
 #include <vector>
 
+#include <oleacc.h>
+
 #include "config/global_vars.h"
+#include "core/wide.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
 #include "gui/form.h"
 #include "gui/icon.h"
 #include "gui/start_file.h"
+#include "input_support.h"
 #include "test_support.h"
 #include "ui/about/form_about.h"
 
@@ -26,6 +30,10 @@ void RunSoon(std::function<void()> action) {
     if (onTick) onTick();
   });
 }
+
+// IAccessible's identifier (MinGW's import library has a jump to it in its place).
+constexpr GUID kAccessibleInterface = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 std::string LocalYear() {
   SYSTEMTIME now;
@@ -198,6 +206,53 @@ TEST_F(AboutTest, CloseBoxEndsTheDialogWithCancel) {
   RunSoon([&] { PostMessageA(about.handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
   EXPECT_EQ(about.showModal(), kModalResultCancel);
   EXPECT_TRUE(IsWindowEnabled(mainForm_->handle()));
+}
+
+TEST_F(AboutTest, TabReachesBothLinksAfterOkAndReturnOpensEach) {
+  TfrmAbout about;
+  about.show();
+  Application::Instance().processMessages();
+  EXPECT_TRUE(about.Button1.focused());  // OK keeps the first focus
+  const auto press = [&](WORD key) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    Application::Instance().processMessages();
+  };
+  const Bitmap plain = test::Composed(about.LabelWeb.handle());
+  press(VK_TAB);
+  EXPECT_TRUE(about.LabelWeb.focused());
+  // Reached by the keyboard, the link shows a focus frame.
+  EXPECT_NE(test::Composed(about.LabelWeb.handle()).pixels(), plain.pixels());
+  press(VK_RETURN);
+  press(VK_TAB);
+  EXPECT_TRUE(about.LabelSupportEmail.focused());
+  press(VK_SPACE);
+  EXPECT_EQ(opened_, (std::vector<std::string>{"https://example.com/", "mailto:help@example.com"}));
+  EXPECT_EQ(about.modalResult(), kModalResultNone);  // Return opened the link, not OK
+  press(VK_TAB);
+  EXPECT_TRUE(about.Button1.focused());
+
+  // A reader hears a link named by its text, with the action "Jump".
+  IAccessible* link = nullptr;
+  ASSERT_EQ(
+      AccessibleObjectFromWindow(about.LabelSupportEmail.handle(), static_cast<DWORD>(OBJID_CLIENT),
+                                 kAccessibleInterface, reinterpret_cast<void**>(&link)),
+      S_OK);
+  VARIANT self{};
+  self.vt = VT_I4;
+  VARIANT role{};
+  link->get_accRole(self, &role);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
+  BSTR text = nullptr;
+  link->get_accName(self, &text);
+  EXPECT_EQ(Narrow(text ? text : L""), "mailto:help@example.com");
+  SysFreeString(text);
+  text = nullptr;
+  link->get_accDefaultAction(self, &text);
+  EXPECT_EQ(Narrow(text ? text : L""), "Jump");
+  SysFreeString(text);
+  link->Release();
+  about.hide();
 }
 
 }  // namespace

@@ -1,0 +1,215 @@
+// The launcher as a screen reader and a keyboard user meet it: this test program, in a process
+// of its own, asks each button's accessible object for its name, role, state and action,
+// presses buttons through it, and listens to the events the launcher raises.
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/wide.h"
+#include "demo_launcher.h"
+#include "input_support.h"
+#include "test_support.h"
+
+namespace ss::e2e {
+namespace {
+
+using namespace main_window;
+
+// IAccessible's identifier: MinGW's import library has a jump to it in its place.
+constexpr GUID kAccessibleInterface = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// What a reader learns of one object.
+struct Heard {
+  std::string name, description, defaultAction;
+  long role = 0;
+  long state = 0;
+};
+
+std::string Take(BSTR text) {
+  std::string result = text ? Narrow(text) : std::string();
+  SysFreeString(text);
+  return result;
+}
+
+Heard Ask(IAccessible* object) {
+  Heard heard;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  if (SUCCEEDED(object->get_accName(self, &text))) heard.name = Take(text);
+  text = nullptr;
+  if (SUCCEEDED(object->get_accDescription(self, &text))) heard.description = Take(text);
+  text = nullptr;
+  if (SUCCEEDED(object->get_accDefaultAction(self, &text))) heard.defaultAction = Take(text);
+  VARIANT value{};
+  if (SUCCEEDED(object->get_accRole(self, &value))) heard.role = value.lVal;
+  if (SUCCEEDED(object->get_accState(self, &value))) heard.state = value.lVal;
+  return heard;
+}
+
+// The accessible object of a window's client area, as a reader gets it.
+IAccessible* ObjectOf(HWND window) {
+  IAccessible* object = nullptr;
+  AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kAccessibleInterface,
+                             reinterpret_cast<void**>(&object));
+  return object;
+}
+
+// Events of the launcher's process, with the name of their object, heard out of context.
+std::vector<std::pair<DWORD, std::string>>* heardEvents = nullptr;
+
+void CALLBACK Listen(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                     DWORD) {
+  IAccessible* accessible = nullptr;
+  VARIANT which{};
+  if (!heardEvents ||
+      FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                       static_cast<DWORD>(child), &accessible, &which))) {
+    return;
+  }
+  BSTR name = nullptr;
+  std::string text;
+  if (SUCCEEDED(accessible->get_accName(which, &name))) text = Take(name);
+  accessible->Release();
+  heardEvents->emplace_back(event, text);
+}
+
+class Reader : public testing::Test {
+ protected:
+  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  void TearDown() override {
+    test::ReleaseInput();
+    launcher_.reset();
+    folder_.reset();
+    CoUninitialize();
+  }
+
+  bool start(const std::string& extraConfig = "") {
+    DemoOptions options;
+    options.extraConfig = extraConfig;
+    folder_ = std::make_unique<DemoFolder>(options);
+    launcher_ = std::make_unique<RunningLauncher>(*folder_);
+    return launcher_->waitMainWindow() != nullptr;
+  }
+  static RECT rectOf(const ButtonLayout& b) {
+    return RECT{b.left, b.top, b.left + b.width, b.top + b.height};
+  }
+  HWND buttonWindow(const ButtonLayout& b) const {
+    return ChildWindowFromPoint(launcher_->mainWindow(),
+                                POINT{b.left + b.width / 2, b.top + b.height / 2});
+  }
+  HWND waitMenu() const {
+    HWND menu = nullptr;
+    test::WaitUntil([&] {
+      const auto menus = launcher_->process().windows("#32768");
+      menu = menus.empty() ? nullptr : menus.front();
+      return menu != nullptr;
+    });
+    return menu;
+  }
+
+  std::unique_ptr<DemoFolder> folder_;
+  std::unique_ptr<RunningLauncher> launcher_;
+};
+
+TEST_F(Reader, NamesIdentifiesAndPressesEveryButton) {
+  // A localised suite names Button2 in its own language.
+  const std::string localised = "\xD0\x92\xD0\xB8\xD0\xB4\xD0\xB5\xD0\xBE";  // "Видео"
+  ASSERT_TRUE(start(std::string("[ACCESSIBILITY]\nButton2=") + localised + "\nButtonHelp=\n"));
+  const char* hovers[] = {kButton1Hover, kButton2Hover, kButton3Hover, kMoreToolsHover};
+  for (size_t i = 0; i < kButtons.size(); ++i) {
+    const ButtonLayout& b = kButtons[i];
+    IAccessible* object = ObjectOf(buttonWindow(b));
+    ASSERT_NE(object, nullptr) << b.name;
+    const Heard heard = Ask(object);
+    object->Release();
+    EXPECT_EQ(heard.name, b.id == ButtonId::Two ? localised : std::string(b.accessibleName));
+    const bool menu = b.id == ButtonId::Three || b.id == ButtonId::MoreTools;
+    EXPECT_EQ(heard.role, menu ? ROLE_SYSTEM_BUTTONMENU : ROLE_SYSTEM_PUSHBUTTON) << b.name;
+    EXPECT_EQ(heard.defaultAction, "Press") << b.name;
+    EXPECT_TRUE(heard.state & STATE_SYSTEM_FOCUSABLE) << b.name;
+    EXPECT_FALSE(heard.state & STATE_SYSTEM_UNAVAILABLE) << b.name;
+    EXPECT_EQ(heard.description, i >= 2 && i < 6 ? hovers[i - 2] : "") << b.name;
+  }
+
+  // Pressing through the reader does what a click does.
+  IAccessible* fileWriter = ObjectOf(buttonWindow(kButtons[2]));
+  ASSERT_NE(fileWriter, nullptr);
+  VARIANT self{};
+  self.vt = VT_I4;
+  EXPECT_EQ(fileWriter->accDoDefaultAction(self), S_OK);
+  fileWriter->Release();
+  EXPECT_TRUE(folder_->waitStarted(kButton1Program));
+  IAccessible* moreTools = ObjectOf(buttonWindow(kButtons[5]));
+  ASSERT_NE(moreTools, nullptr);
+  EXPECT_EQ(moreTools->accDoDefaultAction(self), S_OK);
+  moreTools->Release();
+  EXPECT_NE(waitMenu(), nullptr);
+  test::KeyTap(VK_ESCAPE);
+}
+
+TEST_F(Reader, HearsTheFocusMoveThroughEveryButtonAndTheInfoLineChange) {
+  ASSERT_TRUE(start());
+  std::vector<std::pair<DWORD, std::string>> events;
+  heardEvents = &events;
+  HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, &Listen,
+                      launcher_->process().id(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  // From ButtonMin, which has the focus at the start, once round all ten in tab order.
+  std::vector<std::string> expected;
+  for (size_t i = 1; i <= kButtons.size(); ++i) {
+    expected.push_back(kButtons[i % kButtons.size()].accessibleName);
+    test::KeyTap(VK_TAB);
+    test::WaitUntil([&] {
+      for (const auto& [event, name] : events) {
+        if (event == EVENT_OBJECT_FOCUS && name == expected.back()) return true;
+      }
+      return false;
+    });
+  }
+  std::vector<std::string> focused;
+  for (const auto& [event, name] : events) {
+    if (event == EVENT_OBJECT_FOCUS && (focused.empty() || focused.back() != name)) {
+      focused.push_back(name);
+    }
+  }
+  EXPECT_EQ(focused, expected);
+
+  // The pointer on Button2 changes the info line, and a reader hears its new text.
+  events.clear();
+  test::MouseTo(launcher_->centreOf(rectOf(kButtons[3])));
+  EXPECT_TRUE(test::WaitUntil([&] {
+    for (const auto& [event, name] : events) {
+      if (event == EVENT_OBJECT_NAMECHANGE && name == kButton2Hover) return true;
+    }
+    return false;
+  }));
+  UnhookWinEvent(hook);
+  heardEvents = nullptr;
+}
+
+TEST_F(Reader, TheKeyboardsFocusFrameGoesWithTheNextMousePress) {
+  ASSERT_TRUE(start());
+  const ExpectedLook look(*folder_);
+  const RECT one = rectOf(kButtons[2]);
+  const Image normal =
+      look.window(launcher_->desktopBefore(), ExpectedLook::AllNormal(), "").crop(one);
+  test::KeyTap(VK_TAB);
+  test::KeyTap(VK_TAB);
+  EXPECT_TRUE(launcher_->waitShows(one, WithKeyboardFrame(normal)));
+  // A press on the skin (which starts no move without a drag) hides the frame again.
+  test::MouseTo(launcher_->screenPoint(10, 160));
+  test::MouseButton(MOUSEEVENTF_LEFTDOWN);
+  test::MouseButton(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(launcher_->waitShows(one, normal));
+}
+
+}  // namespace
+}  // namespace ss::e2e
