@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/unicode.h"
+#include "core/menu_text.h"
 
 namespace ss {
 
@@ -48,22 +48,9 @@ std::optional<ButtonLook> PictureForLook(ButtonLook look, const std::array<bool,
 }
 
 std::optional<char32_t> CaptionAccelerator(std::string_view caption) {
-  std::optional<char32_t> found;
-  // Left to right, a whole character at a time: "&&" is consumed as a pair, so "&&&O" still
-  // marks the O.
-  for (size_t i = 0; i < caption.size();) {
-    if (caption[i] != '&') {
-      NextCodePoint(caption, i);
-      continue;
-    }
-    if (++i >= caption.size()) break;
-    if (caption[i] == '&') {
-      ++i;
-      continue;
-    }
-    found = NextCodePoint(caption, i);  // keep going: the last one counts
-  }
-  return found;
+  // The same rule as a menu item's mnemonic.
+  if (const char32_t mnemonic = MnemonicOf(std::string(caption))) return mnemonic;
+  return std::nullopt;
 }
 
 bool IsAccelerator(char32_t typed, std::string_view caption) {

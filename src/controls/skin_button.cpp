@@ -334,32 +334,13 @@ void TCustomSkinButton::DrawKeyboardFocusFrame(HDC canvas) {
 }
 
 std::optional<AccessibleFacts> TCustomSkinButton::accessibleFacts() {
-  AccessibleFacts facts;
-  facts.role = opensMenu_ ? kRoleButtonMenu : kRolePushButton;
+  AccessibleFacts facts = windowAccessibleFacts(opensMenu_ ? kRoleButtonMenu : kRolePushButton);
   facts.name = [this] {
     return accessibleName_.empty() ? WithoutMnemonicPrefixes(caption_) : accessibleName_;
   };
   facts.description = [this] { return accessibleDescription_; };
-  facts.state = [this] {
-    long state = 0;
-    if (tabStop() && canFocus()) state |= kStateFocusable;
-    if (focused()) state |= kStateFocused;
-    if (IsMouseDown()) state |= kStatePressed;
-    if (!enabled()) state |= kStateUnavailable;
-    if (!visible()) state |= kStateInvisible;
-    return state;
-  };
+  facts.state = [this] { return windowAccessibleState() | (IsMouseDown() ? kStatePressed : 0); };
   facts.defaultAction = "Press";
-  // Posted: a reader's call returns at once, before a menu or a dialog the click opens runs.
-  facts.doDefault = [this] { PostMessageW(handle(), kDoDefaultAction, 0, 0); };
-  facts.takeFocus = [this] { setFocus(); };
-  facts.screenRect = [this] {
-    RECT r{};
-    GetWindowRect(handle(), &r);
-    return r;
-  };
-  facts.parentWindow = handle();
-  facts.parentObject = OBJID_WINDOW;
   return facts;
 }
 

@@ -163,6 +163,31 @@ void WinControl::createHandle(const char* className, DWORD extraStyle) {
                parent()->handle(), nullptr);
 }
 
+AccessibleFacts WinControl::windowAccessibleFacts(long role) {
+  AccessibleFacts facts;
+  facts.role = role;
+  // Posted: a reader's call returns at once, before a menu or a dialog the click opens runs.
+  facts.doDefault = [this] { PostMessageW(handle(), kDoDefaultAction, 0, 0); };
+  facts.takeFocus = [this] { setFocus(); };
+  facts.screenRect = [this] {
+    RECT r{};
+    GetWindowRect(handle(), &r);
+    return r;
+  };
+  facts.parentWindow = handle();
+  facts.parentObject = OBJID_WINDOW;
+  return facts;
+}
+
+long WinControl::windowAccessibleState() const {
+  long state = 0;
+  if (tabStop() && canFocus()) state |= kStateFocusable;
+  if (focused()) state |= kStateFocused;
+  if (!enabled()) state |= kStateUnavailable;
+  if (!visible()) state |= kStateInvisible;
+  return state;
+}
+
 void WinControl::setBounds(int left, int top, int width, int height) {
   Control::setBounds(left, top, width, height);
   if (handleAllocated()) {

@@ -193,6 +193,12 @@ class WinControl : public Control, public Window {
  protected:
   // Creates the child window; called by the most derived constructor.
   void createHandle(const char* className, DWORD extraStyle = 0);
+  // What every windowed control's accessible object tells alike: where the window is, its
+  // parent (the window's own object), taking the focus, and a default action that clicks the
+  // control once the reader's call has returned. The control adds its name, state and action.
+  AccessibleFacts windowAccessibleFacts(long role);
+  // Focusable, focused, unavailable and invisible as the control is.
+  long windowAccessibleState() const;
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   // Key handling of WM_KEYDOWN and WM_KEYUP after the events fired.

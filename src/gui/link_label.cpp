@@ -86,25 +86,10 @@ void LinkLabel::paint(HDC dc) {
 }
 
 std::optional<AccessibleFacts> LinkLabel::accessibleFacts() {
-  AccessibleFacts facts;
-  facts.role = kRoleLink;
+  AccessibleFacts facts = windowAccessibleFacts(kRoleLink);
   facts.name = [this] { return WithoutMnemonicPrefixes(text()); };
-  facts.state = [this] {
-    long state = kStateLinked | kStateFocusable;
-    if (focused()) state |= kStateFocused;
-    if (!visible()) state |= kStateInvisible;
-    return state;
-  };
+  facts.state = [this] { return windowAccessibleState() | kStateLinked; };
   facts.defaultAction = "Jump";
-  facts.doDefault = [this] { PostMessageW(handle(), kDoDefaultAction, 0, 0); };
-  facts.takeFocus = [this] { setFocus(); };
-  facts.screenRect = [this] {
-    RECT r{};
-    GetWindowRect(handle(), &r);
-    return r;
-  };
-  facts.parentWindow = handle();
-  facts.parentObject = OBJID_WINDOW;
   return facts;
 }
 
