@@ -96,6 +96,14 @@ TEST(FormatSettingsJson, ShowsUtf8AsItStandsAndDecodesLegacyText) {
   EXPECT_FALSE(CodePageDecoder(99999));
 }
 
+TEST(ReadSettings, ListsEachButtonsNameForScreenReaders) {
+  const std::string text = FormatSettingsText(ReadSettings(test::Scramble(
+      "[SYSTEM]\nSkin=0\n[accessibility]\nbutton2=Video\nButtonHelp=\nButtonNone=x\n")));
+  EXPECT_NE(text.find("Button2 (screen readers): Video\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("ButtonHelp (screen readers): Help (built in)\n"), std::string::npos);
+  EXPECT_EQ(text.find("ButtonNone"), std::string::npos);
+}
+
 TEST(FormatSettingsJson, MapsEveryByteToItsCodePoint) {
   EXPECT_EQ(JsonString(std::string("a\"\\\x01\0\xE9", 6)), "\"a\\\"\\\\\\u0001\\u0000\xC3\xA9\"");
   Settings settings;

@@ -5,6 +5,7 @@
 #include "config/config_store.h"
 #include "config/parse_integer.h"
 #include "core/errors.h"
+#include "ui/main/form_main_tables.h"
 
 namespace ss::tool {
 
@@ -124,6 +125,12 @@ std::string FormatSettingsText(const Settings& settings) {
     out += ": ";
     out += ShownValue(settings, setting);
     out += '\n';
+  }
+  // What a screen reader calls each button: [ACCESSIBILITY]'s name, or the launcher's own.
+  for (const main_window::ButtonLayout& button : main_window::kButtons) {
+    const std::string set = AccessibleNameSetting(settings.vars, button.name);
+    out += std::string(button.name) + " (screen readers): " +
+           (set.empty() ? std::string(button.accessibleName) + " (built in)" : set) + '\n';
   }
   out += "Error: ";
   out += settings.failed ? settings.errorClass + ": " + settings.errorMessage : "none";
