@@ -80,4 +80,13 @@ TEST(ReleaseGuide, NamesEveryProgramTheInfoLineAndTheKeyColour) {
 }
 
 }  // namespace
+TEST(ReleaseGuide, AccessibilityTableNamesEveryButtonAsTheLauncherDoes) {
+  const std::vector<std::string> lines = GuideLines();
+  for (const mw::ButtonLayout& b : mw::kButtons) {
+    const std::string row = LineStartingWith(lines, std::string("| `") + b.name + "` | ");
+    EXPECT_EQ(row.rfind(std::string("| `") + b.name + "` | " + b.accessibleName + " | ", 0), 0u)
+        << b.name;
+  }
+}
+
 }  // namespace ss::skingen
