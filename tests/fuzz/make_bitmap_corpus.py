@@ -48,6 +48,16 @@ def main():
         "v5-header": bmp(3, 2, 24, header=124),
         "core-header": bmp(3, 2, 24, header=12),
         "rle8": bmp(4, 2, 8, compression=1, data=bytes([4, 1, 0, 0, 4, 2, 0, 1])),
+        # An absolute stretch with its padding byte, a jump, a run past the row's end.
+        "rle8-escapes": bmp(6, 3, 8, compression=1, colors=3,
+                            data=bytes([3, 1, 0, 3, 2, 0, 1, 0, 0, 0, 8, 2, 0, 0,
+                                        0, 2, 2, 0, 1, 5, 0, 1])),
+        "rle4": bmp(5, 2, 4, compression=2, colors=3,
+                    data=bytes([5, 0x12, 0, 0, 0, 3, 0x21, 0x20, 0, 1])),
+        "16bit-bitfields-v4-header": bmp(3, 2, 16, compression=3, header=108),
+        "32bit-alpha-bitfields": bmp(2, 2, 32, compression=6,
+                                     masks=struct.pack("<IIII", 0x3FF00000, 0xFFC00, 0x3FF,
+                                                       0xC0000000)),
     }
     good = bmp(5, 3, 24)
     bad = {
