@@ -32,6 +32,12 @@ def bmp(width, height, bpp, compression=0, header=40, colors=0, palette=None, da
     return b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, offset) + body
 
 
+def masks_in_header(file, masks):
+    """The file with its colour masks at byte 40 of its information header (52 bytes or more)."""
+    at = 14 + 40
+    return file[:at] + masks + file[at + len(masks):]
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     valid = {
@@ -54,10 +60,9 @@ def main():
                                         0, 2, 2, 0, 1, 5, 0, 1])),
         "rle4": bmp(5, 2, 4, compression=2, colors=3,
                     data=bytes([5, 0x12, 0, 0, 0, 3, 0x21, 0x20, 0, 1])),
-        "16bit-bitfields-v4-header": bmp(3, 2, 16, compression=3, header=108),
-        "32bit-alpha-bitfields": bmp(2, 2, 32, compression=6,
-                                     masks=struct.pack("<IIII", 0x3FF00000, 0xFFC00, 0x3FF,
-                                                       0xC0000000)),
+        # 5-5-5 masks: Wine's file loader reads 5-6-5 ones with 5 bits of green.
+        "16bit-masks-v4-header": masks_in_header(bmp(3, 2, 16, compression=3, header=108),
+                                                 struct.pack("<III", 0x7C00, 0x3E0, 0x1F)),
     }
     good = bmp(5, 3, 24)
     bad = {
