@@ -24,6 +24,7 @@ unzip -Z1 "$zip" | grep -v '/$' | sort >"$work/listing"
 grep -v '/launcher/sounds/' "$work/listing" | sed "s|^suitestart-$version/||" >"$work/named"
 cat >"$work/expected" <<LIST
 GUIDE.md
+display-scales.png
 launcher/icon.ico
 launcher/suitestart.exe
 launcher/tarvix.dll
@@ -37,7 +38,7 @@ for skin in default default/200 wide wide/200; do
   count=$(grep -c "^suitestart-$version/launcher/sounds/$skin/[^/]*\.bmp$" "$work/listing" || true)
   [ "$count" = 31 ] || fail "sounds/$skin holds $count bitmaps, not 31"
 done
-[ "$(wc -l <"$work/listing")" = $((7 + 4 * 31)) ] || fail "unexpected files in the package"
+[ "$(wc -l <"$work/listing")" = $((8 + 4 * 31)) ] || fail "unexpected files in the package"
 
 unzip -q "$zip" -d "$work/unpacked"
 pkg="$work/unpacked/suitestart-$version"

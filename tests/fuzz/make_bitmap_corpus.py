@@ -32,6 +32,12 @@ def bmp(width, height, bpp, compression=0, header=40, colors=0, palette=None, da
     return b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, offset) + body
 
 
+def masks_in_header(file, masks):
+    """The file with its colour masks at byte 40 of its information header (52 bytes or more)."""
+    at = 14 + 40
+    return file[:at] + masks + file[at + len(masks):]
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     valid = {
@@ -48,6 +54,15 @@ def main():
         "v5-header": bmp(3, 2, 24, header=124),
         "core-header": bmp(3, 2, 24, header=12),
         "rle8": bmp(4, 2, 8, compression=1, data=bytes([4, 1, 0, 0, 4, 2, 0, 1])),
+        # An absolute stretch with its padding byte, a jump, a run past the row's end.
+        "rle8-escapes": bmp(6, 3, 8, compression=1, colors=3,
+                            data=bytes([3, 1, 0, 3, 2, 0, 1, 0, 0, 0, 8, 2, 0, 0,
+                                        0, 2, 2, 0, 1, 5, 0, 1])),
+        "rle4": bmp(5, 2, 4, compression=2, colors=3,
+                    data=bytes([5, 0x12, 0, 0, 0, 3, 0x21, 0x20, 0, 1])),
+        # 5-5-5 masks: Wine's file loader reads 5-6-5 ones with 5 bits of green.
+        "16bit-masks-v4-header": masks_in_header(bmp(3, 2, 16, compression=3, header=108),
+                                                 struct.pack("<III", 0x7C00, 0x3E0, 0x1F)),
     }
     good = bmp(5, 3, 24)
     bad = {

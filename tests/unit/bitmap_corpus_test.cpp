@@ -1,4 +1,4 @@
-// Every file of the bitmap seed corpus gives its verdict: valid-* pass, bad-* raise.
+// Every file of the bitmap seed corpus gives its verdict: valid-* pass and decode, bad-* raise.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "core/bitmap_decode.h"
 #include "core/errors.h"
 #include "core/image_header.h"
 
@@ -22,6 +23,10 @@ TEST(BitmapCorpus, EveryFileGivesItsVerdict) {
     if (name.starts_with("valid-")) {
       ++valid;
       EXPECT_NO_THROW(CheckBitmapFile(bytes)) << name;
+      const BitmapSize size = BitmapFileSize(bytes);
+      EXPECT_EQ(DecodeBitmapFile(bytes).pixels.size(),
+                static_cast<size_t>(size.width) * size.height)
+          << name;
     } else if (name.starts_with("bad-")) {
       ++bad;
       try {

@@ -27,8 +27,10 @@ constexpr const char* kDesignConfig =
     "HelpHowTosTutorialVideosLink=https://example.com/t\nHelpHomePageLink=https://example.com\n"
     "HelpMoreFreeToolsLink=https://example.com/f\nHelpSupportLink=mailto:s@example.com\n";
 
-// A 24-bit bottom-up bitmap file of black pixels.
-std::string Bmp(int width, int height) {
+constexpr std::uint32_t kKey = 0xFF00FF;
+
+// A 24-bit bottom-up bitmap file, black or of colour(x, y) (0x00BBGGRR, y from the top).
+std::string Bmp(int width, int height, std::function<std::uint32_t(int, int)> colour = {}) {
   const int stride = (width * 3 + 3) / 4 * 4;
   const std::uint32_t pixels = static_cast<std::uint32_t>(stride * height);
   std::string s = "BM";
@@ -38,7 +40,15 @@ std::string Bmp(int width, int height) {
   put(54 + pixels, 4), put(0, 4), put(54, 4);
   put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(24, 2), put(0, 4), put(pixels, 4);
   put(0, 4), put(0, 4), put(0, 4), put(0, 4);
-  return s + std::string(pixels, '\0');
+  if (!colour) return s + std::string(pixels, '\0');
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t c = colour(x, y);
+      put((c >> 16) | (c & 0xFF00) | (c & 0xFF) << 16, 3);
+    }
+    put(0, stride - width * 3);
+  }
+  return s;
 }
 
 // A one-image icon file whose directory is well formed.
@@ -79,6 +89,15 @@ class LauncherDir {
   }
   void remove(const std::string& relative) { fs::remove_all(root_ / name_(relative)); }
   void config(const std::string& clear) { write("tarvix.dll", PackClearText(clear).bytes); }
+  // Every skin file drawn at `scale` per cent, its sides rounded, into the variant folder.
+  void variant(int scale) {
+    const auto at = [scale](int length) { return (length * scale + 50) / 100; };
+    const std::string folder = "sounds/blue/" + std::to_string(scale) + "/";
+    write(folder + "main.bmp", Bmp(at(mw::kDesignClientWidth), at(mw::kDesignClientHeight)));
+    for (const mw::ButtonLayout& b : mw::kButtons) {
+      for (const char* file : b.skinFiles) write(folder + file, Bmp(at(b.width), at(b.height)));
+    }
+  }
   // The alternative layout's configuration with a glyph that holds every button.
   void alternative() {
     std::string clear = kDesignConfig;
@@ -405,6 +424,90 @@ TEST(CheckSkin, AlternativeButtonsTakeTheirNormalPictureSize) {
   EXPECT_TRUE(Has(Errors(report),
                   "the alternative layout, the welcome text and the companion "
                   "program are skipped"));
+}
+
+TEST(CheckSkin, OutlineOfMoreThan20000RectanglesIsAWarning) {
+  LauncherDir dir;
+  // 200 rows of 100 runs each (three pixels, then one of the key), the rest key but for
+  // `extra` pixels at the start of the next row.
+  const auto glyph = [](int extra) {
+    return Bmp(mw::kDesignClientWidth, mw::kDesignClientHeight, [extra](int x, int y) {
+      const bool opaque = y < 200 ? x < 400 && x % 4 != 3 : y == 200 && x < extra;
+      return opaque ? 0x336699u : kKey;
+    });
+  };
+  dir.write("sounds/blue/main.bmp", glyph(0));
+  FolderReport report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  dir.write("sounds/blue/main.bmp", glyph(1));
+  report = dir.check();
+  ASSERT_EQ(Warnings(report).size(), 1u) << Dump(report);
+  EXPECT_TRUE(Has(Warnings(report),
+                  "sounds\\blue\\main.bmp needs 20,001 rectangles for the window's outline"));
+  EXPECT_TRUE(Has(Warnings(report), "ends the launcher without a word"));
+}
+
+TEST(CheckVariants, NamesTheScalesFoundAndPassesVariantsWithinAPixelOfTheirSize) {
+  LauncherDir dir;
+  FolderReport report = dir.check();
+  EXPECT_TRUE(Has(report.facts, "Scales: none")) << Dump(report);
+  dir.variant(200);
+  // 150 % of 444 x 217 is 666 x 325.5, of 99 x 108 148.5 x 162; names in any case.
+  dir.write("sounds/blue/150/MAIN.BMP", Bmp(667, 325));
+  dir.write("sounds/blue/150/1.Bmp", Bmp(148, 163));
+  report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Scales: 150 % (2 of 31 files), 200 % (31 of 31 files)"))
+      << Dump(report);
+}
+
+TEST(CheckVariants, ReportsWhatTheLauncherIgnoresRefusesOrResamples) {
+  LauncherDir dir;
+  dir.variant(200);
+  for (const char* folder : {"0150", "2x", "100"})
+    dir.write(std::string("sounds/blue/") + folder + "/main.bmp", "");
+  dir.write("sounds/blue/200/logo.bmp", Bmp(10, 10));
+  dir.write("sounds/blue/200/7.bmp", "\x89PNG\r\n\x1A\n" + std::string(100, 'x'));
+  dir.write("sounds/blue/200/1.bmp", Bmp(150, 216));
+  dir.write("sounds/blue/200/main.bmp",
+            Bmp(888, 434, [](int x, int y) { return (x + y) % 2 ? kKey : 0u; }));
+  // At 150 % a header that declares more pixels than any bitmap may hold.
+  std::string huge = Bmp(2, 2);
+  huge[18] = huge[22] = '\x28', huge[19] = huge[23] = '\x23';  // 9000 x 9000
+  dir.write("sounds/blue/150/8.bmp", huge);
+  dir.write("sounds/blue/150/7.bmp", Bmp(149, 162));
+  const FolderReport report = dir.check();
+  const std::vector<std::string> errors = Errors(report);
+  const std::vector<std::string> warnings = Warnings(report);
+  ASSERT_EQ(errors.size(), 2u) << Dump(report);
+  ASSERT_EQ(warnings.size(), 6u) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Scales: 150 % (2 of 31 files), 200 % (31 of 31 files)"));
+  EXPECT_TRUE(Has(warnings,
+                  "sounds\\blue\\0150\\ is no display-scale folder, so the launcher "
+                  "ignores it"));
+  EXPECT_TRUE(Has(warnings, "sounds\\blue\\2x\\ is no display-scale folder"));
+  EXPECT_TRUE(Has(warnings, "sounds\\blue\\100\\ is no display-scale folder"));
+  EXPECT_TRUE(Has(warnings,
+                  "sounds\\blue\\200\\logo.bmp is no skin file, so the launcher "
+                  "ignores it"));
+  EXPECT_EQ(errors[0],
+            "sounds\\blue\\150\\8.bmp is not a valid bitmap (it is 9000 x 9000 pixels, more than "
+            "the launcher takes: at most 32,768 a side and 67,108,864 in all): at display scales "
+            "above 100 % up to 150 % the launcher will show the error box \"Bitmap image is not "
+            "valid.\" and stop loading its skin there: Button3 will lack its mouse-on and pressed "
+            "pictures, and every button after it will have no pictures; the welcome text and the "
+            "companion program are skipped. Save it as a Windows bitmap (.bmp, 24 bits per "
+            "pixel) of 149 x 162 pixels, or remove it to have the launcher resample the file "
+            "from another scale.");
+  EXPECT_TRUE(Has({errors[1]},
+                  "sounds\\blue\\200\\7.bmp is not a valid bitmap (it is a PNG "
+                  "image): at display scales above 150 % the launcher will show"));
+  EXPECT_TRUE(Has(warnings,
+                  "sounds\\blue\\200\\1.bmp is 150 x 216 pixels, but 1.bmp is 99 x 108 pixels "
+                  "at 100 %, so 198 x 216 at 200 %: the launcher will resample it to the size it "
+                  "needs, and it may look blurred or cut. Make it 198 x 216 pixels."));
+  // A variant's outline is its own: a checkerboard of 444 and 443 runs in alternate rows.
+  EXPECT_TRUE(Has(warnings, "sounds\\blue\\200\\main.bmp needs 192,479 rectangles"));
 }
 
 TEST(CheckIcon, MissingOrInvalidIconStopsTheStart) {

@@ -17,6 +17,7 @@
 #include "shell/paths.h"
 #include "tools/config/config_tool.h"
 #include "tools/config/folder_view.h"
+#include "tools/config/skin_variants.h"
 #include "ui/main/form_main_tables.h"
 #include "ui/main/settings_folder.h"
 
@@ -131,16 +132,6 @@ std::vector<LinkUse> LinkUses() {
 const std::string kNameKey = TitleSetting().key;
 const std::string kSkinKey = SettingOf(&TGlobalVars::Skin).key;
 const std::string kResFolderKey = SettingOf(&TGlobalVars::ResFolder).key;
-
-// A guess at what a file that is no valid bitmap is, for the message.
-std::string WhatItIs(const std::string& bytes) {
-  if (bytes.empty()) return " (the file is empty)";
-  if (bytes.rfind("\x89PNG", 0) == 0) return " (it is a PNG image)";
-  if (bytes.rfind("\xFF\xD8\xFF", 0) == 0) return " (it is a JPEG image)";
-  if (bytes.rfind("GIF8", 0) == 0) return " (it is a GIF image)";
-  if (bytes.rfind("BM", 0) == 0) return " (its header or pixel data is damaged or cut short)";
-  return "";
-}
 
 class Checker {
  public:
@@ -392,10 +383,10 @@ class Checker {
     }
   }
 
-  // What the launcher loses when its skin loading stops at file `index`.
-  std::string stopConsequence(const std::vector<SkinFile>& files, size_t index) const {
+  // What the launcher does after its error box when its skin loading stops at file `index`.
+  std::string skinLoss(const std::vector<SkinFile>& files, size_t index) const {
     const SkinFile& f = files[index];
-    std::string text = "the launcher will show an error box and ";
+    std::string text;
     if (f.button < 0) {
       text += "start as a plain rectangle of " +
               Size(mw::kDesignClientWidth, mw::kDesignClientHeight) +
@@ -461,7 +452,8 @@ class Checker {
     for (size_t i = 0; i < files.size(); ++i) {
       const std::string path = skinFolder_ + files[i].name;
       const FileRead file = folder_.read(path);
-      const std::string consequence = stopConsequence(files, i);
+      const std::string consequence =
+          "the launcher will show an error box and " + skinLoss(files, i);
       if (file.state == FileRead::Missing || file.state == FileRead::Folder) {
         error(path +
               (file.state == FileRead::Missing ? " is missing" : " is a folder, not a file") +
@@ -475,8 +467,8 @@ class Checker {
       }
       try {
         CheckBitmapFile(file.bytes);
-        const BitmapSize size = BitmapFileSize(file.bytes);
-        sizes_[i] = size;
+        sizes_[i] = BitmapFileSize(file.bytes);
+        if (i == 0) CheckOutlineSize(path, file.bytes, report_);
       } catch (const Exception& invalid) {
         error(path + " is not a valid bitmap" + WhatItIs(file.bytes) + ": " + consequence +
               ". Save it as a Windows bitmap (.bmp, 24 bits per pixel)" + sizeAdvice(files, i) +
@@ -485,6 +477,11 @@ class Checker {
     }
     if (layout_ == Layout::Design) checkDesignPlacement(files);
     if (layout_ == Layout::Alternative) checkAlternativePlacement(files);
+    std::vector<BaseSkinFile> base;
+    for (size_t i = 0; i < files.size(); ++i) {
+      base.push_back({files[i].name, sizes_[i], skinLoss(files, i)});
+    }
+    CheckSkinVariants(folder_, skinFolder_, base, report_);
   }
 
   // The part of main.bmp that the window shows: all of it but the rightmost column, which the

@@ -26,8 +26,8 @@ struct FolderReport {
 };
 
 // Checks the launcher folder `dir`: the exe's signature (through `verify`), its configuration,
-// icon, skin, programs and links. Files are found without regard to letter case, as Windows
-// finds them. `dir` must be a folder.
+// icon, skin (with its variant folders for other display scales), programs and links. Files are
+// found without regard to letter case, as Windows finds them. `dir` must be a folder.
 FolderReport CheckLauncherFolder(const std::string& dir, const SignatureVerifier& verify);
 
 // The report as printed: the facts, one "error: " or "warning: " line per problem, a summary.

@@ -83,12 +83,20 @@ FileRead FolderView::read(std::string_view relative) const {
 }
 
 std::vector<std::string> FolderView::subfolders(std::string_view relative) const {
+  return entries(relative, true);
+}
+
+std::vector<std::string> FolderView::files(std::string_view relative) const {
+  return entries(relative, false);
+}
+
+std::vector<std::string> FolderView::entries(std::string_view relative, bool folders) const {
   std::vector<std::string> names;
   const std::optional<fs::path> path = find(relative);
   std::error_code ec;
   if (!path) return names;
   for (const fs::directory_entry& entry : fs::directory_iterator(*path, ec)) {
-    if (entry.is_directory(ec)) names.push_back(entry.path().filename().string());
+    if (entry.is_directory(ec) == folders) names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
   return names;

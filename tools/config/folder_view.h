@@ -33,8 +33,12 @@ class FolderView {
   FileRead read(std::string_view relative) const;
   // The names of the folders directly inside `relative`, sorted.
   std::vector<std::string> subfolders(std::string_view relative) const;
+  // The names of the other entries directly inside `relative` (its files), sorted.
+  std::vector<std::string> files(std::string_view relative) const;
 
  private:
+  std::vector<std::string> entries(std::string_view relative, bool folders) const;
+
   std::filesystem::path root_;
 };
 

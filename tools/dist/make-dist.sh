@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release package OUT_DIR/suitestart-<version>.zip: the launcher folder (the exe, its
 # settings packed from assets/settings.ini, the icon, both default skins), the configuration
-# tool for Windows and for Linux, the settings in clear text and the release engineers' guide.
+# tool for Windows and for Linux, the settings in clear text and the release engineers' guide
+# with its picture.
 #   make-dist.sh WIN_BUILD HOST_BUILD OUT_DIR
 # The version is the CMake project's, which the host tree writes to version.txt. With a
 # certificate in the environment (SIGN_CERT and SIGN_KEY, or SIGN_PKCS12; see sign.sh) both exes
@@ -36,6 +37,8 @@ cp "$root/assets/settings.ini" "$pkg/settings.ini"
 cp "$win/bin/suitestart-config.exe" "$pkg/tools/"
 cp "$tool" "$pkg/tools/linux/"
 cp "$root/docs/release-guide.md" "$pkg/GUIDE.md"
+# The guide's picture, beside it as the guide links it.
+cp "$root/docs/display-scales.png" "$pkg/"
 
 if [ -n "${SIGN_CERT:-}${SIGN_KEY:-}${SIGN_PKCS12:-}" ]; then
   # sign.sh says why in one line when it fails.

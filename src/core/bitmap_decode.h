@@ -1,0 +1,21 @@
+// The pixels of a Windows bitmap file, decoded without the system, so that a skin's artwork can
+// be judged on any platform (how many rectangles its outline needs, say).
+#pragma once
+
+#include <string_view>
+
+#include "core/resample.h"
+
+namespace ss {
+
+// The pixels of a bitmap file as colours 0x00BBGGRR (red in the lowest byte, the top byte 0),
+// top row first: every file that CheckBitmapFile accepts, whatever its header (the old 12-byte
+// core header too), row order, depth (1, 4 or 8 bits through the palette, 4 and 8 bits also
+// run-length encoded; 16 and 32 bits with their default channels or colour masks; 24 bits).
+// Channels of fewer than 8 bits are widened by repeating their bits, as the system does, so
+// white and the key colour stay exact. A palette index beyond the palette gives black; pixels
+// that a run-length file skips or leaves out take the palette's first colour, as in the zeroed
+// bitmap the system decodes such a file into. Raises as CheckBitmapFile for any other file.
+PixelImage DecodeBitmapFile(std::string_view bytes);
+
+}  // namespace ss
