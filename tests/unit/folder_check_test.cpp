@@ -280,6 +280,17 @@ TEST(CheckConfiguration, WarnsOfWhatTheLauncherSilentlyIgnores) {
   EXPECT_TRUE(Has(warnings, "0x00 byte at offset"));
 }
 
+TEST(CheckConfiguration, WarnsOfScreenReaderNamesForNoButtonOrInMixedEncodings) {
+  LauncherDir dir;
+  dir.config(std::string(kDesignConfig) +
+             "[accessibility]\nbutton1=\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB\nButtonNine=x\n"
+             "ButtonHelp=\xD0\xA4 \xA9\n");
+  const std::vector<std::string> warnings = Warnings(dir.check());
+  EXPECT_EQ(warnings.size(), 2u);
+  EXPECT_TRUE(Has(warnings, "[ACCESSIBILITY] names \"ButtonNine\", which is no button"));
+  EXPECT_TRUE(Has(warnings, "[ACCESSIBILITY] ButtonHelp mixes UTF-8 with legacy"));
+}
+
 TEST(CheckConfiguration, WarnsOnceEachOfAFolderNameMixedEncodingsAndOverlongLinks) {
   LauncherDir dir;
   const std::string link = "https://example.com/" + std::string(2063, 'a');  // 2083 characters

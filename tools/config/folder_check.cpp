@@ -257,6 +257,7 @@ class Checker {
               "setting in the others. Merge them into one.");
     }
     checkSettingNames();
+    checkAccessibleNames();
     const std::string title = read(kNameKey);
     if (title.empty()) {
       warning(kNameKey +
@@ -310,6 +311,26 @@ class Checker {
                 ", a name the launcher does not know, so it is ignored. Check its spelling; "
                 "the settings are " +
                 JoinAnd(known) + ".");
+      }
+    }
+  }
+
+  // [ACCESSIBILITY] names buttons by their controls; another name renames nothing.
+  void checkAccessibleNames() {
+    std::vector<std::string> buttons;
+    for (const mw::ButtonLayout& b : mw::kButtons) buttons.push_back(b.name);
+    for (const auto& [key, value] : SectionEntries(store_, kAccessibilitySection)) {
+      if (std::none_of(buttons.begin(), buttons.end(),
+                       [&](const std::string& b) { return SameName(b, key); })) {
+        warning(std::string("[") + kAccessibilitySection + "] names " + Quoted(key) +
+                ", which is no button of the launcher, so screen readers never hear it. The "
+                "buttons are " +
+                JoinAnd(buttons) + ".");
+      } else if (MixesEncodings(value)) {
+        warning(std::string("[") + kAccessibilitySection + "] " + key +
+                " mixes UTF-8 with legacy code-page text: screen readers will read it garbled. "
+                "Save the clear settings file as UTF-8 and pack it again with: " +
+                packCommand() + ".");
       }
     }
   }
