@@ -59,6 +59,9 @@ for bench in "${benches[@]}"; do
         startup "$dpi" "$bench" "$launcher_win" "$skin" --no-idle
       done
       ;;
+    skin_load_bench.exe)
+      "$here/cmake/wine-session.sh" run "$session" "$bench" "$launcher_win\\$skin" || status=1
+      ;;
     *) "$here/cmake/wine-session.sh" run "$session" "$bench" || status=1 ;;
   esac
 done
