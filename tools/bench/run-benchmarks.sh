@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark of the Windows build (build/win/bin/*_bench.exe) under Wine in a
-# session of its own, the start-up benchmark on a launcher folder built like the demo's, and
-# reports the exe's size. Usage: tools/bench/run-benchmarks.sh [WIN_BUILD_DIR] [SESSION_DIR]
-# [HOST_BUILD_DIR]
+# session of its own, the start-up benchmark on a launcher folder built like the demo's (at 96
+# DPI, then again with the session at 144 and at 192), and reports the exe's size.
+# Usage: tools/bench/run-benchmarks.sh [WIN_BUILD_DIR] [SESSION_DIR] [HOST_BUILD_DIR]
 set -u
 here=$(cd "$(dirname "$0")/../.." && pwd)
 win=${1:-$here/build/win}
@@ -32,10 +32,39 @@ launcher_win="Z:$(cd "$launcher" && pwd | tr / '\\')"
 
 "$here/cmake/wine-session.sh" start "$session" >/dev/null || exit 1
 trap '"$here/cmake/wine-session.sh" stop "$session"' EXIT
+skin='sounds\default\'
+ratios=()
+# startup DPI ARGS...: the start-up benchmark in a session of that DPI, its ratio kept.
+startup() {
+  local dpi=$1 log="$session/startup-$1.log"
+  shift
+  if [ "$dpi" = 96 ]; then
+    "$here/cmake/wine-session.sh" run "$session" "$@" | tee "$log"
+  else
+    "$here/cmake/wine-session.sh" dpi "$session" "$dpi" "$@" | tee "$log"
+  fi
+  [ "${PIPESTATUS[0]}" = 0 ] || status=1
+  ratios+=("$dpi DPI $(sed -n 's/^  ratio \([0-9.]*x\).*/\1/p' "$log")")
+}
 for bench in "${benches[@]}"; do
-  echo "== $(basename "$bench")"
-  args=()
-  [ "$(basename "$bench")" = startup_bench.exe ] && args=("$launcher_win" 'sounds\default\')
-  "$here/cmake/wine-session.sh" run "$session" "$bench" "${args[@]}" || status=1
+  name=$(basename "$bench")
+  echo "== $name"
+  case "$name" in
+    startup_bench.exe)
+      startup 96 "$bench" "$launcher_win" "$skin"
+      # At 150 % (the skin resampled from its 200 % files) and 200 % (those files as they are),
+      # each against the plain window at the same DPI; idling is the same at every DPI.
+      for dpi in 144 192; do
+        echo "== $name at $dpi DPI"
+        startup "$dpi" "$bench" "$launcher_win" "$skin" --no-idle
+      done
+      ;;
+    skin_load_bench.exe)
+      "$here/cmake/wine-session.sh" run "$session" "$bench" "$launcher_win\\$skin" || status=1
+      ;;
+    *) "$here/cmake/wine-session.sh" run "$session" "$bench" || status=1 ;;
+  esac
 done
+[ ${#ratios[@]} -eq 0 ] || echo "== start-up ratios (launcher painted / plain painted): $(
+  IFS=,; echo "${ratios[*]}" | sed 's/,/, /g')"
 exit $status
