@@ -1,6 +1,7 @@
 // Reading a whole file into memory.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace ss {
@@ -9,5 +10,8 @@ namespace ss {
 // read sharing only, so no other process can write it meanwhile.
 // Raises EFOpenError "Cannot open file "%s". %s" when it cannot be opened.
 std::string ReadWholeFile(const std::string& path);
+
+// The same for the file's first `bytes` bytes at most (a header).
+std::string ReadFileStart(const std::string& path, std::size_t bytes);
 
 }  // namespace ss

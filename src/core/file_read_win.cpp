@@ -1,5 +1,7 @@
-// Windows build: files opened with CreateFileW (any name) and read whole.
+// Windows build: files opened with CreateFileW (any name) and read whole or in part.
 #include <windows.h>
+
+#include <limits>
 
 #include "core/error_text.h"
 #include "core/errors.h"
@@ -9,7 +11,10 @@
 
 namespace ss {
 
-std::string ReadWholeFile(const std::string& path) {
+namespace {
+
+// Reads up to `limit` bytes from the file's start, opened for reading with read sharing only.
+std::string ReadFile(const std::string& path, std::size_t limit) {
   HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -18,15 +23,18 @@ std::string ReadWholeFile(const std::string& path) {
   std::string content;
   char chunk[65536];
   DWORD got = 0;
-  BOOL ok;
+  BOOL ok = TRUE;
   try {
     // Room for the size found now, so a file of many megabytes is not copied as it grows; one
     // that grows meanwhile is still read to its end.
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-      content.reserve(static_cast<size_t>(size.QuadPart));
+      content.reserve(std::min(static_cast<std::size_t>(size.QuadPart), limit));
     }
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &got, nullptr)) && got > 0) {
+    while (content.size() < limit) {
+      const DWORD want = static_cast<DWORD>(std::min(sizeof chunk, limit - content.size()));
+      ok = ::ReadFile(file, chunk, want, &got, nullptr);
+      if (!ok || got == 0) break;
       content.append(chunk, got);
     }
   } catch (...) {
@@ -36,6 +44,16 @@ std::string ReadWholeFile(const std::string& path) {
   CloseHandle(file);
   if (!ok) throw EReadError("Stream read error");
   return content;
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  return ReadFile(path, std::numeric_limits<std::size_t>::max());
+}
+
+std::string ReadFileStart(const std::string& path, std::size_t bytes) {
+  return ReadFile(path, bytes);
 }
 
 }  // namespace ss

@@ -112,36 +112,38 @@ AxisFilter Filter(int from, int to) {
 }
 
 // One source row filtered along the width: per output pixel the three channels times the
-// opacity and the opacity, in 1/kOne.
+// opacity and, with a key, the opacity, in 1/kOne. Without a key every pixel is opaque, so the
+// opacity is left out: a quarter less work, and no division later.
+template <int kChannels>
 class RowFilter {
  public:
   RowFilter(const PixelImage& source, const AxisFilter& across, std::optional<std::uint32_t> key)
       : source_(source),
         across_(across),
         key_(key),
-        unpacked_(4 * static_cast<std::size_t>(source.width)) {}
+        unpacked_(kChannels * static_cast<std::size_t>(source.width)) {}
 
   void run(int y, std::int32_t* out) {
     // Unpacked first, so the taps below multiply and add without a branch.
     const std::uint32_t* row = source_.pixels.data() + static_cast<std::size_t>(y) * source_.width;
     for (int x = 0; x < source_.width; ++x) {
       const std::uint32_t p = row[x];
-      std::int32_t* q = unpacked_.data() + 4 * static_cast<std::size_t>(x);
-      const bool clear = key_ && (p & kColourBits) == *key_;
+      std::int32_t* q = unpacked_.data() + kChannels * static_cast<std::size_t>(x);
+      const bool clear = kChannels == 4 && (p & kColourBits) == *key_;
       q[0] = clear ? 0 : static_cast<std::int32_t>(p & 0xFF);
       q[1] = clear ? 0 : static_cast<std::int32_t>((p >> 8) & 0xFF);
       q[2] = clear ? 0 : static_cast<std::int32_t>((p >> 16) & 0xFF);
-      q[3] = clear ? 0 : 1;
+      if constexpr (kChannels == 4) q[3] = clear ? 0 : 1;
     }
     for (const AxisFilter::Taps& t : across_.taps) {
-      std::int32_t sum[4] = {0, 0, 0, 0};
+      std::int32_t sum[kChannels] = {};
       const std::int32_t* w = across_.weights.data() + t.at;
-      const std::int32_t* q = unpacked_.data() + 4 * static_cast<std::size_t>(t.first);
-      for (int k = 0; k < t.count; ++k, q += 4) {
-        for (int c = 0; c < 4; ++c) sum[c] += w[k] * q[c];
+      const std::int32_t* q = unpacked_.data() + kChannels * static_cast<std::size_t>(t.first);
+      for (int k = 0; k < t.count; ++k, q += kChannels) {
+        for (int c = 0; c < kChannels; ++c) sum[c] += w[k] * q[c];
       }
-      for (int c = 0; c < 4; ++c) out[c] = sum[c];
-      out += 4;
+      for (int c = 0; c < kChannels; ++c) out[c] = sum[c];
+      out += kChannels;
     }
   }
 
@@ -157,6 +159,60 @@ std::uint32_t Channel(double sum, double reciprocal) {
   const double value = sum * reciprocal;
   if (value <= 0) return 0;
   return value >= 255 ? 255 : static_cast<std::uint32_t>(value + 0.5);
+}
+
+// Both passes: source rows filtered across once each (kept while output rows need them), then
+// down into `result`.
+template <int kChannels>
+void Filter2d(const PixelImage& source, const AxisFilter& across, const AxisFilter& down,
+              std::optional<std::uint32_t> key, PixelImage& result) {
+  RowFilter<kChannels> rowFilter(source, across, key);
+  const std::size_t rowValues = static_cast<std::size_t>(result.width) * kChannels;
+
+  // The last four filtered source rows, by row number modulo 4: an output row takes at most
+  // four consecutive rows when growing, and shares at most its first with the previous output
+  // row when shrinking, so every source row is filtered once.
+  std::vector<std::int32_t> cache(4 * rowValues);
+  std::array<int, 4> cached{-1, -1, -1, -1};
+  // Doubles hold these sums exactly (whole numbers below 2^42), and their products vectorise
+  // where 64-bit integers would not.
+  std::vector<double> sums(rowValues);
+
+  constexpr double kFull = double{kOne} * kOne;
+  const std::uint32_t keyValue = key.value_or(0);
+  std::uint32_t* out = result.pixels.data();
+  for (const AxisFilter::Taps& t : down.taps) {
+    std::fill(sums.begin(), sums.end(), 0.0);
+    for (int k = 0; k < t.count; ++k) {
+      const int y = t.first + k;
+      const std::size_t slot = static_cast<std::size_t>(y % 4);
+      std::int32_t* row = cache.data() + slot * rowValues;
+      if (cached[slot] != y) {
+        rowFilter.run(y, row);
+        cached[slot] = y;
+      }
+      const double w = down.weights[t.at + static_cast<std::size_t>(k)];
+      for (std::size_t i = 0; i < rowValues; ++i) sums[i] += w * row[i];
+    }
+    for (std::size_t i = 0; i < rowValues; i += kChannels) {
+      double reciprocal = 1 / kFull;
+      if constexpr (kChannels == 4) {
+        const double opacity = sums[i + 3];
+        // Less than half covered by the picture: a hole in it, exactly the key.
+        if (2 * opacity < kFull) {
+          *out++ = keyValue;
+          continue;
+        }
+        // One division a pixel: a solid area's sums are its colour times the opacity exactly,
+        // so the product lands within a rounding error of that colour.
+        reciprocal = 1 / opacity;
+      }
+      std::uint32_t colour = Channel(sums[i], reciprocal) | Channel(sums[i + 1], reciprocal) << 8 |
+                             Channel(sums[i + 2], reciprocal) << 16;
+      if (kChannels == 4 && colour == keyValue) colour ^= 1;
+      *out++ = colour;
+    }
+  }
 }
 
 }  // namespace
@@ -182,50 +238,11 @@ PixelImage Resample(const PixelImage& source, int width, int height,
 
   const AxisFilter across = Filter(source.width, width);
   const AxisFilter down = Filter(source.height, height);
-  RowFilter rowFilter(source, across, key);
-  const std::size_t rowValues = static_cast<std::size_t>(width) * 4;
-
-  // The last four filtered source rows, by row number modulo 4: an output row takes at most
-  // four consecutive rows when growing, and shares at most its first with the previous output
-  // row when shrinking, so every source row is filtered once.
-  std::vector<std::int32_t> cache(4 * rowValues);
-  std::array<int, 4> cached{-1, -1, -1, -1};
-  // Doubles hold these sums exactly (whole numbers below 2^42), and their products vectorise
-  // where 64-bit integers would not.
-  std::vector<double> sums(rowValues);
-
-  constexpr double kFull = double{kOne} * kOne;
-  const std::uint32_t keyValue = key.value_or(0);
   result.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  std::uint32_t* out = result.pixels.data();
-  for (const AxisFilter::Taps& t : down.taps) {
-    std::fill(sums.begin(), sums.end(), 0.0);
-    for (int k = 0; k < t.count; ++k) {
-      const int y = t.first + k;
-      const std::size_t slot = static_cast<std::size_t>(y % 4);
-      std::int32_t* row = cache.data() + slot * rowValues;
-      if (cached[slot] != y) {
-        rowFilter.run(y, row);
-        cached[slot] = y;
-      }
-      const double w = down.weights[t.at + static_cast<std::size_t>(k)];
-      for (std::size_t i = 0; i < rowValues; ++i) sums[i] += w * row[i];
-    }
-    for (std::size_t i = 0; i < rowValues; i += 4) {
-      const double opacity = sums[i + 3];
-      // Less than half covered by the picture: a hole in it, exactly the key.
-      if (key && 2 * opacity < kFull) {
-        *out++ = keyValue;
-        continue;
-      }
-      // One division a pixel: a solid area's sums are its colour times the opacity exactly,
-      // so the product lands within a rounding error of that colour.
-      const double reciprocal = 1 / opacity;
-      std::uint32_t colour = Channel(sums[i], reciprocal) | Channel(sums[i + 1], reciprocal) << 8 |
-                             Channel(sums[i + 2], reciprocal) << 16;
-      if (key && colour == keyValue) colour ^= 1;
-      *out++ = colour;
-    }
+  if (key) {
+    Filter2d<4>(source, across, down, key, result);
+  } else {
+    Filter2d<3>(source, across, down, key, result);
   }
   return result;
 }

@@ -154,7 +154,7 @@ std::vector<std::uint32_t> Bitmap::pixels() const {
   return result;
 }
 
-void Bitmap::setDibPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
+void Bitmap::setPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -166,7 +166,11 @@ void Bitmap::setDibPixels(int width, int height, const std::vector<std::uint32_t
   BitmapHandle made(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!made || !bits)
     throw EOutOfResources("Not enough storage is available to process this command");
-  std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+  // The bits hold 0x00RRGGBB: red and blue change places on the way in.
+  auto* out = static_cast<std::uint32_t*>(bits);
+  for (const std::uint32_t p : pixels) {
+    *out++ = (p & 0xFF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
+  }
   adopt(std::move(made));
 }
 

@@ -40,10 +40,8 @@ class Bitmap {
 
   // Every pixel, top row first, as colours 0x00BBGGRR; read from the bits in one go.
   std::vector<std::uint32_t> pixels() const;
-  // The same as the bits hold them, 0x00RRGGBB.
-  std::vector<std::uint32_t> dibPixels() const;
-  // Becomes a 32-bit DIB section of `width` x `height` pixels 0x00RRGGBB, top row first.
-  void setDibPixels(int width, int height, const std::vector<std::uint32_t>& pixels);
+  // Becomes a 32-bit DIB section of `width` x `height` colours 0x00BBGGRR, top row first.
+  void setPixels(int width, int height, const std::vector<std::uint32_t>& pixels);
   // One pixel as 0x00BBGGRR; 0 outside the bitmap.
   std::uint32_t pixel(int x, int y) const;
 
@@ -57,6 +55,8 @@ class Bitmap {
   void stretchDraw(HDC dc, const RECT& rect) const;
 
  private:
+  // Every pixel as the bits hold them, 0x00RRGGBB.
+  std::vector<std::uint32_t> dibPixels() const;
   // A screen-format bitmap of this size with undefined pixels; false (and empty) for no area.
   bool allocate(int width, int height);
   void drawInto(HDC dc, const RECT& target) const;

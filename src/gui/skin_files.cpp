@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/bitmap_decode.h"
 #include "core/file_read.h"
 #include "core/image_header.h"
 #include "core/resample.h"
@@ -13,10 +14,8 @@ namespace ss {
 
 namespace {
 
-// 0x00BBGGRR <-> 0x00RRGGBB: the DIB bits hold blue in the lowest byte.
-std::uint32_t SwapRedBlue(std::uint32_t c) {
-  return (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
-}
+// More than any bitmap file's headers take: the file header and the largest information one.
+constexpr std::size_t kBitmapHeaderBytes = 14 + 124;
 
 bool IsFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
@@ -48,11 +47,10 @@ Bitmap SkinFolder::load(const std::string& name, int dpi, std::optional<COLORREF
     bitmap.loadFromFile(path_ + name);
     return bitmap;
   }
-  // The 96-DPI file is read in any case: it must be there, and its size sets the size needed.
+  // The 96-DPI file must be there at every DPI, and its size sets the size needed: its header
+  // is enough for that (the rest is read only when it is the file resampled).
   const std::string basePath = path_ + name;
-  const std::string baseBytes = ReadWholeFile(basePath);
-  CheckBitmapFile(baseBytes);
-  const BitmapSize base = BitmapFileSize(baseBytes);
+  const BitmapSize base = BitmapFileSize(ReadFileStart(basePath, kBitmapHeaderBytes));
   const int width = ScaleToDpi(base.width, dpi);
   const int height = ScaleToDpi(base.height, dpi);
 
@@ -61,23 +59,25 @@ Bitmap SkinFolder::load(const std::string& name, int dpi, std::optional<COLORREF
     if (IsFile(path_ + std::to_string(scale) + "\\" + name)) scales.push_back(scale);
   }
   const int chosen = ChooseVariant(dpi, scales).value_or(kBaseScale);
-  if (chosen == kBaseScale) {
-    bitmap.loadFromFileBytes(baseBytes, basePath);
-  } else {
-    bitmap.loadFromFile(path_ + std::to_string(chosen) + "\\" + name);
+  const std::string path =
+      chosen == kBaseScale ? basePath : path_ + std::to_string(chosen) + "\\" + name;
+  const std::string bytes = ReadWholeFile(path);
+  CheckBitmapFile(bytes);
+  const BitmapSize size = BitmapFileSize(bytes);
+  if (size.width == width && size.height == height) {
+    // Drawn at this very size (a variant of the exact scale): the file as it is.
+    bitmap.loadFromFileBytes(bytes, path);
+    return bitmap;
   }
-  if (bitmap.width() == width && bitmap.height() == height) return bitmap;
-
-  PixelImage source{bitmap.width(), bitmap.height(), bitmap.dibPixels()};
-  std::optional<std::uint32_t> dibKey;
-  if (key) dibKey = SwapRedBlue(*key);
-  if (dibKey && keyLastColumn) {
+  // Decoded here rather than by the system: the pixels are wanted, not a bitmap of them.
+  PixelImage source = DecodeBitmapFile(bytes);
+  if (key && keyLastColumn) {
     for (int y = 0; y < source.height; ++y) {
-      source.pixels[static_cast<size_t>(y) * source.width + source.width - 1] = *dibKey;
+      source.pixels[static_cast<size_t>(y) * source.width + source.width - 1] = *key;
     }
   }
-  const PixelImage scaled = Resample(source, width, height, dibKey);
-  bitmap.setDibPixels(scaled.width, scaled.height, scaled.pixels);
+  const PixelImage scaled = Resample(source, width, height, key);
+  bitmap.setPixels(scaled.width, scaled.height, scaled.pixels);
   return bitmap;
 }
 
