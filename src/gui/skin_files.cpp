@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+
 #include "core/bitmap_decode.h"
 #include "core/file_read.h"
 #include "core/image_header.h"
@@ -40,45 +45,95 @@ const std::vector<int>& SkinFolder::variantScales() {
   return *scales_;
 }
 
+SkinFolder::Prepared SkinFolder::prepare(const SkinRequest& request, int dpi) const {
+  Prepared prepared;
+  try {
+    // The 96-DPI file must be there at every DPI, and its size sets the size needed: its
+    // header is enough for that (the rest is read only when it is the file resampled).
+    const std::string basePath = path_ + request.name;
+    const BitmapSize base = BitmapFileSize(ReadFileStart(basePath, kBitmapHeaderBytes));
+    const int width = ScaleToDpi(base.width, dpi);
+    const int height = ScaleToDpi(base.height, dpi);
+
+    std::vector<int> scales{kBaseScale};
+    for (const int scale : *scales_) {
+      if (IsFile(path_ + std::to_string(scale) + "\\" + request.name)) scales.push_back(scale);
+    }
+    const int chosen = ChooseVariant(dpi, scales).value_or(kBaseScale);
+    prepared.path =
+        chosen == kBaseScale ? basePath : path_ + std::to_string(chosen) + "\\" + request.name;
+    prepared.bytes = ReadWholeFile(prepared.path);
+    CheckBitmapFile(prepared.bytes);
+    const BitmapSize size = BitmapFileSize(prepared.bytes);
+    // Drawn at this very size (a variant of the exact scale): the file as it is.
+    if (size.width == width && size.height == height) return prepared;
+    // Decoded here rather than by the system: the pixels are wanted, not a bitmap of them.
+    PixelImage source = DecodeBitmapFile(prepared.bytes);
+    prepared.bytes.clear();
+    if (request.key && request.keyLastColumn) {
+      for (int y = 0; y < source.height; ++y) {
+        source.pixels[static_cast<size_t>(y) * source.width + source.width - 1] = *request.key;
+      }
+    }
+    prepared.pixels = Resample(source, width, height, request.key);
+  } catch (...) {
+    prepared.error = std::current_exception();
+  }
+  return prepared;
+}
+
+Bitmap SkinFolder::makeBitmap(Prepared prepared) {
+  if (prepared.error) std::rethrow_exception(prepared.error);
+  Bitmap bitmap;
+  if (prepared.bytes.empty()) {
+    bitmap.setPixels(prepared.pixels.width, prepared.pixels.height, prepared.pixels.pixels);
+  } else {
+    bitmap.loadFromFileBytes(prepared.bytes, prepared.path);
+  }
+  return bitmap;
+}
+
 Bitmap SkinFolder::load(const std::string& name, int dpi, std::optional<COLORREF> key,
                         bool keyLastColumn) {
-  Bitmap bitmap;
   if (dpi == kDesignDpi) {
+    Bitmap bitmap;
     bitmap.loadFromFile(path_ + name);
     return bitmap;
   }
-  // The 96-DPI file must be there at every DPI, and its size sets the size needed: its header
-  // is enough for that (the rest is read only when it is the file resampled).
-  const std::string basePath = path_ + name;
-  const BitmapSize base = BitmapFileSize(ReadFileStart(basePath, kBitmapHeaderBytes));
-  const int width = ScaleToDpi(base.width, dpi);
-  const int height = ScaleToDpi(base.height, dpi);
+  const auto found = prefetched_.find(name);
+  if (found != prefetched_.end() && prefetchedDpi_ == dpi) {
+    Prepared prepared = std::move(found->second);
+    prefetched_.erase(found);
+    return makeBitmap(std::move(prepared));
+  }
+  variantScales();
+  return makeBitmap(prepare(SkinRequest{name, key, keyLastColumn}, dpi));
+}
 
-  std::vector<int> scales{kBaseScale};
-  for (const int scale : variantScales()) {
-    if (IsFile(path_ + std::to_string(scale) + "\\" + name)) scales.push_back(scale);
-  }
-  const int chosen = ChooseVariant(dpi, scales).value_or(kBaseScale);
-  const std::string path =
-      chosen == kBaseScale ? basePath : path_ + std::to_string(chosen) + "\\" + name;
-  const std::string bytes = ReadWholeFile(path);
-  CheckBitmapFile(bytes);
-  const BitmapSize size = BitmapFileSize(bytes);
-  if (size.width == width && size.height == height) {
-    // Drawn at this very size (a variant of the exact scale): the file as it is.
-    bitmap.loadFromFileBytes(bytes, path);
-    return bitmap;
-  }
-  // Decoded here rather than by the system: the pixels are wanted, not a bitmap of them.
-  PixelImage source = DecodeBitmapFile(bytes);
-  if (key && keyLastColumn) {
-    for (int y = 0; y < source.height; ++y) {
-      source.pixels[static_cast<size_t>(y) * source.width + source.width - 1] = *key;
+void SkinFolder::prefetch(const std::vector<SkinRequest>& requests, int dpi) {
+  prefetched_.clear();
+  if (dpi == kDesignDpi || requests.empty()) return;
+  variantScales();  // listed once, before any thread reads it
+  prefetchedDpi_ = dpi;
+  std::vector<Prepared> results(requests.size());
+  std::atomic<size_t> next{0};
+  const auto work = [&] {
+    for (size_t i; (i = next++) < requests.size();) results[i] = prepare(requests[i], dpi);
+  };
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  std::vector<std::thread> helpers;
+  try {
+    for (unsigned t = 1; t < std::min<size_t>(cores, requests.size()); ++t) {
+      helpers.emplace_back(work);
     }
+  } catch (const std::system_error&) {
+    // No more threads to be had: the ones there and this one do all the work.
   }
-  const PixelImage scaled = Resample(source, width, height, key);
-  bitmap.setPixels(scaled.width, scaled.height, scaled.pixels);
-  return bitmap;
+  work();
+  for (std::thread& helper : helpers) helper.join();
+  for (size_t i = 0; i < requests.size(); ++i) {
+    prefetched_[requests[i].name] = std::move(results[i]);
+  }
 }
 
 }  // namespace ss

@@ -4,13 +4,25 @@
 // scale needed (or the largest there is), resampled to the exact size it needs there.
 #pragma once
 
+#include <exception>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/resample.h"
+
 #include "gui/bitmap.h"
 
 namespace ss {
+
+// One skin file as a window wants it: its name, the colour never to blend, and whether its
+// rightmost column counts as that colour (see SkinFolder::load).
+struct SkinRequest {
+  std::string name;
+  std::optional<COLORREF> key;
+  bool keyLastColumn = false;
+};
 
 class SkinFolder {
  public:
@@ -29,11 +41,31 @@ class SkinFolder {
   Bitmap load(const std::string& name, int dpi, std::optional<COLORREF> key = std::nullopt,
               bool keyLastColumn = false);
 
+  // At a DPI other than 96, reads, decodes and resamples these files side by side, one thread
+  // per processor, before returning; load() then takes each file's result (or raises its
+  // error) in whatever order it is asked for, and makes the bitmap on the calling thread. At 96
+  // DPI it does nothing: there every file is simply the bitmap of its own bytes.
+  void prefetch(const std::vector<SkinRequest>& requests, int dpi);
+
  private:
+  // A file ready to become a bitmap: its bytes, when they have the size needed, or pixels.
+  struct Prepared {
+    std::string path;
+    std::string bytes;
+    PixelImage pixels;
+    std::exception_ptr error;
+  };
+
   const std::vector<int>& variantScales();
+  // Everything of load() but the bitmap: no window-system calls, so any thread may run it
+  // once the variant folders are listed.
+  Prepared prepare(const SkinRequest& request, int dpi) const;
+  static Bitmap makeBitmap(Prepared prepared);
 
   std::string path_;
   std::optional<std::vector<int>> scales_;
+  std::map<std::string, Prepared> prefetched_;
+  int prefetchedDpi_ = 0;
 };
 
 }  // namespace ss

@@ -172,6 +172,13 @@ void TFormMain::loadSkinFiles(int count) {
   const int dpi = this->dpi();
   skinFilesLoaded_ = 0;
   if (count <= 0) return;
+  // Away from 96 DPI the files are prepared side by side first; taken below in their order.
+  std::vector<SkinRequest> requests{{kGlyphFile, kTransparentColor, true}};
+  for (const ButtonLayout& layout : kButtons) {
+    for (const char* file : layout.skinFiles) requests.push_back({file, std::nullopt, false});
+  }
+  requests.resize(static_cast<size_t>(count));
+  skinFolder_->prefetch(requests, dpi);
   // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.
   SkinFormMain.Glyph() = skinFolder_->load(kGlyphFile, dpi, kTransparentColor, true);
   SkinFormMain.setTransparentColor(kTransparentColor);
