@@ -4,10 +4,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <set>
 #include <system_error>
 #include <thread>
 
+#include "config/config_store.h"
 #include "core/bitmap_decode.h"
+#include "core/error_text.h"
+#include "core/errors.h"
+#include "core/system_error.h"
 #include "core/file_read.h"
 #include "core/image_header.h"
 #include "core/resample.h"
@@ -22,42 +27,51 @@ namespace {
 // More than any bitmap file's headers take: the file header and the largest information one.
 constexpr std::size_t kBitmapHeaderBytes = 14 + 124;
 
-bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+// The names of the files in a folder, upper-cased (names are matched as Windows does).
+std::set<std::string> FileNames(const std::string& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Wide(folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      names.insert(UpperCaseName(Narrow(found.cFileName)));
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
 }
 
 }  // namespace
 
-const std::vector<int>& SkinFolder::variantScales() {
-  if (scales_) return *scales_;
-  scales_.emplace();
+void SkinFolder::listFolders() {
+  if (listed_) return;
+  listed_ = true;
+  baseFiles_ = FileNames(path_);
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW(Wide(path_ + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return *scales_;
+  if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     if (const std::optional<int> scale = VariantScale(Narrow(found.cFileName))) {
-      scales_->push_back(*scale);
+      variants_[*scale] = FileNames(path_ + std::to_string(*scale) + "\\");
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
-  return *scales_;
 }
 
 SkinFolder::Prepared SkinFolder::prepare(const SkinRequest& request, int dpi) const {
   Prepared prepared;
   try {
-    // The 96-DPI file must be there at every DPI, and its size sets the size needed: its
-    // header is enough for that (the rest is read only when it is the file resampled).
+    // The 96-DPI file must be there at every DPI.
     const std::string basePath = path_ + request.name;
-    const BitmapSize base = BitmapFileSize(ReadFileStart(basePath, kBitmapHeaderBytes));
-    const int width = ScaleToDpi(base.width, dpi);
-    const int height = ScaleToDpi(base.height, dpi);
-
+    const std::string key = UpperCaseName(request.name);
+    if (!baseFiles_.count(key)) {
+      throw EFOpenError(FileOpenMessage(basePath, SystemErrorText(ERROR_FILE_NOT_FOUND)));
+    }
     std::vector<int> scales{kBaseScale};
-    for (const int scale : *scales_) {
-      if (IsFile(path_ + std::to_string(scale) + "\\" + request.name)) scales.push_back(scale);
+    for (const auto& [scale, names] : variants_) {
+      if (names.count(key)) scales.push_back(scale);
     }
     const int chosen = ChooseVariant(dpi, scales).value_or(kBaseScale);
     prepared.path =
@@ -65,6 +79,19 @@ SkinFolder::Prepared SkinFolder::prepare(const SkinRequest& request, int dpi) co
     prepared.bytes = ReadWholeFile(prepared.path);
     CheckBitmapFile(prepared.bytes);
     const BitmapSize size = BitmapFileSize(prepared.bytes);
+    // The 96-DPI size sets the size needed. A variant of a whole multiple of 100 % that has
+    // that multiple of a size tells it; otherwise the 96-DPI file's header does.
+    BitmapSize base = size;
+    if (chosen != kBaseScale) {
+      const int factor = chosen / kBaseScale;
+      if (chosen % kBaseScale == 0 && size.width % factor == 0 && size.height % factor == 0) {
+        base = {size.width / factor, size.height / factor};
+      } else {
+        base = BitmapFileSize(ReadFileStart(basePath, kBitmapHeaderBytes));
+      }
+    }
+    const int width = ScaleToDpi(base.width, dpi);
+    const int height = ScaleToDpi(base.height, dpi);
     // Drawn at this very size (a variant of the exact scale): the file as it is.
     if (size.width == width && size.height == height) return prepared;
     // Decoded here rather than by the system: the pixels are wanted, not a bitmap of them.
@@ -106,14 +133,14 @@ Bitmap SkinFolder::load(const std::string& name, int dpi, std::optional<COLORREF
     prefetched_.erase(found);
     return makeBitmap(std::move(prepared));
   }
-  variantScales();
+  listFolders();
   return makeBitmap(prepare(SkinRequest{name, key, keyLastColumn}, dpi));
 }
 
 void SkinFolder::prefetch(const std::vector<SkinRequest>& requests, int dpi) {
   prefetched_.clear();
   if (dpi == kDesignDpi || requests.empty()) return;
-  variantScales();  // listed once, before any thread reads it
+  listFolders();  // once, before any thread reads the lists
   prefetchedDpi_ = dpi;
   std::vector<Prepared> results(requests.size());
   std::atomic<size_t> next{0};

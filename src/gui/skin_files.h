@@ -7,6 +7,7 @@
 #include <exception>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,8 @@ struct SkinRequest {
 
 class SkinFolder {
  public:
-  // `path` ends in "\". Its variant folders are listed at the first load that needs them.
+  // `path` ends in "\". Its files and variant folders are listed at the first load that needs
+  // them (at 96 DPI none does).
   explicit SkinFolder(std::string path) : path_(std::move(path)) {}
 
   const std::string& path() const { return path_; }
@@ -56,14 +58,17 @@ class SkinFolder {
     std::exception_ptr error;
   };
 
-  const std::vector<int>& variantScales();
+  // Lists the folder's files and its variant folders' files, once.
+  void listFolders();
   // Everything of load() but the bitmap: no window-system calls, so any thread may run it
   // once the variant folders are listed.
   Prepared prepare(const SkinRequest& request, int dpi) const;
   static Bitmap makeBitmap(Prepared prepared);
 
   std::string path_;
-  std::optional<std::vector<int>> scales_;
+  bool listed_ = false;
+  std::set<std::string> baseFiles_;                // upper-cased names
+  std::map<int, std::set<std::string>> variants_;  // by scale
   std::map<std::string, Prepared> prefetched_;
   int prefetchedDpi_ = 0;
 };

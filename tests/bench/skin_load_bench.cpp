@@ -1,7 +1,7 @@
 // Benchmark: the launcher's whole skin (its 31 files) loaded through SkinFolder::load as the
 // launcher loads it at 96 DPI (the files as they are), at 144 (resampled from the 200 % variants)
-// and at 192 (the variants as they are); then the same loads taken apart into their steps, and
-// the resampler alone on pixels decoded beforehand.
+// and at 192 (the variants as they are), each prepared side by side first as the launcher does;
+// then the resampler alone on pixels decoded beforehand.
 //   skin_load_bench.exe SKIN_FOLDER [ROUNDS]
 // SKIN_FOLDER ends in "\" and holds the 96-DPI files and a "200" folder with all of them.
 #include <windows.h>
@@ -65,10 +65,14 @@ Bitmap Load(SkinFolder& skin, const SkinFile& file, int dpi) {
 }
 
 // The whole skin as one start of the launcher loads it, with a folder object of its own (so
-// the variant folders are listed again); milliseconds.
+// the folders are listed again), prepared side by side first as the launcher does;
+// milliseconds.
 double LoadSkin(const std::string& folder, const std::vector<SkinFile>& files, int dpi) {
   const double start = Now();
   SkinFolder skin(folder);
+  std::vector<SkinRequest> requests;
+  for (const SkinFile& file : files) requests.push_back({file.name, KeyOf(file), file.glyph});
+  skin.prefetch(requests, dpi);
   for (const SkinFile& file : files) Load(skin, file, dpi);
   return (Now() - start) * 1000;
 }
@@ -82,74 +86,6 @@ PixelImage SourcePixels(const std::string& bytes, const SkinFile& file) {
     }
   }
   return source;
-}
-
-// The steps SkinFolder::load takes, in milliseconds summed over the skin's files.
-enum Step {
-  kReadBase,     // the 96-DPI file read (whole at 96, its header elsewhere)
-  kFindVariant,  // the 200 % file looked for
-  kReadVariant,  // ... and read
-  kDecode,       // the file taken checked and decoded (at 96 into a bitmap, elsewhere into pixels)
-  kResample,     // resampled to the size needed
-  kMakeBitmap,   // the result made a bitmap
-  kStepCount
-};
-using Steps = std::array<double, kStepCount>;
-
-constexpr const char* kStepNames[kStepCount] = {
-    "the 96-DPI file read (its header only above 96 DPI)",
-    "the 200 % file looked for",
-    "the 200 % file read",
-    "the file taken checked and decoded",
-    "resampled",
-    "the result made a bitmap",
-};
-
-// One load of the whole skin at `dpi` step by step, as SkinFolder::load takes them (the
-// variant folder's listing, once per folder object, left out).
-Steps LoadSkinInSteps(const std::string& folder, const std::vector<SkinFile>& files, int dpi) {
-  Steps steps{};
-  for (const SkinFile& file : files) {
-    double t = Now();
-    const auto lap = [&t, &steps](Step step) {
-      const double now = Now();
-      steps[step] += (now - t) * 1000;
-      t = now;
-    };
-    const std::string path = folder + file.name;
-    Bitmap bitmap;
-    if (dpi == 96) {
-      const std::string bytes = ReadWholeFile(path);
-      lap(kReadBase);
-      bitmap.loadFromFileBytes(bytes, path);
-      lap(kDecode);
-      continue;
-    }
-    const BitmapSize base = BitmapFileSize(ReadFileStart(path, 14 + 124));
-    const int width = ScaleToDpi(base.width, dpi), height = ScaleToDpi(base.height, dpi);
-    lap(kReadBase);
-    const std::string variant = folder + kVariantFolder + file.name;
-    if (GetFileAttributesW(Wide(variant).c_str()) == INVALID_FILE_ATTRIBUTES) {
-      std::printf("no %s\n", variant.c_str());
-      std::exit(1);
-    }
-    lap(kFindVariant);
-    const std::string variantBytes = ReadWholeFile(variant);
-    lap(kReadVariant);
-    const BitmapSize size = BitmapFileSize(variantBytes);
-    if (size.width == width && size.height == height) {
-      bitmap.loadFromFileBytes(variantBytes, variant);
-      lap(kDecode);
-      continue;
-    }
-    const PixelImage source = SourcePixels(variantBytes, file);
-    lap(kDecode);
-    const PixelImage scaled = Resample(source, width, height, KeyOf(file));
-    lap(kResample);
-    bitmap.setPixels(scaled.width, scaled.height, scaled.pixels);
-    lap(kMakeBitmap);
-  }
-  return steps;
 }
 
 }  // namespace
@@ -194,17 +130,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The DPIs in turns, each first in every third round; then the steps and the resampler.
+  // The DPIs in turns, each first in every third round; then the resampler.
   std::vector<double> whole[kDpiCount], resampleAlone;
-  std::vector<Steps> steps[kDpiCount];
   for (int round = 0; round < rounds; ++round) {
     for (int k = 0; k < kDpiCount; ++k) {
       const int d = (round + k) % kDpiCount;
       whole[d].push_back(LoadSkin(folder, files, kDpis[d]));
-    }
-    for (int k = 0; k < kDpiCount; ++k) {
-      const int d = (round + k) % kDpiCount;
-      steps[d].push_back(LoadSkinInSteps(folder, files, kDpis[d]));
     }
     const double start = Now();
     for (size_t i = 0; i < files.size(); ++i) {
@@ -226,24 +157,7 @@ int main(int argc, char** argv) {
     if (d > 0) std::printf("  ratio %5.2fx", Median(whole[d]) / base);
     std::printf("\n");
   }
-  std::printf("the same loads step by step (each step's sum over the files, medians)\n");
-  std::printf("  %-44s", "");
-  for (const int dpi : kDpis) std::printf("  %4d DPI", dpi);
-  std::printf("\n");
-  double totals[kDpiCount] = {};
-  for (int step = 0; step < kStepCount; ++step) {
-    std::printf("  %-44s", kStepNames[step]);
-    for (int d = 0; d < kDpiCount; ++d) {
-      std::vector<double> values;
-      for (const Steps& one : steps[d]) values.push_back(one[step]);
-      totals[d] += Median(values);
-      std::printf(" %6.2f ms", Median(values));
-    }
-    std::printf("\n");
-  }
-  std::printf("  %-44s", "all steps");
-  for (const double total : totals) std::printf(" %6.2f ms", total);
-  std::printf("\nthe resampler alone, the 200 %% files' decoded pixels to 144 DPI: %.2f ms\n",
+  std::printf("the resampler alone, the 200 %% files' decoded pixels to 144 DPI: %.2f ms\n",
               Median(resampleAlone));
   return 0;
 }
