@@ -104,10 +104,10 @@ Bitmap ExpectedInfoLine(const Bitmap& background, const TFormMain& form, const s
   const std::wstring wide = Wide(text);
   const Label* labels[] = {&form.LabelInfo2, &form.LabelInfo1};
   for (size_t i = 0; i < 2; ++i) {
-    const FontSpec& spec = labels[i]->font();
-    FontHandle font(CreateFontFromSpec(spec));
+    const FontSpec& style = labels[i]->font();
+    FontHandle font(CreateFontFromSpec(style));
     SelectObjectScope select(dc.get(), font.get());
-    SetTextColor(dc.get(), spec.color);
+    SetTextColor(dc.get(), style.color);
     RECT r = places[i];
     DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_LEFT | DT_EXPANDTABS);
   }
