@@ -1,9 +1,10 @@
 // Benchmark: the launcher's whole skin (its 31 files) loaded through SkinFolder::load as the
-// launcher loads it at 96 DPI (the files as they are), at 144 (resampled from the 200 % variants)
-// and at 192 (the variants as they are), each prepared side by side first as the launcher does;
-// then the resampler alone on pixels decoded beforehand.
+// launcher loads it at 96 DPI (the files as they are), at 120 (resampled from the 150 %
+// variants), at 144 and at 192 (the 150 % and 200 % variants as they are), each prepared side by
+// side first as the launcher does; then the resampler alone on pixels decoded beforehand.
 //   skin_load_bench.exe SKIN_FOLDER [ROUNDS]
-// SKIN_FOLDER ends in "\" and holds the 96-DPI files and a "200" folder with all of them.
+// SKIN_FOLDER ends in "\" and holds the 96-DPI files and "150" and "200" folders with all of
+// them.
 #include <windows.h>
 
 #include <algorithm>
@@ -29,9 +30,11 @@ namespace {
 using namespace ss;
 using namespace ss::main_window;
 
-constexpr int kDpis[] = {96, 144, 192};
-constexpr int kDpiCount = 3;
-constexpr const char* kVariantFolder = "200\\";
+constexpr int kDpis[] = {96, 120, 144, 192};
+constexpr int kDpiCount = 4;
+// The variant that 120 DPI resamples, for the resampler alone.
+constexpr const char* kVariantFolder = "150\\";
+constexpr int kResampledDpi = 120;
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -104,7 +107,7 @@ int main(int argc, char** argv) {
   // brings the files into the system's cache before the timing.
   long long pixels[kDpiCount] = {};
   std::vector<PixelImage> sources;
-  std::vector<BitmapSize> sizes144;
+  std::vector<BitmapSize> resampledSizes;
   try {
     for (int d = 0; d < kDpiCount; ++d) {
       SkinFolder skin(folder);
@@ -118,10 +121,10 @@ int main(int argc, char** argv) {
           return 1;
         }
         pixels[d] += static_cast<long long>(bitmap.width()) * bitmap.height();
-        if (kDpis[d] == 144) sizes144.push_back({bitmap.width(), bitmap.height()});
+        if (kDpis[d] == kResampledDpi) resampledSizes.push_back({bitmap.width(), bitmap.height()});
       }
     }
-    // The pixels of the 200 % files as decoded, for the resampler alone.
+    // The pixels of the 150 % files as decoded, for the resampler alone.
     for (const SkinFile& file : files) {
       sources.push_back(SourcePixels(ReadWholeFile(folder + kVariantFolder + file.name), file));
     }
@@ -130,7 +133,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The DPIs in turns, each first in every third round; then the resampler.
+  // The DPIs in turns, each first in every fourth round; then the resampler.
   std::vector<double> whole[kDpiCount], resampleAlone;
   for (int round = 0; round < rounds; ++round) {
     for (int k = 0; k < kDpiCount; ++k) {
@@ -139,13 +142,13 @@ int main(int argc, char** argv) {
     }
     const double start = Now();
     for (size_t i = 0; i < files.size(); ++i) {
-      Resample(sources[i], sizes144[i].width, sizes144[i].height, KeyOf(files[i]));
+      Resample(sources[i], resampledSizes[i].width, resampledSizes[i].height, KeyOf(files[i]));
     }
     resampleAlone.push_back((Now() - start) * 1000);
   }
 
-  const char* how[kDpiCount] = {"the files as they are", "resampled from the 200 % files",
-                                "the 200 % files as they are"};
+  const char* how[kDpiCount] = {"the files as they are", "resampled from the 150 % files",
+                                "the 150 % files as they are", "the 200 % files as they are"};
   std::printf(
       "the skin's %zu files through SkinFolder::load, %d rounds of each DPI in turns, "
       "medians of a round\n",
@@ -157,7 +160,7 @@ int main(int argc, char** argv) {
     if (d > 0) std::printf("  ratio %5.2fx", Median(whole[d]) / base);
     std::printf("\n");
   }
-  std::printf("the resampler alone, the 200 %% files' decoded pixels to 144 DPI: %.2f ms\n",
-              Median(resampleAlone));
+  std::printf("the resampler alone, the 150 %% files' decoded pixels to %d DPI: %.2f ms\n",
+              kResampledDpi, Median(resampleAlone));
   return 0;
 }

@@ -15,31 +15,24 @@ namespace {
 
 using main_window::kButtons;
 
-const Fonts& TestFonts() {
-  static const Fonts fonts(SS_FONT_DIR);
-  return fonts;
+// Both skins at each scale the build draws, rendered once for the whole test program.
+template <int kPercent, bool kWide>
+const Skin* SkinAt() {
+  static const Fonts fonts(SS_FONT_DIR, kPercent / 100.0f);
+  static const Skin skin = Render(kWide ? WideSkinArt(fonts) : DefaultSkinArt(fonts));
+  return &skin;
 }
-
-// Both skins at 100 % and 200 %, rendered once for the whole test program.
 const Skin& DefaultSkin() {
-  static const Skin skin = Render(DefaultSkinArt(TestFonts()));
-  return skin;
+  return *SkinAt<100, false>();
 }
 const Skin& WideSkin() {
-  static const Skin skin = Render(WideSkinArt(TestFonts()));
-  return skin;
-}
-const Fonts& TestFontsAt200() {
-  static const Fonts fonts(SS_FONT_DIR, 2);
-  return fonts;
+  return *SkinAt<100, true>();
 }
 const Skin& DefaultSkinAt200() {
-  static const Skin skin = Render(DefaultSkinArt(TestFontsAt200()));
-  return skin;
+  return *SkinAt<200, false>();
 }
 const Skin& WideSkinAt200() {
-  static const Skin skin = Render(WideSkinArt(TestFontsAt200()));
-  return skin;
+  return *SkinAt<200, true>();
 }
 
 struct Box {
@@ -97,19 +90,6 @@ class EachSkin : public testing::TestWithParam<const Skin* (*)()> {
  protected:
   const Skin& skin() const { return *GetParam()(); }
 };
-
-const Skin* DefaultSkinPtr() {
-  return &DefaultSkin();
-}
-const Skin* WideSkinPtr() {
-  return &WideSkin();
-}
-const Skin* DefaultSkinAt200Ptr() {
-  return &DefaultSkinAt200();
-}
-const Skin* WideSkinAt200Ptr() {
-  return &WideSkinAt200();
-}
 
 TEST_P(EachSkin, HasTheThirtyOneFilesAsValidBottomUpBitmaps) {
   const auto files = skin().files();
@@ -200,12 +180,14 @@ TEST_P(EachSkin, PicturesContinueTheMainArtworkBeneathThem) {
   // Where a button's normal picture lies over the glyph, it matches it except where another
   // button overlaps: drawn opaque, the picture must not show a seam.
   const bool wide = skin().folder == "wide";
-  const int scale = skin().percent / 100;
+  const auto scaled = [&](int design) {
+    return static_cast<int>(std::lround(design * skin().percent / 100.0));
+  };
   for (size_t i = 0; i < kButtons.size(); ++i) {
     SCOPED_TRACE(kButtons[i].name);
     const Pixels& picture = skin().pictures[i][0];
-    const int left = (wide ? kButtons[i].altLeft : kButtons[i].left) * scale;
-    const int top = (wide ? kButtons[i].altTop : kButtons[i].top) * scale;
+    const int left = scaled(wide ? kButtons[i].altLeft : kButtons[i].left);
+    const int top = scaled(wide ? kButtons[i].altTop : kButtons[i].top);
     int differ = 0;
     for (int y = 0; y < picture.height; ++y) {
       for (int x = 0; x < picture.width; ++x) {
@@ -218,10 +200,12 @@ TEST_P(EachSkin, PicturesContinueTheMainArtworkBeneathThem) {
   }
 }
 
-constexpr const char* kSkinNames[] = {"Default", "Wide", "DefaultAt200", "WideAt200"};
+constexpr const char* kSkinNames[] = {"Default",   "Wide",         "DefaultAt150",
+                                      "WideAt150", "DefaultAt200", "WideAt200"};
 INSTANTIATE_TEST_SUITE_P(Skins, EachSkin,
-                         testing::Values(&DefaultSkinPtr, &WideSkinPtr, &DefaultSkinAt200Ptr,
-                                         &WideSkinAt200Ptr),
+                         testing::Values(&SkinAt<100, false>, &SkinAt<100, true>,
+                                         &SkinAt<150, false>, &SkinAt<150, true>,
+                                         &SkinAt<200, false>, &SkinAt<200, true>),
                          [](const auto& info) { return std::string(kSkinNames[info.index]); });
 
 // The largest difference between two colours in any channel.

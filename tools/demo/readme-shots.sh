@@ -37,8 +37,7 @@ shoot() {  # LAYOUT DPI SHOT SKIN GLYPH OUT
 shoot design 96 screenshot.png default main.bmp docs/screenshot-design.png
 shoot alt 96 screenshot-alt.png wide main.bmp docs/screenshot-alt.png
 shoot design 192 screenshot.png default 200/main.bmp docs/screenshot-design-200.png
-# At 150 % the launcher resamples the 200 % variant.
-shoot design 144 screenshot.png default 200/main.bmp "$work/design-150.png"
+shoot design 144 screenshot.png default 150/main.bmp "$work/design-150.png"
 
 # The figure: the three windows on their bottom line, each over its scale.
 font=/usr/share/wine/fonts/tahoma.ttf

@@ -102,7 +102,7 @@ void DrawTitleButton(Image& image, ButtonId id, Look look) {
                           : Rect{b.x + 1, b.y + 1, b.w - 4.5f, b.h - 2};
   if (look != Look::Normal) {
     const Color fill = close
-                           ? (look == Look::MouseOn ? Hex(0xE5484D) : Hex(0xB92F35))
+                           ? (look == Look::MouseOn ? Hex(0xE54848) : Hex(0xB92F35))
                            : (look == Look::MouseOn ? Hex(0xFFFFFF, 0.16f) : Hex(0x000000, 0.28f));
     Fill(image, RoundRect(pill, 4), pill, Solid(fill));
   }

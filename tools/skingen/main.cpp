@@ -1,7 +1,8 @@
 // skingen: draws the launcher's two default skins, its icon and the demo folder's program list.
 //   skingen --fonts FONT_DIR OUT_DIR
-// writes OUT_DIR/sounds/<skin>/*.bmp (for 96 DPI), OUT_DIR/sounds/<skin>/200/*.bmp (the same
-// drawn at 200 %), OUT_DIR/icon.ico and OUT_DIR/programs.txt.
+// writes OUT_DIR/sounds/<skin>/*.bmp (for 96 DPI), OUT_DIR/sounds/<skin>/150/*.bmp and
+// OUT_DIR/sounds/<skin>/200/*.bmp (the same drawn at 150 % and 200 %), OUT_DIR/icon.ico and
+// OUT_DIR/programs.txt.
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -16,8 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // The scales each skin is drawn at, in per cent: 100 in the skin's folder, the others in a
-// variant folder named after them.
-constexpr int kScales[] = {100, 200};
+// variant folder named after them. 150 % is the scale most laptops run at; the launcher takes
+// those files as they are there and resamples the nearest larger drawing at other scales.
+constexpr int kScales[] = {100, 150, 200};
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
