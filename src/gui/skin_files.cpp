@@ -79,13 +79,15 @@ SkinFolder::Prepared SkinFolder::prepare(const SkinRequest& request, int dpi) co
     prepared.bytes = ReadWholeFile(prepared.path);
     CheckBitmapFile(prepared.bytes);
     const BitmapSize size = BitmapFileSize(prepared.bytes);
-    // The 96-DPI size sets the size needed. A variant of a whole multiple of 100 % that has
-    // that multiple of a size tells it; otherwise the 96-DPI file's header does.
+    // The 96-DPI size sets the size needed. A variant whose size is one drawn at its scale
+    // tells it (there is only one 96-DPI size it can be drawn from); otherwise the 96-DPI
+    // file's header does.
     BitmapSize base = size;
     if (chosen != kBaseScale) {
-      const int factor = chosen / kBaseScale;
-      if (chosen % kBaseScale == 0 && size.width % factor == 0 && size.height % factor == 0) {
-        base = {size.width / factor, size.height / factor};
+      const std::optional<int> width = BaseLength(size.width, chosen);
+      const std::optional<int> height = BaseLength(size.height, chosen);
+      if (width && height) {
+        base = {*width, *height};
       } else {
         base = BitmapFileSize(ReadFileStart(basePath, kBitmapHeaderBytes));
       }

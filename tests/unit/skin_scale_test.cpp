@@ -43,5 +43,23 @@ TEST(SkinScale, FolderNamesVariantsAndSizesAtADpi) {
   EXPECT_EQ(ScaleToDpi(INT_MAX, 192), -1);
 }
 
+TEST(SkinScale, AVariantsSizeTellsTheOneLengthItIsDrawnFrom) {
+  EXPECT_EQ(LengthAtScale(99, 150), 149);
+  for (int scale = kMinVariantScale; scale <= kMaxVariantScale; ++scale) {
+    int drawn = 0;
+    for (int length = 1; length <= 600; ++length) {
+      const int atScale = LengthAtScale(length, scale);
+      ASSERT_EQ(BaseLength(atScale, scale), length) << length << " at " << scale;
+      // The lengths skipped between two drawn ones come from no 96-DPI length.
+      for (int between = drawn + 1; between < atScale; ++between) {
+        ASSERT_EQ(BaseLength(between, scale), std::nullopt) << between << " at " << scale;
+      }
+      drawn = atScale;
+    }
+  }
+  EXPECT_EQ(BaseLength(0, 150), std::nullopt);
+  EXPECT_EQ(BaseLength(149, 100), std::nullopt);
+}
+
 }  // namespace
 }  // namespace ss

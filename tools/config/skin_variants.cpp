@@ -36,11 +36,6 @@ std::string Thousands(std::int64_t number) {
   return grouped;
 }
 
-// A 96-DPI length drawn at `scale` per cent, rounded.
-int AtScale(int length, int scale) {
-  return static_cast<int>((std::int64_t{length} * scale + 50) / 100);
-}
-
 // The display scales at which the launcher takes a file from its variant at `scale`: those
 // above the next smaller of the file's `scales`, up to `scale`, or every one above when
 // `scale` is the largest.
@@ -148,9 +143,9 @@ class VariantChecker {
     }
     if (file.state != FileRead::Read) return;
     // The 96-DPI file sets the size at every scale; without it there is nothing to compare.
-    const BitmapSize wanted =
-        base.size ? BitmapSize{AtScale(base.size->width, scale), AtScale(base.size->height, scale)}
-                  : BitmapSize{};
+    const BitmapSize wanted = base.size ? BitmapSize{LengthAtScale(base.size->width, scale),
+                                                     LengthAtScale(base.size->height, scale)}
+                                        : BitmapSize{};
     const std::string wantedSize = Size(wanted.width, wanted.height);
     try {
       CheckBitmapFile(file.bytes);
