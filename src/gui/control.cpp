@@ -334,6 +334,10 @@ LRESULT CustomControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // every paint covers the whole client area
+    case WM_NCPAINT:
+      // No frame, no scroll bars: nothing lies outside the client area. The system's own
+      // handling would still take a window DC to find that out, at every first paint.
+      return 0;
     case WM_PAINT:
     case WM_PRINTCLIENT:
       if (wParam) {
