@@ -1,10 +1,10 @@
 // Benchmark: the launcher's whole skin (its 31 files) loaded through SkinFolder::load as the
-// launcher loads it at 96 DPI (the files as they are), at 120 (resampled from the 150 %
-// variants), at 144 and at 192 (the 150 % and 200 % variants as they are), each prepared side by
-// side first as the launcher does; then the resampler alone on pixels decoded beforehand.
+// launcher loads it at 96 DPI (the files as they are), at 120, 144 and 192 (the 125 %, 150 % and
+// 200 % variants as they are) and at 168 (resampled from the 200 % variants), each prepared side
+// by side first as the launcher does; then the resampler alone on pixels decoded beforehand.
 //   skin_load_bench.exe SKIN_FOLDER [ROUNDS]
-// SKIN_FOLDER ends in "\" and holds the 96-DPI files and "150" and "200" folders with all of
-// them.
+// SKIN_FOLDER ends in "\" and holds the 96-DPI files and "125", "150" and "200" folders with
+// all of them.
 #include <windows.h>
 
 #include <algorithm>
@@ -30,11 +30,11 @@ namespace {
 using namespace ss;
 using namespace ss::main_window;
 
-constexpr int kDpis[] = {96, 120, 144, 192};
-constexpr int kDpiCount = 4;
-// The variant that 120 DPI resamples, for the resampler alone.
-constexpr const char* kVariantFolder = "150\\";
-constexpr int kResampledDpi = 120;
+constexpr int kDpis[] = {96, 120, 144, 168, 192};
+constexpr int kDpiCount = 5;
+// The variant that 168 DPI resamples, for the resampler alone.
+constexpr const char* kVariantFolder = "200\\";
+constexpr int kResampledDpi = 168;
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
         if (kDpis[d] == kResampledDpi) resampledSizes.push_back({bitmap.width(), bitmap.height()});
       }
     }
-    // The pixels of the 150 % files as decoded, for the resampler alone.
+    // The pixels of the 200 % files as decoded, for the resampler alone.
     for (const SkinFile& file : files) {
       sources.push_back(SourcePixels(ReadWholeFile(folder + kVariantFolder + file.name), file));
     }
@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The DPIs in turns, each first in every fourth round; then the resampler.
+  // The DPIs in turns, each first in every fifth round; then the resampler.
   std::vector<double> whole[kDpiCount], resampleAlone;
   for (int round = 0; round < rounds; ++round) {
     for (int k = 0; k < kDpiCount; ++k) {
@@ -147,8 +147,9 @@ int main(int argc, char** argv) {
     resampleAlone.push_back((Now() - start) * 1000);
   }
 
-  const char* how[kDpiCount] = {"the files as they are", "resampled from the 150 % files",
-                                "the 150 % files as they are", "the 200 % files as they are"};
+  const char* how[kDpiCount] = {"the files as they are", "the 125 % files as they are",
+                                "the 150 % files as they are", "resampled from the 200 % files",
+                                "the 200 % files as they are"};
   std::printf(
       "the skin's %zu files through SkinFolder::load, %d rounds of each DPI in turns, "
       "medians of a round\n",
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
     if (d > 0) std::printf("  ratio %5.2fx", Median(whole[d]) / base);
     std::printf("\n");
   }
-  std::printf("the resampler alone, the 150 %% files' decoded pixels to %d DPI: %.2f ms\n",
+  std::printf("the resampler alone, the 200 %% files' decoded pixels to %d DPI: %.2f ms\n",
               kResampledDpi, Median(resampleAlone));
   return 0;
 }

@@ -33,12 +33,12 @@ tools/linux/suitestart-config
 tools/suitestart-config.exe
 LIST
 diff -u "$work/expected" "$work/named" || fail "the package's files differ from the list"
-# Each skin for 96 DPI and in its 150 % and 200 % variant folders.
-for skin in default default/150 default/200 wide wide/150 wide/200; do
+# Each skin for 96 DPI and in its 125 %, 150 % and 200 % variant folders.
+for skin in default default/125 default/150 default/200 wide wide/125 wide/150 wide/200; do
   count=$(grep -c "^suitestart-$version/launcher/sounds/$skin/[^/]*\.bmp$" "$work/listing" || true)
   [ "$count" = 31 ] || fail "sounds/$skin holds $count bitmaps, not 31"
 done
-[ "$(wc -l <"$work/listing")" = $((8 + 6 * 31)) ] || fail "unexpected files in the package"
+[ "$(wc -l <"$work/listing")" = $((8 + 8 * 31)) ] || fail "unexpected files in the package"
 
 unzip -q "$zip" -d "$work/unpacked"
 pkg="$work/unpacked/suitestart-$version"

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "core/image_header.h"
 #include "tools/skingen/image_files.h"
@@ -15,24 +17,25 @@ namespace {
 
 using main_window::kButtons;
 
-// Both skins at each scale the build draws, rendered once for the whole test program.
-template <int kPercent, bool kWide>
-const Skin* SkinAt() {
-  static const Fonts fonts(SS_FONT_DIR, kPercent / 100.0f);
-  static const Skin skin = Render(kWide ? WideSkinArt(fonts) : DefaultSkinArt(fonts));
-  return &skin;
+// A default skin at a scale, rendered once for the whole test program.
+const Skin& SkinAt(int percent, bool wide) {
+  static std::map<std::pair<int, bool>, Skin> skins;
+  const auto found = skins.find({percent, wide});
+  if (found != skins.end()) return found->second;
+  const Fonts fonts(SS_FONT_DIR, percent / 100.0f);
+  return skins[{percent, wide}] = Render(wide ? WideSkinArt(fonts) : DefaultSkinArt(fonts));
 }
 const Skin& DefaultSkin() {
-  return *SkinAt<100, false>();
+  return SkinAt(100, false);
 }
 const Skin& WideSkin() {
-  return *SkinAt<100, true>();
+  return SkinAt(100, true);
 }
 const Skin& DefaultSkinAt200() {
-  return *SkinAt<200, false>();
+  return SkinAt(200, false);
 }
 const Skin& WideSkinAt200() {
-  return *SkinAt<200, true>();
+  return SkinAt(200, true);
 }
 
 struct Box {
@@ -86,9 +89,10 @@ TEST(PinkishPixel, CatchesFringesBlendedTowardFuchsia) {
   EXPECT_FALSE(Pinkish(0x404040));
 }
 
-class EachSkin : public testing::TestWithParam<const Skin* (*)()> {
+// Both skins at every scale the build draws them at.
+class EachSkin : public testing::TestWithParam<std::tuple<int, bool>> {
  protected:
-  const Skin& skin() const { return *GetParam()(); }
+  const Skin& skin() const { return SkinAt(std::get<0>(GetParam()), std::get<1>(GetParam())); }
 };
 
 TEST_P(EachSkin, HasTheThirtyOneFilesAsValidBottomUpBitmaps) {
@@ -200,13 +204,14 @@ TEST_P(EachSkin, PicturesContinueTheMainArtworkBeneathThem) {
   }
 }
 
-constexpr const char* kSkinNames[] = {"Default",   "Wide",         "DefaultAt150",
-                                      "WideAt150", "DefaultAt200", "WideAt200"};
+std::string SkinName(const testing::TestParamInfo<std::tuple<int, bool>>& info) {
+  const int percent = std::get<0>(info.param);
+  return std::string(std::get<1>(info.param) ? "Wide" : "Default") +
+         (percent == 100 ? "" : "At" + std::to_string(percent));
+}
 INSTANTIATE_TEST_SUITE_P(Skins, EachSkin,
-                         testing::Values(&SkinAt<100, false>, &SkinAt<100, true>,
-                                         &SkinAt<150, false>, &SkinAt<150, true>,
-                                         &SkinAt<200, false>, &SkinAt<200, true>),
-                         [](const auto& info) { return std::string(kSkinNames[info.index]); });
+                         testing::Combine(testing::ValuesIn(kDrawnScales), testing::Bool()),
+                         SkinName);
 
 // The largest difference between two colours in any channel.
 int ChannelDistance(std::uint32_t a, std::uint32_t b) {

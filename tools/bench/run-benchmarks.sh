@@ -69,9 +69,9 @@ for bench in "${benches[@]}"; do
   case "$name" in
     startup_bench.exe)
       startup 96 "$bench" "$launcher_win" "$skin"
-      # At 125 % (the skin resampled from its 150 % files), 150 % and 200 % (the files drawn at
-      # those scales as they are), each against the plain window at the same DPI.
-      for dpi in 120 144 192; do
+      # At 125 %, 150 % and 200 % (the skin's files drawn at those scales as they are) and at
+      # 175 % (resampled from its 200 % files), each against the plain window at the same DPI.
+      for dpi in 120 144 168 192; do
         echo "== $name at $dpi DPI"
         startup "$dpi" "$bench" "$launcher_win" "$skin"
       done

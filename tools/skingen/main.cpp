@@ -1,8 +1,7 @@
 // skingen: draws the launcher's two default skins, its icon and the demo folder's program list.
 //   skingen --fonts FONT_DIR OUT_DIR
-// writes OUT_DIR/sounds/<skin>/*.bmp (for 96 DPI), OUT_DIR/sounds/<skin>/150/*.bmp and
-// OUT_DIR/sounds/<skin>/200/*.bmp (the same drawn at 150 % and 200 %), OUT_DIR/icon.ico and
-// OUT_DIR/programs.txt.
+// writes OUT_DIR/sounds/<skin>/*.bmp (for 96 DPI), OUT_DIR/sounds/<skin>/<scale>/*.bmp (the same
+// drawn at each other scale of kDrawnScales), OUT_DIR/icon.ico and OUT_DIR/programs.txt.
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -15,11 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// The scales each skin is drawn at, in per cent: 100 in the skin's folder, the others in a
-// variant folder named after them. 150 % is the scale most laptops run at; the launcher takes
-// those files as they are there and resamples the nearest larger drawing at other scales.
-constexpr int kScales[] = {100, 150, 200};
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -42,7 +36,7 @@ int main(int argc, char** argv) {
   try {
     using namespace ss::skingen;
     const fs::path out = argv[3];
-    for (const int percent : kScales) {
+    for (const int percent : kDrawnScales) {
       const Fonts fonts(argv[2], percent / 100.0f);
       for (const SkinArt& art : {DefaultSkinArt(fonts), WideSkinArt(fonts)}) {
         const Skin skin = Render(art);

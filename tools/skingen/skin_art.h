@@ -65,6 +65,12 @@ struct Skin {
 // Every side and place is the design's times the art's scale, rounded.
 Skin Render(const SkinArt& art);
 
+// The scales both default skins are drawn at, in per cent: 100 in the skin's folder, the others
+// in a variant folder named after them. 125 % and 150 % are the scales most laptops run at, 200 %
+// the sharpest that is commonly used; the launcher takes these files as they are there and
+// resamples the nearest larger drawing at other scales.
+inline constexpr int kDrawnScales[] = {100, 125, 150, 200};
+
 // The two default skins, the design layout's and the alternative layout's, at the fonts' scale.
 SkinArt DefaultSkinArt(const Fonts& fonts);
 SkinArt WideSkinArt(const Fonts& fonts);
