@@ -7,7 +7,9 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
+#include <vector>
 
 #include "tools/skingen/skin_art.h"
 
@@ -36,10 +38,17 @@ int main(int argc, char** argv) {
   try {
     using namespace ss::skingen;
     const fs::path out = argv[3];
+    // Each scale drawn on a thread of its own, with fonts of its own (a font serves one
+    // thread at a time); the files written here, in order.
+    std::vector<std::future<std::vector<Skin>>> drawn;
     for (const int percent : kDrawnScales) {
-      const Fonts fonts(argv[2], percent / 100.0f);
-      for (const SkinArt& art : {DefaultSkinArt(fonts), WideSkinArt(fonts)}) {
-        const Skin skin = Render(art);
+      drawn.push_back(std::async(std::launch::async, [fontDir = std::string(argv[2]), percent] {
+        const Fonts fonts(fontDir, percent / 100.0f);
+        return std::vector<Skin>{Render(DefaultSkinArt(fonts)), Render(WideSkinArt(fonts))};
+      }));
+    }
+    for (auto& scale : drawn) {
+      for (const Skin& skin : scale.get()) {
         fs::path folder = out / "sounds" / skin.folder;
         if (skin.percent != 100) folder /= std::to_string(skin.percent);
         for (const auto& [name, bytes] : skin.files()) WriteFile(folder / name, bytes);
