@@ -34,6 +34,8 @@ void RunLauncher() {
     // The store lives for this block only, whether or not the reading succeeds.
     const ss::ConfigStore store = ss::LoadConfigStore(ss::ConfigFilePath());
     app.setTitle(ss::ReadSetting(store, ss::TitleSetting(), ss::SystemLegacyDecoder()));
+    // Away from 96 DPI the skin is scaled on other threads while the windows are made.
+    ss::TFormMain::PrepareSkin(store);
   }
   // One reading of the file for both sizes.
   const std::string icon = ss::ReadIconFile(ss::ExeFolder() + "icon.ico");

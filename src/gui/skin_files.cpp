@@ -129,6 +129,7 @@ Bitmap SkinFolder::load(const std::string& name, int dpi, std::optional<COLORREF
     bitmap.loadFromFile(path_ + name);
     return bitmap;
   }
+  finishPrefetch();
   const auto found = prefetched_.find(name);
   if (found != prefetched_.end() && prefetchedDpi_ == dpi) {
     Prepared prepared = std::move(found->second);
@@ -139,30 +140,48 @@ Bitmap SkinFolder::load(const std::string& name, int dpi, std::optional<COLORREF
   return makeBitmap(prepare(SkinRequest{name, key, keyLastColumn}, dpi));
 }
 
+SkinFolder::~SkinFolder() {
+  for (std::thread& helper : helpers_) helper.join();
+}
+
 void SkinFolder::prefetch(const std::vector<SkinRequest>& requests, int dpi) {
+  const auto sameNames = [&](const std::vector<SkinRequest>& other) {
+    return std::equal(requests.begin(), requests.end(), other.begin(), other.end(),
+                      [](const SkinRequest& a, const SkinRequest& b) { return a.name == b.name; });
+  };
+  if (dpi == prefetchedDpi_ && !requests.empty() && sameNames(pending_)) return;  // under way
+  finishPrefetch();
   prefetched_.clear();
+  prefetchedDpi_ = 0;
   if (dpi == kDesignDpi || requests.empty()) return;
   listFolders();  // once, before any thread reads the lists
   prefetchedDpi_ = dpi;
-  std::vector<Prepared> results(requests.size());
-  std::atomic<size_t> next{0};
-  const auto work = [&] {
-    for (size_t i; (i = next++) < requests.size();) results[i] = prepare(requests[i], dpi);
+  pending_ = requests;
+  results_ = std::make_unique<std::vector<Prepared>>(requests.size());
+  next_ = 0;
+  const auto work = [this, dpi] {
+    for (size_t i; (i = next_++) < pending_.size();) (*results_)[i] = prepare(pending_[i], dpi);
   };
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  std::vector<std::thread> helpers;
   try {
-    for (unsigned t = 1; t < std::min<size_t>(cores, requests.size()); ++t) {
-      helpers.emplace_back(work);
+    for (unsigned t = 0; t < std::min<size_t>(cores, requests.size()); ++t) {
+      helpers_.emplace_back(work);
     }
   } catch (const std::system_error&) {
-    // No more threads to be had: the ones there and this one do all the work.
+    // No more threads to be had: the ones there do the work, or this one when there is none.
+    if (helpers_.empty()) work();
   }
-  work();
-  for (std::thread& helper : helpers) helper.join();
-  for (size_t i = 0; i < requests.size(); ++i) {
-    prefetched_[requests[i].name] = std::move(results[i]);
+}
+
+void SkinFolder::finishPrefetch() {
+  if (!results_) return;
+  for (std::thread& helper : helpers_) helper.join();
+  helpers_.clear();
+  for (size_t i = 0; i < pending_.size(); ++i) {
+    prefetched_[pending_[i].name] = std::move((*results_)[i]);
   }
+  pending_.clear();
+  results_.reset();
 }
 
 }  // namespace ss

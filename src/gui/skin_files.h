@@ -4,11 +4,14 @@
 // scale needed (or the largest there is), resampled to the exact size it needs there.
 #pragma once
 
+#include <atomic>
 #include <exception>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/resample.h"
@@ -30,6 +33,11 @@ class SkinFolder {
   // `path` ends in "\". Its files and variant folders are listed at the first load that needs
   // them (at 96 DPI none does).
   explicit SkinFolder(std::string path) : path_(std::move(path)) {}
+  // Waits for a prefetch still running; its threads use this object, which therefore stays
+  // where it is made.
+  ~SkinFolder();
+  SkinFolder(const SkinFolder&) = delete;
+  SkinFolder& operator=(const SkinFolder&) = delete;
 
   const std::string& path() const { return path_; }
 
@@ -43,10 +51,11 @@ class SkinFolder {
   Bitmap load(const std::string& name, int dpi, std::optional<COLORREF> key = std::nullopt,
               bool keyLastColumn = false);
 
-  // At a DPI other than 96, reads, decodes and resamples these files side by side, one thread
-  // per processor, before returning; load() then takes each file's result (or raises its
-  // error) in whatever order it is asked for, and makes the bitmap on the calling thread. At 96
-  // DPI it does nothing: there every file is simply the bitmap of its own bytes.
+  // At a DPI other than 96, starts reading, decoding and resampling these files side by side,
+  // one thread per processor, and returns at once; the first load() waits for them, then each
+  // load() takes its file's result (or raises its error) in whatever order it is asked for, and
+  // makes the bitmap on the calling thread. The same files at the same DPI again keep the work
+  // begun. At 96 DPI it does nothing: there every file is simply the bitmap of its own bytes.
   void prefetch(const std::vector<SkinRequest>& requests, int dpi);
 
  private:
@@ -69,8 +78,17 @@ class SkinFolder {
   bool listed_ = false;
   std::set<std::string> baseFiles_;                // upper-cased names
   std::map<int, std::set<std::string>> variants_;  // by scale
+  // Waits for the prefetch's threads and files their results by name.
+  void finishPrefetch();
+
   std::map<std::string, Prepared> prefetched_;
   int prefetchedDpi_ = 0;
+  // While the prefetch runs: what it was asked, the next request to take, its threads and their
+  // results by request.
+  std::vector<SkinRequest> pending_;
+  std::atomic<size_t> next_{0};
+  std::vector<std::thread> helpers_;
+  std::unique_ptr<std::vector<Prepared>> results_;
 };
 
 }  // namespace ss

@@ -25,6 +25,25 @@ FontSpec LauncherFont(Color color, int dpi) {
   return font;
 }
 
+// The skin's files in their loading order: the glyph, keyed, then three pictures a button.
+std::vector<SkinRequest> SkinRequests() {
+  std::vector<SkinRequest> requests{{kGlyphFile, kTransparentColor, true}};
+  for (const ButtonLayout& layout : kButtons) {
+    for (const char* file : layout.skinFiles) requests.push_back({file, std::nullopt, false});
+  }
+  return requests;
+}
+
+std::string SkinFolderPath(const std::string& resFolder) {
+  return WithTrailingBackslash(ExeFolder() + kSkinRoot + resFolder);
+}
+
+// The skin PrepareSkin started, until the creation step takes it.
+std::unique_ptr<SkinFolder>& PreparedSkin() {
+  static std::unique_ptr<SkinFolder> skin;
+  return skin;
+}
+
 bool DirectoryExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -54,6 +73,19 @@ TFormMain::TFormMain()
     FormCreate();
   } catch (...) {
     Application::Instance().handleCurrentException();
+  }
+}
+
+void TFormMain::PrepareSkin(const ConfigStore& store) {
+  const int dpi = WindowDpi(nullptr);
+  if (dpi == kDesignDpi) return;
+  try {
+    auto skin = std::make_unique<SkinFolder>(SkinFolderPath(
+        ReadSetting(store, SettingOf(&TGlobalVars::ResFolder), SystemLegacyDecoder())));
+    skin->prefetch(SkinRequests(), dpi);
+    PreparedSkin() = std::move(skin);
+  } catch (...) {
+    // Nothing prepared: the creation step does it all, and reports what fails.
   }
 }
 
@@ -163,7 +195,10 @@ void TFormMain::ApplySkin() {
     const std::string name = AccessibleNameSetting(GlobalVars, layout.name);
     if (!name.empty()) button(layout.id).setAccessibleName(name);
   }
-  skinFolder_.emplace(WithTrailingBackslash(ExeFolder() + kSkinRoot + GlobalVars.ResFolder));
+  const std::string folder = SkinFolderPath(GlobalVars.ResFolder);
+  std::unique_ptr<SkinFolder> prepared = std::move(PreparedSkin());
+  skinFolder_ = prepared && prepared->path() == folder ? std::move(prepared)
+                                                       : std::make_unique<SkinFolder>(folder);
   loadSkinFiles(kSkinFileCount);
   if (GlobalVars.Skin == kAlternativeSkin) applyAlternativeLayout();
 }
@@ -173,10 +208,7 @@ void TFormMain::loadSkinFiles(int count) {
   skinFilesLoaded_ = 0;
   if (count <= 0) return;
   // Away from 96 DPI the files are prepared side by side first; taken below in their order.
-  std::vector<SkinRequest> requests{{kGlyphFile, kTransparentColor, true}};
-  for (const ButtonLayout& layout : kButtons) {
-    for (const char* file : layout.skinFiles) requests.push_back({file, std::nullopt, false});
-  }
+  std::vector<SkinRequest> requests = SkinRequests();
   requests.resize(static_cast<size_t>(count));
   skinFolder_->prefetch(requests, dpi);
   // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "controls/image_button.h"
+#include "config/config_store.h"
 #include "controls/skin_form.h"
 #include "gui/form.h"
 #include "gui/label.h"
@@ -21,6 +23,13 @@ inline constexpr UINT WM_LAUNCHER_STARTED = WM_USER + 1;
 class TFormMain : public Form {
  public:
   TFormMain();
+
+  // Starts reading and scaling the skin that the settings in `store` name, for a window on the
+  // primary monitor, on other threads while the windows are being made (at 96 DPI there is
+  // nothing to scale, and nothing starts). Reports nothing: the creation step reads the
+  // settings again, takes this work when it names the same folder at the same DPI, and raises
+  // every error in its place.
+  static void PrepareSkin(const ConfigStore& store);
 
   // Sets the text of the info line (both labels).
   void SetInfoText(const std::string& text);
@@ -78,7 +87,7 @@ class TFormMain : public Form {
   void LauncherStarted();
 
   std::array<TImageButton*, main_window::kButtons.size()> buttons_;
-  std::optional<SkinFolder> skinFolder_;
+  std::unique_ptr<SkinFolder> skinFolder_;
   // How far the creation step came: skin files loaded, alternative layout applied.
   int skinFilesLoaded_ = 0;
   bool alternative_ = false;
