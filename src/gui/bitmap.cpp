@@ -51,20 +51,27 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
   if (this == &other) return *this;
   transparent = other.transparent;
   transparentColor = other.transparentColor;
-  if (other.empty() && !other.handle_) {
-    clear();
-    width_ = other.width_;
-    height_ = other.height_;
-    return *this;
-  }
-  // Every pixel is copied over: no need to whiten them first.
-  allocate(other.width_, other.height_);
-  if (!other.empty()) {
-    BitmapDc source(other.handle_.get());
+  handle_ = other.handle_;
+  width_ = other.width_;
+  height_ = other.height_;
+  return *this;
+}
+
+HBITMAP Bitmap::handle() {
+  if (handle_ && handle_.use_count() > 1 && !empty()) {
+    // Drawn into while a copy shares the pixels: this side takes a copy of its own first
+    // (every pixel copied over, so none need whitening).
+    const auto shared = handle_;
+    allocate(width_, height_);
+    BitmapDc source(shared.get());
     BitmapDc target(handle_.get());
     BitBlt(target.get(), 0, 0, width_, height_, source.get(), 0, 0, SRCCOPY);
   }
-  return *this;
+  return handle_.get();
+}
+
+void Bitmap::own(BitmapHandle bitmap) {
+  handle_.reset(bitmap.release(), [](HBITMAP b) { DeleteObject(b); });
 }
 
 void Bitmap::clear() {
@@ -79,7 +86,7 @@ void Bitmap::adopt(BitmapHandle bitmap) {
     clear();
     return;
   }
-  handle_ = std::move(bitmap);
+  own(std::move(bitmap));
   width_ = info.bmWidth;
   height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
 }
@@ -114,7 +121,7 @@ bool Bitmap::allocate(int width, int height) {
     created.reset(CreateCompatibleBitmap(window.get(), width, height));
   }
   if (!created) throw EOutOfResources("Not enough storage is available to process this command");
-  handle_ = std::move(created);
+  own(std::move(created));
   width_ = width;
   height_ = height;
   return true;

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "gui/handle.h"
@@ -14,7 +16,9 @@ namespace ss {
 class Bitmap {
  public:
   Bitmap() = default;
-  // Copies the pixels into a bitmap of its own.
+  // A copy shares the pixels until either side is drawn into through the non-const handle(),
+  // which first gives that side pixels of its own; every other change makes new pixels. So a
+  // copy costs nothing where it is only drawn from, as a button's look at every paint.
   Bitmap(const Bitmap& other);
   Bitmap& operator=(const Bitmap& other);
   Bitmap(Bitmap&&) noexcept = default;
@@ -24,7 +28,10 @@ class Bitmap {
   bool empty() const { return !handle_ || width_ == 0 || height_ == 0; }
   int width() const { return width_; }
   int height() const { return height_; }
+  // The bitmap to draw from, or to ask about.
   HBITMAP handle() const { return handle_.get(); }
+  // The bitmap to draw into: its pixels this object's alone.
+  HBITMAP handle();
 
   // Loads a Windows bitmap file, checked before the system decodes it.
   // Raises EFOpenError, or EInvalidGraphic "Bitmap image is not valid".
@@ -59,9 +66,11 @@ class Bitmap {
   std::vector<std::uint32_t> dibPixels() const;
   // A screen-format bitmap of this size with undefined pixels; false (and empty) for no area.
   bool allocate(int width, int height);
+  void own(BitmapHandle bitmap);
   void drawInto(HDC dc, const RECT& target) const;
 
-  BitmapHandle handle_;
+  // Shared by copies; deleted with the last of them.
+  std::shared_ptr<std::remove_pointer_t<HBITMAP>> handle_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "input_support.h"
 #include "test_support.h"
 
@@ -59,6 +61,28 @@ class ImageButtonLooks : public testing::Test {
   std::vector<std::unique_ptr<GraphicControl>> patches;
   std::vector<std::unique_ptr<TImageButton>> buttons;
 };
+
+// A look's picture reaches every paint as a copy: copies share the pixels until one side is
+// drawn into, and never show each other's drawing.
+TEST(BitmapCopies, ShareThePixelsUntilEitherSideIsDrawnInto) {
+  const auto fill = [](Bitmap& bitmap, COLORREF color) {
+    BitmapDc dc(bitmap.handle());
+    BrushHandle brush(CreateSolidBrush(color));
+    const RECT all{0, 0, bitmap.width(), bitmap.height()};
+    FillRect(dc.get(), &all, brush.get());
+  };
+  Bitmap original;
+  original.setSize(4, 3);
+  Bitmap copy = original;
+  EXPECT_EQ(std::as_const(copy).handle(), std::as_const(original).handle());
+  fill(copy, kNormal);
+  EXPECT_EQ(copy.pixel(3, 2), kNormal);
+  EXPECT_EQ(original.pixel(3, 2), 0xFFFFFFu);
+  const Bitmap kept = copy;
+  fill(copy, kMouseOn);
+  EXPECT_EQ(kept.pixel(0, 0), kNormal);
+  EXPECT_EQ(copy.pixel(0, 0), kMouseOn);
+}
 
 TEST_F(ImageButtonLooks, EachStateShowsItsPictureAndDisabledWins) {
   TImageButton& b = add();
