@@ -22,11 +22,6 @@ RegionHandle EmptyRegion() {
   return region;
 }
 
-// 0x00BBGGRR <-> 0x00RRGGBB: the DIB bits hold blue in the lowest byte.
-std::uint32_t SwapRedBlue(std::uint32_t c) {
-  return (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
-}
-
 }  // namespace
 
 RegionBuilder::RegionBuilder(std::size_t batch)

@@ -22,6 +22,18 @@ namespace {
 // A device context of the screen for making bitmaps of its pixel format. One serves the
 // process: asking the window system for the screen's DC for every bitmap costs a round trip
 // each time, and a button paints with two new bitmaps.
+// A 32-bit DIB of this size, top row first.
+BITMAPINFO TopDown32BitInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 HDC ScreenFormatDc() {
   static const HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
   return dc;
@@ -133,51 +145,30 @@ void Bitmap::setSize(int width, int height) {
   PatBlt(dc.get(), 0, 0, width, height, WHITENESS);
 }
 
-std::vector<std::uint32_t> Bitmap::dibPixels() const {
+std::vector<std::uint32_t> Bitmap::pixels() const {
   std::vector<std::uint32_t> result;
   if (empty()) return result;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(width_, height_);
   result.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
   WindowDc screen(nullptr);
   if (!GetDIBits(screen.get(), handle_.get(), 0, static_cast<UINT>(height_), result.data(), &info,
                  DIB_RGB_COLORS)) {
     result.assign(result.size(), 0);
   }
-  return result;
-}
-
-std::vector<std::uint32_t> Bitmap::pixels() const {
-  std::vector<std::uint32_t> result = dibPixels();
   // The bits come as 0x00RRGGBB; colours are compared as 0x00BBGGRR.
-  for (std::uint32_t& p : result) {
-    p = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
-  }
+  for (std::uint32_t& p : result) p = SwapRedBlue(p) & 0xFFFFFFu;
   return result;
 }
 
 void Bitmap::setPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDown32BitInfo(width, height);
   void* bits = nullptr;
   BitmapHandle made(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!made || !bits)
     throw EOutOfResources("Not enough storage is available to process this command");
   // The bits hold 0x00RRGGBB: red and blue change places on the way in.
   auto* out = static_cast<std::uint32_t*>(bits);
-  for (const std::uint32_t p : pixels) {
-    *out++ = (p & 0xFF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
-  }
+  for (const std::uint32_t p : pixels) *out++ = SwapRedBlue(p) & 0xFFFFFFu;
   adopt(std::move(made));
 }
 

@@ -62,8 +62,6 @@ class Bitmap {
   void stretchDraw(HDC dc, const RECT& rect) const;
 
  private:
-  // Every pixel as the bits hold them, 0x00RRGGBB.
-  std::vector<std::uint32_t> dibPixels() const;
   // A screen-format bitmap of this size with undefined pixels; false (and empty) for no area.
   bool allocate(int width, int height);
   void own(BitmapHandle bitmap);
@@ -74,6 +72,12 @@ class Bitmap {
   int width_ = 0;
   int height_ = 0;
 };
+
+// 0x00BBGGRR <-> 0x00RRGGBB (the top byte kept): the bits of a 32-bit DIB hold blue in the
+// lowest byte, colours hold red there.
+inline std::uint32_t SwapRedBlue(std::uint32_t c) {
+  return (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
+}
 
 // A memory DC with a bitmap selected for the length of a scope.
 class BitmapDc {
