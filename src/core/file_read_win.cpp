@@ -6,6 +6,7 @@
 #include "core/error_text.h"
 #include "core/errors.h"
 #include "core/file_read.h"
+#include "core/handles_win.h"
 #include "core/system_error.h"
 #include "core/wide.h"
 
@@ -15,33 +16,25 @@ namespace {
 
 // Reads up to `limit` bytes from the file's start, opened for reading with read sharing only.
 std::string ReadFile(const std::string& path, std::size_t limit) {
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    throw EFOpenError(FileOpenMessage(path, SystemErrorText(GetLastError())));
-  }
+  const FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw EFOpenError(FileOpenMessage(path, SystemErrorText(GetLastError())));
   std::string content;
   char chunk[65536];
   DWORD got = 0;
   BOOL ok = TRUE;
-  try {
-    // Room for the size found now, so a file of many megabytes is not copied as it grows; one
-    // that grows meanwhile is still read to its end.
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-      content.reserve(std::min(static_cast<std::size_t>(size.QuadPart), limit));
-    }
-    while (content.size() < limit) {
-      const DWORD want = static_cast<DWORD>(std::min(sizeof chunk, limit - content.size()));
-      ok = ::ReadFile(file, chunk, want, &got, nullptr);
-      if (!ok || got == 0) break;
-      content.append(chunk, got);
-    }
-  } catch (...) {
-    CloseHandle(file);
-    throw;
+  // Room for the size found now, so a file of many megabytes is not copied as it grows; one
+  // that grows meanwhile is still read to its end.
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    content.reserve(std::min(static_cast<std::size_t>(size.QuadPart), limit));
   }
-  CloseHandle(file);
+  while (content.size() < limit) {
+    const DWORD want = static_cast<DWORD>(std::min(sizeof chunk, limit - content.size()));
+    ok = ::ReadFile(file.get(), chunk, want, &got, nullptr);
+    if (!ok || got == 0) break;
+    content.append(chunk, got);
+  }
   if (!ok) throw EReadError("Stream read error");
   return content;
 }

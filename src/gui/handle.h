@@ -1,50 +1,28 @@
-// Move-only owners of GDI and USER handles.
+// Move-only owners of GDI and USER handles, and scopes that give back what they take.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
+#include <cstddef>
+
+#include "core/unique_handle.h"
 
 namespace ss {
 
-// Owns one handle and frees it with Traits::Free. No implicit conversion to the raw handle:
-// get() lends it, release() gives it away (after SetWindowRgn the window owns the region).
-template <class H, class Traits>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(H handle) : handle_(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() { reset(); }
-
-  H get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  H release() { return std::exchange(handle_, nullptr); }
-  void reset(H handle = nullptr) {
-    if (handle_) Traits::Free(handle_);
-    handle_ = handle;
-  }
-
- private:
-  H handle_ = nullptr;
-};
-
 struct GdiObjectTraits {
+  static std::nullptr_t Invalid() { return nullptr; }
   static void Free(HGDIOBJ h) { DeleteObject(h); }
 };
 struct IconTraits {
+  static std::nullptr_t Invalid() { return nullptr; }
   static void Free(HICON h) { DestroyIcon(h); }
 };
 struct MenuTraits {
+  static std::nullptr_t Invalid() { return nullptr; }
   static void Free(HMENU h) { DestroyMenu(h); }
 };
 struct MemoryDcTraits {
+  static std::nullptr_t Invalid() { return nullptr; }
   static void Free(HDC h) { DeleteDC(h); }
 };
 

@@ -14,6 +14,7 @@
 #include "core/errors.h"
 #include "core/system_error.h"
 #include "core/file_read.h"
+#include "core/handles_win.h"
 #include "core/image_header.h"
 #include "core/resample.h"
 #include "core/skin_scale.h"
@@ -31,14 +32,13 @@ constexpr std::size_t kBitmapHeaderBytes = 14 + 124;
 std::set<std::string> FileNames(const std::string& folder) {
   std::set<std::string> names;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(folder + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const FindHandle search(FindFirstFileW(Wide(folder + "*").c_str(), &found));
+  if (!search) return names;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       names.insert(UpperCaseName(Narrow(found.cFileName)));
     }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return names;
 }
 
@@ -49,15 +49,14 @@ void SkinFolder::listFolders() {
   listed_ = true;
   baseFiles_ = FileNames(path_);
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(path_ + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
+  const FindHandle search(FindFirstFileW(Wide(path_ + "*").c_str(), &found));
+  if (!search) return;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     if (const std::optional<int> scale = VariantScale(Narrow(found.cFileName))) {
       variants_[*scale] = FileNames(path_ + std::to_string(*scale) + "\\");
     }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
 }
 
 SkinFolder::Prepared SkinFolder::prepare(const SkinRequest& request, int dpi) const {

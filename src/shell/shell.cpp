@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/errors.h"
+#include "core/handles_win.h"
 #include "core/wide.h"
 
 namespace ss {
@@ -13,22 +14,6 @@ namespace {
 // locked-down accounts, which would send every caller to the fallback.
 constexpr const wchar_t* kShellFoldersKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-class RegistryKey {
- public:
-  RegistryKey(HKEY root, const wchar_t* path) {
-    if (RegOpenKeyExW(root, path, 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  ~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 // The string value `name` in UTF-8: empty when missing or of size 0; raises for other types.
 std::string ReadStringValue(HKEY key, const std::string& name) {
@@ -84,9 +69,10 @@ void OpenWithShell(void* owner, const std::string& target, int show) {
 
 std::string ReadShellFolder(const std::string& name) {
   std::string folder;
-  {
-    RegistryKey key(HKEY_CURRENT_USER, kShellFoldersKey);
-    if (key.get()) folder = ReadStringValue(key.get(), name);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+    const RegistryKeyHandle key(opened);
+    folder = ReadStringValue(key.get(), name);
   }
   return folder.empty() ? std::string("C:\\") : folder;
 }
