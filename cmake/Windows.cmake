@@ -11,7 +11,8 @@ add_link_options(${SS_WIN_LINK_OPTIONS})
 # The layers below the window framework: the platform-free sources and their Windows parts
 # (files, system error texts, the configuration file beside the exe, the shell, the registry).
 add_library(ss_core STATIC ${SS_CORE_SOURCES} src/core/file_read_win.cpp
-  src/core/system_error_win.cpp src/core/wide_win.cpp src/config/config_file_win.cpp src/shell/shell.cpp)
+  src/core/system_error_win.cpp src/core/wide_win.cpp src/config/config_file_win.cpp src/config/language_win.cpp
+  src/shell/shell.cpp)
 ss_target(ss_core)
 target_link_libraries(ss_core PUBLIC advapi32)
 

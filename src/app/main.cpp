@@ -5,6 +5,7 @@
 #include "config/config_file.h"
 #include "config/config_store.h"
 #include "config/global_vars.h"
+#include "config/language.h"
 #include "core/wide.h"
 #include "gui/application.h"
 #include "gui/icon.h"
@@ -34,6 +35,7 @@ void RunLauncher() {
     // The store lives for this block only, whether or not the reading succeeds.
     const ss::ConfigStore store = ss::LoadConfigStore(ss::ConfigFilePath());
     app.setTitle(ss::ReadSetting(store, ss::TitleSetting(), ss::SystemLegacyDecoder()));
+    ss::ChooseLauncherLanguage(store);
     // Away from 96 DPI the skin is scaled on other threads while the windows are made.
     ss::TFormMain::PrepareSkin(store);
   }

@@ -43,6 +43,8 @@ constexpr std::array<std::string_view, 4> kPlaceholders{"{title}", "{year}", "{c
 
 }  // namespace
 
+Language LauncherLanguage;
+
 bool IsLanguageTag(std::string_view tag) {
   if (tag.empty()) return false;
   std::size_t start = 0;

@@ -98,4 +98,14 @@ std::string FillPlaceholders(std::string_view text, const PlaceholderValues& val
 // translation against the English text.
 std::vector<std::string> PlaceholdersIn(std::string_view text);
 
+// The language the launcher speaks, chosen once at its start (the built-in English until then).
+extern Language LauncherLanguage;
+
+#ifdef _WIN32
+// Chooses LauncherLanguage from the language files in ExeFolder + kLanguageFolder: the
+// settings' [LANGUAGE] Use, then the user's preferred interface languages. A file that cannot be
+// read is passed over without a word: a translation never stops the launcher.
+void ChooseLauncherLanguage(const ConfigStore& settings);
+#endif
+
 }  // namespace ss

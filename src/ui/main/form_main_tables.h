@@ -116,4 +116,37 @@ inline constexpr const char* kButton3Hover =
 inline constexpr const char* kMoreToolsHover =
     "File Disc Writer, Media Wiper, Drive Probe, Image Maker, Image Writer, Image Ripper...";
 
+// The texts a language file translates in its [TEXT] section, by key, with the built-in English
+// that serves when no file has the key; {title}, {year}, {copyright} and {version} are filled in
+// when shown.
+struct LanguageText {
+  const char* key;
+  const char* english;
+};
+inline constexpr LanguageText kWelcomeText{"Welcome", "Welcome to {title}!"};
+inline constexpr LanguageText kAboutCaptionText{"AboutCaption", "About {title}"};
+inline constexpr LanguageText kAboutCopyrightText{"AboutCopyright",
+                                                  "Copyright (C) {year} {copyright}"};
+inline constexpr LanguageText kAboutOkText{"AboutOK", "OK"};
+// Every key: the welcome, the big buttons' info texts (by control), the menu items (by item),
+// the About dialog's.
+inline constexpr std::array<LanguageText, 16> kLanguageTexts{{
+    kWelcomeText,
+    {"Button1", kButton1Hover},
+    {"Button2", kButton2Hover},
+    {"Button3", kButton3Hover},
+    {"ButtonMoreTools", kMoreToolsHover},
+    {kAudioCdMenu[0].name, kAudioCdMenu[0].caption},
+    {kAudioCdMenu[1].name, kAudioCdMenu[1].caption},
+    {kMoreToolsMenu[0].name, kMoreToolsMenu[0].caption},
+    {kMoreToolsMenu[1].name, kMoreToolsMenu[1].caption},
+    {kMoreToolsMenu[2].name, kMoreToolsMenu[2].caption},
+    {kMoreToolsMenu[4].name, kMoreToolsMenu[4].caption},
+    {kMoreToolsMenu[6].name, kMoreToolsMenu[6].caption},
+    {kMoreToolsMenu[7].name, kMoreToolsMenu[7].caption},
+    kAboutCaptionText,
+    kAboutCopyrightText,
+    kAboutOkText,
+}};
+
 }  // namespace ss::main_window
