@@ -14,6 +14,7 @@
 #include "pe_image.h"
 #include "scramble.h"
 #include "tools/config/config_tool.h"
+#include "tools/config/language_check.h"
 #include "ui/main/form_main_tables.h"
 
 namespace ss::tool {
@@ -609,6 +610,49 @@ TEST(FormatFolderReport, PrefixesEachProblemAndSumsUp) {
   EXPECT_EQ(FormatFolderReport(report),
             "Folder: x\nwarning: w\nerror: e\n1 error, 1 warning: the launcher would not start "
             "cleanly.\n");
+}
+
+TEST(CheckLanguages, FindsWhatTheLauncherWouldIgnoreMissOrShowWrongly) {
+  LauncherDir dir;
+  dir.config(std::string(kDesignConfig) + "[LANGUAGE]\nUse=it\n");
+  dir.write("lang/de.ini",
+            "\xEF\xBB\xBF[LANGUAGE]\nName=Deutsch\n[TEXT]\nWelcome=Willkommen!\n"
+            "Menu3=Image &brennen\nMenu4=Image &behalten\nColour=rot\n[ACCESSIBILITY]\n"
+            "Button9=x\n[EXTRA]\n");
+  dir.write("lang/de-AT.ini", std::string("[TEXT]\nAboutOK=Passt\0x", 22));
+  dir.write("lang/de_AT.ini", "[TEXT]\n");
+  dir.write("lang/ar.ini", "[TEXT]\nWelcome=\xD9\x85 {title} {year}\n");
+  dir.write("sounds/blue/fr/1.bmp", Bmp(99, 108));
+  const FolderReport report = dir.check();
+  const std::vector<std::string> w = Warnings(report);
+  EXPECT_TRUE(Has(report.facts, "Languages: ar (no name, right to left), de (Deutsch), de-AT"))
+      << Dump(report);
+  EXPECT_TRUE(Has(w, "[LANGUAGE] Use is \"it\", but there is no lang\\it.ini")) << Dump(report);
+  EXPECT_TRUE(Has(w, "lang\\de_AT.ini: \"de_AT\" is no language tag")) << Dump(report);
+  EXPECT_TRUE(Has(w, "lang\\de.ini, line 7: [TEXT] has no key \"Colour\"")) << Dump(report);
+  EXPECT_TRUE(Has(w, "lang\\de.ini, line 9: [ACCESSIBILITY] has no key \"Button9\""));
+  EXPECT_TRUE(Has(w, "lang\\de.ini, line 10: the launcher knows no section [EXTRA]"));
+  EXPECT_TRUE(Has(w, "lang\\de.ini: Welcome leaves out {title}")) << Dump(report);
+  EXPECT_TRUE(Has(w, "lang\\ar.ini: Welcome uses {year}")) << Dump(report);
+  EXPECT_TRUE(Has(w, "Menu3 and Menu4 share the access key \"B\"")) << Dump(report);
+  EXPECT_TRUE(Has(w, "lang\\de.ini has no Button1, Button2")) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "lang\\de-AT.ini: Welcome, Menu3, Menu4 from its parent"))
+      << Dump(report);
+  EXPECT_TRUE(Has(Errors(report), "lang\\de-AT.ini, line 2, column 14: a 0x00 byte"))
+      << Dump(report);
+  EXPECT_TRUE(Has(w, "sounds\\blue\\fr holds pictures for the language \"fr\""));
+  EXPECT_TRUE(Has(w, "lang\\ar.ini is laid out right to left, but the skin has no main.bmp"));
+  dir.write("sounds/blue/ar/main.bmp", Bmp(mw::kDesignClientWidth, mw::kDesignClientHeight));
+  EXPECT_FALSE(Has(Warnings(dir.check()), "lang\\ar.ini is laid out right to left"));
+
+  // What a user of each language sees, after every fallback.
+  const std::string austrian = FormatLanguageTexts(FolderView(dir.path()), ConfigStore(), "de-AT");
+  EXPECT_TRUE(Has({austrian}, "Language: de-AT (lang\\de-AT.ini, left to right)\n"));
+  EXPECT_TRUE(Has({austrian}, "\nAboutOK: Passt\nACCESSIBILITY ButtonMin: Minimize\n"));
+  EXPECT_TRUE(Has({austrian}, "\nMenu3: Image &brennen\n"));
+  EXPECT_TRUE(Has({austrian}, "\nMenu1: Music Disc Writer\n"));
+  EXPECT_TRUE(Has({FormatLanguageTexts(FolderView(dir.path()), ConfigStore(), "ja")},
+                  "Language: built-in English"));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "shell/paths.h"
 #include "tools/config/config_tool.h"
 #include "tools/config/folder_view.h"
+#include "tools/config/language_check.h"
 #include "tools/config/skin_variants.h"
 #include "ui/main/form_main_tables.h"
 #include "ui/main/settings_folder.h"
@@ -145,6 +146,7 @@ class Checker {
     const bool configured = checkConfiguration();
     checkIcon();
     if (configured) checkSkin();
+    CheckLanguageFiles(folder_, store_, configured ? skinFolder_ : std::string(), report_);
     checkPrograms();
     if (configured) checkLinks();
     return std::move(report_);
