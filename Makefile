@@ -17,7 +17,9 @@ PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
 # shows it at that display scale.
 LAYOUT ?= design
 DPI ?= 96
-SHOT := $(if $(filter alt,$(LAYOUT)),screenshot-alt.png,screenshot.png)
+# UILANG=de (ja, ar, ...) shows it to a user of that language.
+UILANG ?=
+SHOT := $(if $(filter alt,$(LAYOUT)),screenshot-alt,screenshot)$(if $(UILANG),-$(UILANG)).png
 
 .PHONY: all deps build test format format-check run run-alt demo dist bench clean
 
@@ -63,7 +65,7 @@ demo: build
 
 # Shows the launcher on the demo folder: in this display, or headless into a screenshot.
 run: demo
-	DPI=$(DPI) tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine $(SHOT)
+	DPI=$(DPI) UILANG=$(UILANG) tools/demo/run-demo.sh $(DEMO) $(BUILD)/run-wine $(SHOT)
 
 run-alt:
 	$(MAKE) run LAYOUT=alt

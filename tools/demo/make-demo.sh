@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Assembles the demo launcher folder: the exe, its packed configuration, the icon, both default
-# skins under sounds\, and the stand-in tool under every tool's name and as the companion.
+# skins under sounds\, the German, Japanese and Arabic language files under lang\, and the
+# stand-in tool under every tool's name and as the companion.
 #   make-demo.sh WIN_BUILD HOST_BUILD DEMO_DIR [design|alt]
 # The layout picks the configuration: design packs assets/demo.ini as written; alt packs it with
 # Skin=1 and ResFolder=wide, the alternative layout and its skin. assets/demo-unicode.ini, the
@@ -20,6 +21,8 @@ cp "$win/bin/suitestart.exe" "$demo/"
 cp "$assets/icon.ico" "$demo/icon.ico"
 rm -rf "$demo/sounds"
 cp -r "$assets/sounds" "$demo/sounds"
+rm -rf "$demo/lang"
+cp -r "$root/assets/lang" "$demo/lang"
 while read -r program; do
   [ -n "$program" ] && cp "$win/bin/suitestart-stub.exe" "$demo/$program"
 done <"$assets/programs.txt"

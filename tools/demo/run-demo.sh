@@ -3,8 +3,20 @@
 # otherwise under Xvfb, saving a screenshot of the screen as DEMO/SHOT (screenshot.png).
 #   run-demo.sh DEMO_DIR WINE_SESSION_DIR [SHOT]
 # DPI=120, 144, 192, ... in the environment shows it at that display scale (Wine has one DPI for
-# every monitor, read when its server starts); 96 by default.
+# every monitor, read when its server starts); 96 by default. UILANG=de (ja, ar, de-AT, ...) shows
+# it to a user of that language: Wine takes the user's language from LANG, read when its server
+# starts too.
 set -euo pipefail
+if [ -n "${UILANG:-}" ]; then
+  case "$UILANG" in
+    *-*) locale=${UILANG/-/_} ;;
+    de) locale=de_DE ;;
+    ja) locale=ja_JP ;;
+    ar) locale=ar_EG ;;
+    *) locale="${UILANG}_${UILANG^^}" ;;
+  esac
+  export LANG="$locale.UTF-8" LC_ALL="$locale.UTF-8"
+fi
 demo=$(cd "${1:?demo dir}" && pwd)
 session=${2:?wine session dir}
 shot=${3:-screenshot.png}
