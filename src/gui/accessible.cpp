@@ -72,8 +72,9 @@ HRESULT Text(const std::string& text, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-// An object without children; everything it says comes from its control's facts, read anew at
-// every question, so it is never out of date.
+// An object of a control or a form; everything it says comes from its facts, read anew at every
+// question, so it is never out of date. A form's controls are objects of their own, which it
+// hands out as its children.
 class AccessibleObject final : public IAccessible {
  public:
   explicit AccessibleObject(AccessibleFacts facts) : facts_(std::move(facts)) {}
@@ -122,12 +123,17 @@ class AccessibleObject final : public IAccessible {
                                     IID_IDispatch, reinterpret_cast<void**>(parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
-    *count = 0;
+    *count = static_cast<long>(children().size());
     return attached_ ? S_OK : RPC_E_DISCONNECTED;
   }
-  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** child) override {
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT id, IDispatch** child) override {
     *child = nullptr;
-    return attached_ ? E_INVALIDARG : RPC_E_DISCONNECTED;
+    if (!attached_) return RPC_E_DISCONNECTED;
+    const std::vector<AccessibleChild> all = children();
+    if (id.vt != VT_I4 || id.lVal < 1 || id.lVal > static_cast<long>(all.size())) {
+      return E_INVALIDARG;
+    }
+    return objectOf(all[static_cast<size_t>(id.lVal - 1)], child);
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (const HRESULT bad = check(child)) return bad;
@@ -198,16 +204,35 @@ class AccessibleObject final : public IAccessible {
     *height = r.bottom - r.top;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE accNavigate(long, VARIANT start, VARIANT* end) override {
+  HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
     end->vt = VT_EMPTY;
     if (const HRESULT bad = check(start)) return bad;
-    return S_FALSE;  // no children, and siblings are the parent's to tell
+    // Siblings are the parent's to tell; the first and last children are this object's.
+    if (direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD) return S_FALSE;
+    const std::vector<AccessibleChild> all = children();
+    if (all.empty()) return S_FALSE;
+    IDispatch* child = nullptr;
+    const HRESULT got = objectOf(direction == NAVDIR_FIRSTCHILD ? all.front() : all.back(), &child);
+    if (got != S_OK) return got;
+    end->vt = VT_DISPATCH;
+    end->pdispVal = child;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
     if (!attached_) return RPC_E_DISCONNECTED;
     hit->vt = VT_EMPTY;
     const RECT r = facts_.screenRect ? facts_.screenRect() : RECT{};
     if (!PtInRect(&r, POINT{x, y})) return S_FALSE;
+    // The last child in reading order that holds the point: children drawn later lie above.
+    const std::vector<AccessibleChild> all = children();
+    for (auto child = all.rbegin(); child != all.rend(); ++child) {
+      if (!PtInRect(&child->screenRect, POINT{x, y})) continue;
+      IDispatch* object = nullptr;
+      if (objectOf(*child, &object) != S_OK) break;
+      hit->vt = VT_DISPATCH;
+      hit->pdispVal = object;
+      return S_OK;
+    }
     SetLong(hit, CHILDID_SELF);
     return S_OK;
   }
@@ -222,6 +247,17 @@ class AccessibleObject final : public IAccessible {
 
  private:
   ~AccessibleObject() = default;
+
+  std::vector<AccessibleChild> children() const {
+    return attached_ && facts_.children ? facts_.children() : std::vector<AccessibleChild>();
+  }
+
+  static HRESULT objectOf(const AccessibleChild& child, IDispatch** object) {
+    const AccessibilityLibrary& library = AccessibilityLibrary::Get();
+    if (!library.objectFromWindow) return E_FAIL;
+    return library.objectFromWindow(child.window, static_cast<DWORD>(child.objectId), IID_IDispatch,
+                                    reinterpret_cast<void**>(object));
+  }
 
   // Disconnected, or asked of a child this object does not have.
   HRESULT check(const VARIANT& child) const {

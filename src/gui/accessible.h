@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ss {
 
@@ -16,12 +17,21 @@ inline constexpr long kRolePushButton = 0x2B;
 inline constexpr long kRoleButtonMenu = 0x39;
 inline constexpr long kRoleLink = 0x1E;
 inline constexpr long kRoleStaticText = 0x29;
+inline constexpr long kRoleClient = 0xA;
 inline constexpr long kStateUnavailable = 0x1;
 inline constexpr long kStateFocused = 0x4;
 inline constexpr long kStatePressed = 0x8;
 inline constexpr long kStateInvisible = 0x8000;
 inline constexpr long kStateFocusable = 0x100000;
 inline constexpr long kStateReadOnly = 0x40;
+
+// A child of an accessible object: the window and object identifier that answer for it, and
+// where it is on the screen.
+struct AccessibleChild {
+  HWND window = nullptr;
+  long objectId = 0;
+  RECT screenRect{};
+};
 
 // What a control tells of itself; texts in UTF-8.
 struct AccessibleFacts {
@@ -36,6 +46,8 @@ struct AccessibleFacts {
   // Whose child it is: the window and object identifier of its parent object.
   HWND parentWindow = nullptr;
   long parentObject = 0;
+  // Its children in reading order (a form's controls); empty for a control.
+  std::function<std::vector<AccessibleChild>()> children;
 };
 
 // The accessible object of one control, owned by the control (which drops it when it goes:

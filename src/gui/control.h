@@ -129,6 +129,10 @@ class Control {
   LRESULT answerAccessibleRequest(WPARAM wParam);
   // Where a windowless control's object is found: under this identifier (above 0) on its form.
   long accessibleId() const { return accessibleId_; }
+  // A control that only decorates another (a text's shadow) is left out of what readers find
+  // and hear.
+  bool hiddenFromReaders() const { return hiddenFromReaders_; }
+  void setHiddenFromReaders(bool value) { hiddenFromReaders_ = value; }
 
   // The form's font or colour changed; followers take it.
   void parentFontChanged();
@@ -147,6 +151,7 @@ class Control {
   Color color_;
   int cursor_ = 0;
   long accessibleId_ = 0;
+  bool hiddenFromReaders_ = false;
   AccessibleHandle accessible_;
 };
 

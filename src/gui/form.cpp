@@ -237,6 +237,53 @@ Control* Form::controlWithAccessibleId(long id) const {
   return nullptr;
 }
 
+std::vector<Control*> Form::readingOrder() {
+  std::vector<Control*> found;
+  for (Control* control : controls_) {
+    if (!control->visible() || control->hiddenFromReaders()) continue;
+    // A windowed control always has an object: its own, or the system's.
+    if (dynamic_cast<WinControl*>(control) || control->accessibleFacts()) found.push_back(control);
+  }
+  std::stable_sort(found.begin(), found.end(), [](const Control* a, const Control* b) {
+    return a->top() != b->top() ? a->top() < b->top() : a->left() < b->left();
+  });
+  return found;
+}
+
+AccessibleFacts Form::accessibleFacts() {
+  AccessibleFacts facts;
+  facts.role = kRoleClient;
+  facts.name = [this] { return caption(); };
+  facts.state = [this] { return visible() ? 0L : kStateInvisible; };
+  facts.screenRect = [this] {
+    RECT r{};
+    GetClientRect(handle(), &r);
+    MapWindowPoints(handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  facts.parentWindow = handle();
+  facts.parentObject = OBJID_WINDOW;
+  facts.children = [this] {
+    std::vector<AccessibleChild> children;
+    for (Control* control : readingOrder()) {
+      AccessibleChild child;
+      if (auto* windowed = dynamic_cast<WinControl*>(control)) {
+        child.window = windowed->handle();
+        child.objectId = OBJID_CLIENT;
+        GetWindowRect(child.window, &child.screenRect);
+      } else {
+        child.window = handle();
+        child.objectId = control->accessibleId();
+        child.screenRect = control->boundsRect();
+        MapWindowPoints(handle(), nullptr, reinterpret_cast<POINT*>(&child.screenRect), 2);
+      }
+      children.push_back(child);
+    }
+    return children;
+  };
+  return facts;
+}
+
 void Form::addControl(Control* control) {
   controls_.push_back(control);
 }
@@ -501,9 +548,17 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_GETOBJECT: {
-      // A windowless control's object, under the identifier the control was given.
+      // The client area, whose children are the controls; a windowless control's object, under
+      // the identifier the control was given.
       const LONG id = static_cast<LONG>(static_cast<DWORD>(lParam));
-      if (Control* control = id > 0 ? controlWithAccessibleId(id) : nullptr) {
+      if (id == OBJID_CLIENT) {
+        if (const LRESULT answer =
+                accessible_.answer(wParam, [this] { return accessibleFacts(); })) {
+          return answer;
+        }
+      }
+      Control* control = id > 0 ? controlWithAccessibleId(id) : nullptr;
+      if (control && !control->hiddenFromReaders()) {
         if (const LRESULT answer = control->answerAccessibleRequest(wParam)) return answer;
       }
       break;

@@ -86,6 +86,10 @@ class Form : public Window {
   // A new identifier for a control's accessible object, and the control that has one.
   long nextAccessibleId() { return ++lastAccessibleId_; }
   Control* controlWithAccessibleId(long id) const;
+  // The controls a screen reader finds on the form, in reading order: by rows from the top, each
+  // from the left. Invisible ones, those hidden from readers and windowless ones without an
+  // object of their own are left out.
+  std::vector<Control*> readingOrder();
   void addControl(Control* control);
   void removeControl(Control* control);
 
@@ -137,6 +141,7 @@ class Form : public Window {
   void onMouseButtonUp(MouseButton button, WPARAM flags, int x, int y);
   void onMouseMove(WPARAM flags, int x, int y);
   bool onSetCursor(int hitTest);
+  AccessibleFacts accessibleFacts();
 
   BorderStyle borderStyle_ = BorderStyle::Single;
   Position position_ = Position::Designed;
@@ -151,6 +156,8 @@ class Form : public Window {
   bool focusCuesShown_ = false;
   std::vector<Control*> controls_;
   long lastAccessibleId_ = 0;
+  // The form's client area for readers, whose children are its controls.
+  AccessibleHandle accessible_;
   WinControl* activeControl_ = nullptr;
   GraphicControl* captureControl_ = nullptr;
 };

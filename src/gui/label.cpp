@@ -72,7 +72,7 @@ LRESULT Label::notify(UINT code, WPARAM wParam, LPARAM lParam) {
     case NotifyTextChanged:
       adjustBounds();
       invalidate();
-      if (parent() && parent()->handleAllocated()) {
+      if (parent() && parent()->handleAllocated() && !hiddenFromReaders()) {
         RaiseAccessibleEvent(EVENT_OBJECT_NAMECHANGE, parent()->handle(), accessibleId());
       }
       break;

@@ -5,6 +5,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -193,6 +194,36 @@ TEST_F(Reader, HearsTheFocusMoveThroughEveryButtonAndTheInfoLineChange) {
   }));
   UnhookWinEvent(hook);
   heardEvents = nullptr;
+}
+
+TEST_F(Reader, FindsTheButtonsAndTheInfoLineInReadingOrder) {
+  ASSERT_TRUE(start());
+  IAccessible* window = ObjectOf(launcher_->mainWindow());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(Ask(window).role, ROLE_SYSTEM_CLIENT);
+  long count = 0;
+  ASSERT_EQ(window->get_accChildCount(&count), S_OK);
+  std::vector<VARIANT> children(static_cast<size_t>(std::max(count, 0L)));
+  long got = 0;
+  ASSERT_EQ(AccessibleChildren(window, 0, count, children.data(), &got), S_OK);
+  window->Release();
+  std::vector<std::string> names;
+  for (long i = 0; i < got; ++i) {
+    IAccessible* child = nullptr;
+    if (children[i].vt == VT_DISPATCH && children[i].pdispVal) {
+      children[i].pdispVal->QueryInterface(kAccessibleInterface, reinterpret_cast<void**>(&child));
+      children[i].pdispVal->Release();
+    }
+    names.push_back(child ? Ask(child).name : "?");
+    if (child) child->Release();
+  }
+  // Row by row from the top, each from the left; the info line's white copy is its relief only.
+  std::vector<std::string> expected;
+  for (const ButtonLayout& b : kButtons) {
+    if (b.id == ButtonId::Help) expected.push_back("Welcome to " + folder_->productName() + "!");
+    expected.push_back(b.accessibleName);
+  }
+  EXPECT_EQ(names, expected);
 }
 
 TEST_F(Reader, TheKeyboardsFocusFrameGoesWithTheNextMousePress) {

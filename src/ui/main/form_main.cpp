@@ -119,6 +119,8 @@ void TFormMain::buildControls() {
   setPosition(Position::PrimaryMonitorCenter);
   placeDesignLayout();
   for (Label* label : {&LabelInfo2, &LabelInfo1}) label->setCaption(kDesignInfoCaption);
+  // The white copy only draws the line's relief: readers find and hear the line once.
+  LabelInfo2.setHiddenFromReaders(true);
 
   for (const ButtonLayout& layout : kButtons) {
     TImageButton& b = button(layout.id);
