@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The signed release package: built with a throwaway self-signed code-signing certificate, its
 # two exes verified by osslsigncode with their resources intact, the shipped tool's check naming
-# the signer and reporting one flipped byte as a broken signature; a wrong password, a foreign
-# key, an expired certificate and an unreachable time-stamp server each stop the build with one
-# line and no package. No network: the time-stamp server is a closed port on this machine.
+# the signer and reporting one flipped byte as a broken signature; a
+# wrong password, a foreign key, an expired certificate and an unreachable time-stamp server
+# each stop the build with one line and no package. No network: the time-stamp servers are a
+# closed port on this machine and one that accepts and never answers, which must fail within
+# SIGN_TIMESTAMP_TIMEOUT; a build interrupted while it waits for that server leaves nothing
+# behind.
 # Leaves the signed package unpacked in WORK_DIR/unpacked for tests/win/dist_test.cpp.
 #   sign_test.sh WIN_BUILD HOST_BUILD WORK_DIR
 set -euo pipefail
@@ -94,4 +97,35 @@ refused "does not belong to the certificate" SIGN_CERT=cert.pem SIGN_KEY=other-k
 refused "expired on" SIGN_CERT=expired.pem SIGN_KEY=key.pem
 refused "cannot sign suitestart.exe: .*127.0.0.1:9" SIGN_CERT=cert.pem SIGN_KEY=key.pem \
   SIGN_TIMESTAMP_URL=http://127.0.0.1:9/
+
+# A time-stamp server that takes the connection and never answers (perl is always installed).
+perl -MIO::Socket::INET -e '
+  my $s = IO::Socket::INET->new(LocalAddr => "127.0.0.1", LocalPort => 0, Listen => 5) or die;
+  open(my $f, ">", "port.tmp") or die; print $f $s->sockport, "\n"; close $f;
+  rename("port.tmp", "port.txt");
+  my @held;
+  while (my $c = $s->accept) { push @held, $c; open(my $m, ">", "connected") and close $m; }' &
+listener=$!
+trap 'kill $listener 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -s port.txt ] && break; sleep 0.1; done
+silent="http://127.0.0.1:$(cat port.txt)/"
+refused "did not answer within 2 seconds (SIGN_TIMESTAMP_TIMEOUT)" SIGN_CERT=cert.pem \
+  SIGN_KEY=key.pem SIGN_TIMESTAMP_URL="$silent" SIGN_TIMESTAMP_TIMEOUT=2
+
+rm -f connected
+# Ctrl+C while it waits: the whole job's process group gets SIGINT, as from a terminal; no
+# package, no signed copy and no scratch file of sign.sh may remain.
+mkdir -p tmp
+set -m
+SIGN_CERT=cert.pem SIGN_KEY=key.pem SIGN_TIMESTAMP_URL="$silent" SIGN_TIMESTAMP_TIMEOUT=60 \
+  TMPDIR="$work/tmp" "$root/tools/dist/make-dist.sh" "$win" "$host" out >/dev/null 2>&1 &
+job=$!
+set +m
+for _ in $(seq 200); do [ -e connected ] && break; sleep 0.1; done
+[ -e connected ] || fail "make-dist.sh never asked for the time stamp"
+kill -INT -- -"$job"
+status=0
+wait "$job" || status=$?
+[ "$status" != 0 ] || fail "an interrupted make-dist.sh exits 0"
+[ -z "$(ls -A out tmp)" ] || { ls -AR out tmp; fail "an interrupted make-dist.sh left files"; }
 echo "signed release package: verified, checked, and refused on bad input"
