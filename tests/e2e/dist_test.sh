@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release package as a release engineer gets it: built, unpacked, its listing complete, and
-# its launcher folder passing the shipped tool's check in both layouts. Leaves the unpacked
-# package in WORK_DIR/unpacked for the Windows test that starts its launcher under Wine.
+# its launcher folder passing the shipped tool's check in both layouts, and failing it with its
+# exe cut short. Leaves the unpacked package in WORK_DIR/unpacked for the Windows test that
+# starts its launcher under Wine.
 #   dist_test.sh WIN_BUILD HOST_BUILD WORK_DIR
 set -euo pipefail
 win=${1:?windows build dir}
@@ -61,4 +62,14 @@ sed -e 's/^Skin=.*/Skin=1/' -e 's/^ResFolder=.*/ResFolder=wide/' "$pkg/settings.
 "$tool" check "$work/alt" >"$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "check (alternative)"; }
 grep -q '^Layout: alternative (Skin=1)$' "$work/check-alt.txt" || fail "not the alternative layout"
 grep -q '^0 errors, 11 warnings' "$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "alternative warnings"; }
+
+# The exe cut to 4 KB, as a broken download leaves it: Windows will not start it.
+cp -r "$pkg/launcher" "$work/cut"
+head -c 4096 "$pkg/launcher/suitestart.exe" >"$work/cut/suitestart.exe"
+status=0
+"$tool" check "$work/cut" >"$work/check-cut.txt" || status=$?
+[ "$status" = 1 ] || { cat "$work/check-cut.txt"; fail "check of a cut exe exits $status, not 1"; }
+grep -q "^error: suitestart.exe is damaged (its section .* reaches past the end of the file .*Windows will not start it" \
+  "$work/check-cut.txt" || { cat "$work/check-cut.txt"; fail "no error for the cut exe"; }
+
 echo "release package suitestart-$version: contents and checks pass"
