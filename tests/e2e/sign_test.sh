@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The signed release package: built with a throwaway self-signed code-signing certificate, its
 # two exes verified by osslsigncode with their resources intact, the shipped tool's check naming
-# the signer and reporting one flipped byte as a broken signature; a
+# the signer and reporting one flipped byte, of the code or of the signature, as an error; a
 # wrong password, a foreign key, an expired certificate and an unreachable time-stamp server
 # each stop the build with one line and no package. No network: the time-stamp servers are a
 # closed port on this machine and one that accepts and never answers, which must fail within
@@ -64,15 +64,28 @@ grep -q 'could not be verified here (osslsigncode is not installed)' check-none.
   { cat check-none.txt; fail "check without osslsigncode says nothing of it"; }
 
 # One byte of the code flipped: the signature no longer verifies, an error.
+flip() {  # FILE OFFSET
+  local byte
+  byte=$(od -An -tu1 -j "$2" -N1 "$1" | tr -d ' ')
+  printf "\\x$(printf %02x $((byte ^ 0xFF)))" | dd of="$1" bs=1 seek="$2" conv=notrunc 2>/dev/null
+}
 cp -r "$pkg/launcher" flipped
-at=4096
-byte=$(od -An -tu1 -j $at -N1 flipped/suitestart.exe | tr -d ' ')
-printf "\\x$(printf %02x $((byte ^ 0xFF)))" | dd of=flipped/suitestart.exe bs=1 seek=$at conv=notrunc 2>/dev/null
+flip flipped/suitestart.exe 4096
 status=0
 "$tool" check flipped >check-flipped.txt || status=$?
 [ "$status" = 1 ] || { cat check-flipped.txt; fail "check of a flipped byte exits $status, not 1"; }
 grep -q "^error: suitestart.exe's signature does not verify (the file has changed since it was signed" \
   check-flipped.txt || { cat check-flipped.txt; fail "no error for the flipped byte"; }
+# One byte of the signature's own value flipped: osslsigncode stops at the untrusted certificate
+# before it looks at the signature, so check asks it again, trusting the signature's own
+# certificates. An error as well, not a warning of the certificate.
+cp -r "$pkg/launcher" resigned
+flip resigned/suitestart.exe $(($(stat -c %s resigned/suitestart.exe) - 100))
+status=0
+"$tool" check resigned >check-resigned.txt || status=$?
+[ "$status" = 1 ] || { cat check-resigned.txt; fail "check of a changed signature exits $status"; }
+grep -q "^error: suitestart.exe's signature does not verify (the signature does not match" \
+  check-resigned.txt || { cat check-resigned.txt; fail "no error for the changed signature"; }
 
 # A PKCS#12 file with its password in a file signs as well.
 cp "$win/bin/suitestart.exe" p12.exe

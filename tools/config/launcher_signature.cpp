@@ -224,6 +224,15 @@ void CheckLauncherSignature(const FolderView& folder, const SignatureVerifier& v
     case SignatureCheck::Verified:
       fact("signed by " + by + ", verified");
       break;
+    case SignatureCheck::Intact:
+      fact("signed by " + by + ", matches the file, trust not judged here");
+      problem(Severity::Warning,
+              exe +
+                  "'s signature matches the file, but whether its certificate is trusted "
+                  "could not be judged here (" +
+                  check.reason + "). Verify it on Windows with \"signtool verify /pa " + exe +
+                  "\".");
+      break;
     case SignatureCheck::Untrusted:
       fact("signed by " + by + ", not trusted here");
       problem(Severity::Warning,
