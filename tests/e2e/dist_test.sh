@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The release package as a release engineer gets it: built, unpacked, its listing complete, and
 # its launcher folder passing the shipped tool's check in both layouts, and failing it with its
-# exe cut short. Leaves the unpacked package in WORK_DIR/unpacked for the Windows test that
-# starts its launcher under Wine.
+# exe cut short. Leaves the unpacked package in WORK_DIR/unpacked, and a copy of its launcher
+# folder and settings in WORK_DIR/Ωμέγα, for the Windows tests under Wine.
 #   dist_test.sh WIN_BUILD HOST_BUILD WORK_DIR
 set -euo pipefail
 win=${1:?windows build dir}
@@ -72,4 +72,7 @@ status=0
 grep -q "^error: suitestart.exe is damaged (its section .* reaches past the end of the file .*Windows will not start it" \
   "$work/check-cut.txt" || { cat "$work/check-cut.txt"; fail "no error for the cut exe"; }
 
+# For the Windows tool under Wine: a folder named in Greek, outside every ANSI code page.
+cp -r "$pkg/launcher" "$work/Ωμέγα"
+cp "$pkg/settings.ini" "$work/Ωμέγα/s.ini"
 echo "release package suitestart-$version: contents and checks pass"

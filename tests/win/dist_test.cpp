@@ -7,7 +7,9 @@
 
 #include "config/config_file.h"
 #include "config/global_vars.h"
+#include "core/file_read.h"
 #include "core/image_header.h"
+#include "core/wide.h"
 #include "test_support.h"
 #include "ui/main/form_main_tables.h"
 
@@ -28,19 +30,20 @@ std::string PackageFolder(const char* variable = "SS_DIST_PACKAGE") {
   return path + "\\";
 }
 
-// Runs a console program with arguments; its exit code, and its output in `output`.
+// Runs a console program with arguments (UTF-8, passed on as UTF-16); its exit code, and its
+// output in `output`.
 DWORD RunCaptured(const std::string& exe, const std::string& arguments, std::string& output) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return STILL_ACTIVE;
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = writeEnd;
-  std::string commandLine = "\"" + exe + "\" " + arguments;
+  std::wstring commandLine = Wide("\"" + exe + "\" " + arguments);
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+  const BOOL started = CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                       CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
   // Our copy of the write end must go, or the read below never sees the end of the pipe.
   CloseHandle(writeEnd);
@@ -143,6 +146,25 @@ TEST(ReleasePackage, WindowsConfigurationToolNamesTheSignerAndRefusesAChangedExe
   EXPECT_EQ(RunCaptured(tool, "check \"" + package + "..\\..\\resigned\"", output), 1u) << output;
   EXPECT_NE(output.find("error: suitestart.exe's signature does not verify"), std::string::npos)
       << output;
+}
+
+// Names outside every ANSI code page: the tool packs and checks in a folder named in Greek
+// (tests/e2e/dist_test.sh copies the launcher folder and its clear settings there) and writes
+// the name into a pipe as UTF-8.
+TEST(ReleasePackage, WindowsConfigurationToolPacksAndChecksInAFolderNamedInGreek) {
+  const std::string package = PackageFolder();
+  ASSERT_FALSE(package.empty()) << "SS_DIST_PACKAGE is not set";
+  const std::string greek = package + "..\\..\\\u03A9\u03BC\u03AD\u03B3\u03B1\\";
+  const std::string tool = package + "tools\\suitestart-config.exe";
+  std::string output;
+  ASSERT_EQ(RunCaptured(tool, "pack \"" + greek + "s.ini\" \"" + greek + "packed.dll\"", output),
+            0u)
+      << output;
+  EXPECT_EQ(ReadWholeFile(greek + "packed.dll"), ReadWholeFile(greek + "tarvix.dll"));
+  output.clear();
+  EXPECT_EQ(RunCaptured(tool, "check \"" + greek + "\"", output), 0u) << output;
+  EXPECT_NE(output.find("\u03A9\u03BC\u03AD\u03B3\u03B1"), std::string::npos) << output;
+  EXPECT_NE(output.find("\n0 errors, "), std::string::npos) << output;
 }
 
 }  // namespace
