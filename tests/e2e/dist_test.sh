@@ -72,6 +72,21 @@ status=0
 grep -q "^error: suitestart.exe is damaged (its section .* reaches past the end of the file .*Windows will not start it" \
   "$work/check-cut.txt" || { cat "$work/check-cut.txt"; fail "no error for the cut exe"; }
 
+# The settings as Notepad saves them ("Unicode", UTF-16 LE with its mark), and in UTF-16 BE,
+# pack into the same file; without the mark they are refused, and nothing is written.
+for encoding in UTF-16LE UTF-16BE; do
+  { printf '\xEF\xBB\xBF'; cat "$pkg/settings.ini"; } | iconv -f UTF-8 -t "$encoding" >"$work/$encoding.ini"
+  "$tool" pack "$work/$encoding.ini" "$work/$encoding.dll" 2>"$work/$encoding.txt"
+  cmp -s "$work/$encoding.dll" "$pkg/launcher/tarvix.dll" || fail "$encoding packs otherwise"
+  grep -q "converted from ${encoding/-16/-16 } to UTF-8" "$work/$encoding.txt" || fail "no word of $encoding"
+done
+iconv -f UTF-8 -t UTF-16LE "$pkg/settings.ini" >"$work/unmarked.ini"
+status=0
+"$tool" pack "$work/unmarked.ini" "$work/unmarked.dll" 2>"$work/unmarked.txt" || status=$?
+[ "$status" = 1 ] && [ ! -e "$work/unmarked.dll" ] || fail "UTF-16 without its mark packed"
+grep -q "looks like UTF-16 LE text without a byte-order mark.*save it as UTF-8" "$work/unmarked.txt" ||
+  { cat "$work/unmarked.txt"; fail "no reason for UTF-16 without its mark"; }
+
 # For the Windows tool under Wine: a folder named in Greek, outside every ANSI code page.
 cp -r "$pkg/launcher" "$work/Ωμέγα"
 cp "$pkg/settings.ini" "$work/Ωμέγα/s.ini"

@@ -49,6 +49,9 @@ int Pack(const std::string& clearPath, const std::string& outPath) {
     return 1;
   }
   if (packed.removedByteOrderMark) Complain(clearPath + ": removed the UTF-8 byte-order mark");
+  if (!packed.convertedFrom.empty()) {
+    Complain(clearPath + ": converted from " + packed.convertedFrom + " to UTF-8");
+  }
   for (const std::string& warning : packed.warnings) Complain(clearPath + ": " + warning);
   return WriteFile(outPath, packed.bytes) ? 0 : 1;
 }
