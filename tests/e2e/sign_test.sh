@@ -140,5 +140,6 @@ kill -INT -- -"$job"
 status=0
 wait "$job" || status=$?
 [ "$status" != 0 ] || fail "an interrupted make-dist.sh exits 0"
-[ -z "$(ls -A out tmp)" ] || { ls -AR out tmp; fail "an interrupted make-dist.sh left files"; }
+left=$(find out tmp -mindepth 1)
+[ -z "$left" ] || { echo "$left"; fail "an interrupted make-dist.sh left files"; }
 echo "signed release package: verified, checked, and refused on bad input"

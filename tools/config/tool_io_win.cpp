@@ -1,6 +1,8 @@
 // Windows build: paths and console text through the wide functions, as UTF-16.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "core/handles_win.h"
 #include "core/system_error.h"
 #include "core/wide.h"
@@ -33,8 +35,16 @@ void Print(Stream stream, std::string_view text) {
   DWORD written = 0;
   if (GetConsoleMode(handle, &mode)) {
     // A console shows UTF-16 whatever its code page; a redirection gets the UTF-8 bytes.
+    // In pieces: older consoles refuse a write of more than some 64 KB (never split a pair).
     const std::wstring wide = Wide(text);
-    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    for (size_t at = 0; at < wide.size();) {
+      size_t count = std::min<size_t>(wide.size() - at, 8192);
+      if (at + count < wide.size() && IS_HIGH_SURROGATE(wide[at + count - 1])) --count;
+      if (!WriteConsoleW(handle, wide.data() + at, static_cast<DWORD>(count), &written, nullptr)) {
+        break;
+      }
+      at += count;
+    }
   } else {
     WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   }
