@@ -154,13 +154,14 @@ TEST(ReleasePackage, WindowsConfigurationToolNamesTheSignerAndRefusesAChangedExe
 TEST(ReleasePackage, WindowsConfigurationToolPacksAndChecksInAFolderNamedInGreek) {
   const std::string package = PackageFolder();
   ASSERT_FALSE(package.empty()) << "SS_DIST_PACKAGE is not set";
-  const std::string greek = package + "..\\..\\\u03A9\u03BC\u03AD\u03B3\u03B1\\";
+  // No backslash before a closing quote, which would escape it.
+  const std::string greek = package + "..\\..\\\u03A9\u03BC\u03AD\u03B3\u03B1";
   const std::string tool = package + "tools\\suitestart-config.exe";
   std::string output;
-  ASSERT_EQ(RunCaptured(tool, "pack \"" + greek + "s.ini\" \"" + greek + "packed.dll\"", output),
-            0u)
+  ASSERT_EQ(
+      RunCaptured(tool, "pack \"" + greek + "\\s.ini\" \"" + greek + "\\packed.dll\"", output), 0u)
       << output;
-  EXPECT_EQ(ReadWholeFile(greek + "packed.dll"), ReadWholeFile(greek + "tarvix.dll"));
+  EXPECT_EQ(ReadWholeFile(greek + "\\packed.dll"), ReadWholeFile(greek + "\\tarvix.dll"));
   output.clear();
   EXPECT_EQ(RunCaptured(tool, "check \"" + greek + "\"", output), 0u) << output;
   EXPECT_NE(output.find("\u03A9\u03BC\u03AD\u03B3\u03B1"), std::string::npos) << output;
