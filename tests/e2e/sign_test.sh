@@ -92,6 +92,11 @@ cp "$win/bin/suitestart.exe" p12.exe
 SIGN_PKCS12=cert.pfx SIGN_PASS_FILE=pass.txt "$root/tools/dist/sign.sh" p12.exe >/dev/null ||
   fail "sign.sh with a PKCS#12 file"
 osslsigncode verify -CAfile cert.pem -in p12.exe >verify.txt 2>&1 || { cat verify.txt; fail "p12.exe"; }
+# So does the password file as Notepad saves it as "Unicode": UTF-16 LE with its mark, CR LF.
+printf '\xEF\xBB\xBFright\r\n' | iconv -f UTF-8 -t UTF-16LE >pass16.txt
+cp "$win/bin/suitestart.exe" p12.exe
+SIGN_PKCS12=cert.pfx SIGN_PASS_FILE=pass16.txt "$root/tools/dist/sign.sh" p12.exe >/dev/null ||
+  fail "sign.sh with a UTF-16 password file"
 
 # Each bad input: exit code not 0, one line on stderr with the reason, and nothing left in out/
 # (the signed package of the run above included).

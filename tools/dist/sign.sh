@@ -6,6 +6,7 @@
 #   SIGN_CERT, SIGN_KEY   a PEM certificate (its chain may follow it) and its PEM private key
 #   SIGN_PKCS12           or a PKCS#12 file (.pfx, .p12) holding both
 #   SIGN_PASS_FILE        a file whose first line is the password of the key or PKCS#12 file
+#                         (UTF-8, with or without a byte-order mark, or UTF-16 with one)
 #   SIGN_PASS             or the password itself, in the environment
 #   SIGN_TIMESTAMP_URL    an RFC 3161 time-stamp server; without it there is no time stamp
 #   SIGN_TIMESTAMP_TIMEOUT  seconds to wait for each signature with its time stamp (60)
@@ -42,7 +43,21 @@ first_line() { grep -m1 -v '^[[:space:]]*$' "$work/log" || echo "no reason given
 pass_file=
 if [ -n "${SIGN_PASS_FILE:-}" ]; then
   [ -r "$SIGN_PASS_FILE" ] || fail "cannot read the password file $SIGN_PASS_FILE"
-  pass_file=$SIGN_PASS_FILE
+  # Its first line as a Windows editor may save it (UTF-16 or a UTF-8 byte-order mark, CR LF),
+  # as UTF-8 without the mark or the CR in a private copy.
+  decode=(cat)
+  case $(head -c 3 "$SIGN_PASS_FILE" | od -An -tx1 | tr -d ' \n') in
+    fffe* | feff*) decode=(iconv -f UTF-16 -t UTF-8) ;;
+    efbbbf) decode=(tail -c +4) ;;
+    ??00* | 00*)
+      fail "the password file $SIGN_PASS_FILE looks like UTF-16 text without a byte-order mark:" \
+        "save it as UTF-8" ;;
+  esac
+  (umask 077 && "${decode[@]}" <"$SIGN_PASS_FILE" | head -n 1 | sed 's/\r$//' >"$work/pass") \
+    2>/dev/null || fail "the password file $SIGN_PASS_FILE is no valid UTF-16 text: save it as UTF-8"
+  [ "$(tr -d '\000' <"$work/pass" | wc -c)" = "$(wc -c <"$work/pass")" ] ||
+    fail "the password file $SIGN_PASS_FILE holds a NUL byte in its first line: save it as UTF-8"
+  pass_file="$work/pass"
 elif [ -n "${SIGN_PASS+set}" ]; then
   (umask 077 && printf '%s\n' "$SIGN_PASS" >"$work/pass")
   pass_file="$work/pass"
