@@ -101,9 +101,9 @@ ClearText ReadClearText(std::string_view bytes) {
     clear.text = FromUtf16(bytes.substr(2), bigEndian);
   } else if (const std::string order = LooksLikeUtf16(bytes); !order.empty()) {
     clear.error = "the file looks like UTF-16 " + order +
-                  " text without a byte-order mark (every other byte of its start is 0), which "
-                  "cannot be told from other text for sure; save it as UTF-8 (in Notepad: File, "
-                  "Save As, Encoding \"UTF-8\"), or as UTF-16 with its byte-order mark";
+                  " text without a byte-order mark (every other byte of its first line is 0), "
+                  "which cannot be told from other text for sure; save it as UTF-8 (in Notepad: "
+                  "File, Save As, Encoding \"UTF-8\"), or as UTF-16 with its byte-order mark";
     return clear;
   } else {
     clear.text = bytes;
