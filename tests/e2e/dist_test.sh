@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release package as a release engineer gets it: built, unpacked, its listing complete, and
-# its launcher folder passing the shipped tool's check in both layouts. Leaves the unpacked
-# package in WORK_DIR/unpacked for the Windows test that starts its launcher under Wine.
+# its launcher folder passing the shipped tool's check in both layouts, and failing it with its
+# exe cut short. Leaves the unpacked package in WORK_DIR/unpacked, and a copy of its launcher
+# folder and settings in WORK_DIR/Ωμέγα, for the Windows tests under Wine.
 #   dist_test.sh WIN_BUILD HOST_BUILD WORK_DIR
 set -euo pipefail
 win=${1:?windows build dir}
@@ -61,4 +62,32 @@ sed -e 's/^Skin=.*/Skin=1/' -e 's/^ResFolder=.*/ResFolder=wide/' "$pkg/settings.
 "$tool" check "$work/alt" >"$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "check (alternative)"; }
 grep -q '^Layout: alternative (Skin=1)$' "$work/check-alt.txt" || fail "not the alternative layout"
 grep -q '^0 errors, 11 warnings' "$work/check-alt.txt" || { cat "$work/check-alt.txt"; fail "alternative warnings"; }
+
+# The exe cut to 4 KB, as a broken download leaves it: Windows will not start it.
+cp -r "$pkg/launcher" "$work/cut"
+head -c 4096 "$pkg/launcher/suitestart.exe" >"$work/cut/suitestart.exe"
+status=0
+"$tool" check "$work/cut" >"$work/check-cut.txt" || status=$?
+[ "$status" = 1 ] || { cat "$work/check-cut.txt"; fail "check of a cut exe exits $status, not 1"; }
+grep -q "^error: suitestart.exe is damaged (its section .* reaches past the end of the file .*Windows will not start it" \
+  "$work/check-cut.txt" || { cat "$work/check-cut.txt"; fail "no error for the cut exe"; }
+
+# The settings as Notepad saves them ("Unicode", UTF-16 LE with its mark), and in UTF-16 BE,
+# pack into the same file; without the mark they are refused, and nothing is written.
+for encoding in UTF-16LE UTF-16BE; do
+  { printf '\xEF\xBB\xBF'; cat "$pkg/settings.ini"; } | iconv -f UTF-8 -t "$encoding" >"$work/$encoding.ini"
+  "$tool" pack "$work/$encoding.ini" "$work/$encoding.dll" 2>"$work/$encoding.txt"
+  cmp -s "$work/$encoding.dll" "$pkg/launcher/tarvix.dll" || fail "$encoding packs otherwise"
+  grep -q "converted from ${encoding/-16/-16 } to UTF-8" "$work/$encoding.txt" || fail "no word of $encoding"
+done
+iconv -f UTF-8 -t UTF-16LE "$pkg/settings.ini" >"$work/unmarked.ini"
+status=0
+"$tool" pack "$work/unmarked.ini" "$work/unmarked.dll" 2>"$work/unmarked.txt" || status=$?
+[ "$status" = 1 ] && [ ! -e "$work/unmarked.dll" ] || fail "UTF-16 without its mark packed"
+grep -q "looks like UTF-16 LE text without a byte-order mark.*save it as UTF-8" "$work/unmarked.txt" ||
+  { cat "$work/unmarked.txt"; fail "no reason for UTF-16 without its mark"; }
+
+# For the Windows tool under Wine: a folder named in Greek, outside every ANSI code page.
+cp -r "$pkg/launcher" "$work/Ωμέγα"
+cp "$pkg/settings.ini" "$work/Ωμέγα/s.ini"
 echo "release package suitestart-$version: contents and checks pass"

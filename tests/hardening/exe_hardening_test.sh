@@ -42,6 +42,8 @@ reloc_size=$(awk '/Base Relocation Directory/ { print $3; exit }' <<<"$headers")
 
 size=$(stat -c %s "$exe")
 (( size <= 1048576 )) || fail "the exe has $size bytes, more than 1 MiB"
+# With its icon's 256-pixel image PNG-compressed it fits in half that.
+(( size <= 524288 )) || fail "the exe has $size bytes, more than 512 KiB"
 
 # Static imports are resolved before WinMain can restrict the DLL search, from the exe's own
 # folder first unless the DLL is a KnownDLL: only those may appear here. shell32, a KnownDLL

@@ -42,13 +42,47 @@ TEST(PackClearText, DropsAByteOrderMarkSoTheFirstHeaderStillWorks) {
   EXPECT_EQ(ReadSettings(packed.bytes).name, "A");
 }
 
-TEST(PackClearText, KeepsNulAsContentOfItsLine) {
-  const char clear[] = "[SYSTEM]\nName=a\0b\nVersion=2\n";
+// The launcher would cut the value at a NUL ("Kest\0rel" read as "Kest"): refused, named by
+// line and column in characters, whatever the encoding.
+TEST(PackClearText, RefusesNulNamingLineAndColumn) {
+  const char clear[] = "[SYSTEM]\nName=Caf\xC3\xA9\0b\nVersion=2\n";
   const PackResult packed = PackClearText(std::string(clear, sizeof clear - 1));
-  ASSERT_TRUE(packed.ok);
-  const Settings settings = ReadSettings(packed.bytes);
-  EXPECT_EQ(settings.name, "a");  // the title ends at its NUL
-  EXPECT_EQ(settings.vars.Version, "2");
+  EXPECT_FALSE(packed.ok);
+  EXPECT_TRUE(packed.bytes.empty());
+  EXPECT_EQ(packed.error.rfind("line 2, column 10: a NUL character", 0), 0u) << packed.error;
+}
+
+// UTF-16 as Notepad ("Unicode") and other editors save it, with its byte-order mark: read as
+// the same settings as UTF-8; without the mark it is refused, naming the encoding.
+TEST(PackClearText, ReadsUtf16WithItsMarkAndRefusesItWithout) {
+  const std::string clear = "[SYSTEM]\r\nName=\xCE\xA9 \xF0\x9F\x98\x80\r\n";
+  const std::u16string units = Utf8ToUtf16(clear);
+  std::string le, be;
+  for (const char16_t unit : units) {
+    le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    be += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+  }
+  const std::string utf8 = PackClearText(clear).bytes;
+  for (const auto& [file, encoding] :
+       {std::pair{"\xFF\xFE" + le, "UTF-16 LE"}, std::pair{"\xFE\xFF" + be, "UTF-16 BE"}}) {
+    SCOPED_TRACE(encoding);
+    const PackResult packed = PackClearText(file);
+    ASSERT_TRUE(packed.ok) << packed.error;
+    EXPECT_EQ(packed.convertedFrom, encoding);
+    EXPECT_EQ(packed.bytes, utf8);
+    EXPECT_EQ(ReadSettings(packed.bytes).name, "\xCE\xA9 \xF0\x9F\x98\x80");
+  }
+  for (const auto& [file, order] : {std::pair{le, "LE"}, std::pair{be, "BE"}}) {
+    const PackResult packed = PackClearText(file);
+    EXPECT_FALSE(packed.ok);
+    EXPECT_NE(packed.error.find(std::string("looks like UTF-16 ") + order +
+                                " text without a byte-order mark"),
+              std::string::npos)
+        << packed.error;
+    EXPECT_NE(packed.error.find("save it as UTF-8"), std::string::npos);
+  }
+  const PackResult odd = PackClearText("\xFF\xFE" + le + "x");
+  EXPECT_NE(odd.error.find("ends in half a character"), std::string::npos) << odd.error;
 }
 
 TEST(ReadSettings, ReportsTheErrorAndTheFieldsStoredBeforeIt) {

@@ -281,6 +281,27 @@ TEST(CheckConfiguration, WarnsOfWhatTheLauncherSilentlyIgnores) {
   EXPECT_TRUE(Has(warnings, "0x00 byte at offset"));
 }
 
+// Text the launcher cannot read whole: a NUL inside a line, named by line and column, and clear
+// text saved as UTF-16 copied in unpacked.
+TEST(CheckConfiguration, NulInsideALineOrUtf16TextIsAnError) {
+  LauncherDir dir;
+  std::string stored = PackClearText(kDesignConfig).bytes;
+  const size_t name = stored.find(test::Scramble("Name="));
+  ASSERT_NE(name, std::string::npos);
+  stored[name + 9] = '\0';
+  dir.write("tarvix.dll", stored);
+  // The settings after it are lost as well, and their absence reported.
+  EXPECT_TRUE(Has(Errors(dir.check()),
+                  "tarvix.dll holds a 0x00 byte at offset 19 (line 2, column 10): the launcher "
+                  "cuts that line there"));
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : std::string(kDesignConfig)) utf16 += {c, '\0'};
+  dir.write("tarvix.dll", utf16);
+  EXPECT_TRUE(Has(Errors(dir.check()), "tarvix.dll holds UTF-16 LE text, which the launcher"));
+  dir.write("tarvix.dll", utf16.substr(2));
+  EXPECT_TRUE(Has(Errors(dir.check()), "tarvix.dll holds UTF-16 LE text, which the launcher"));
+}
+
 TEST(CheckConfiguration, WarnsOfScreenReaderNamesForNoButtonOrInMixedEncodings) {
   LauncherDir dir;
   dir.config(std::string(kDesignConfig) +

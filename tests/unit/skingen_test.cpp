@@ -379,5 +379,28 @@ TEST(Icon, HoldsSeveralCrispSizesWithTransparentCorners) {
   }
 }
 
+// The icon as skingen writes it: its 256-pixel image a PNG image, the smaller ones 32-bit DIBs,
+// each decoded back to exactly the pixels drawn; the launcher's reader picks either kind.
+TEST(Icon, StoresTheLargestImageAsPngAndEveryImageLosslessly) {
+  const std::vector<int> sides{256, 64, 48, 32, 24, 16};
+  std::vector<Pixels> drawn;
+  for (int side : sides) drawn.push_back(IconImage(side));
+  const std::string file = EncodeIco(drawn);
+  ASSERT_NO_THROW(CheckIconFile(file));
+  // 256 x 256 x 4 bytes and its mask would be some 270 KB on their own.
+  EXPECT_LT(file.size(), 100000u);
+  const std::vector<Pixels> decoded = DecodeIco(file);
+  ASSERT_EQ(decoded.size(), sides.size());
+  for (size_t i = 0; i < sides.size(); ++i) {
+    SCOPED_TRACE(sides[i]);
+    EXPECT_EQ(decoded[i].width, sides[i]);
+    EXPECT_EQ(decoded[i].height, sides[i]);
+    EXPECT_TRUE(decoded[i].rgb == drawn[i].rgb);
+    const auto entry = BestIconImage(file, sides[i]);
+    const bool png = file.compare(entry.offset, 4, "\x89PNG") == 0;
+    EXPECT_EQ(png, sides[i] == 256);
+  }
+}
+
 }  // namespace
 }  // namespace ss::skingen

@@ -1,11 +1,16 @@
 // The demo folder's pieces on Windows: the generated skins and icon load through the
 // launcher's own code, and the stand-in tool records its start and shows, then closes, its note.
 #include <gtest/gtest.h>
+// The imaging component's class and interface ids, defined in this unit.
+#include <initguid.h>
+#include <wincodec.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/image_header.h"
@@ -122,19 +127,57 @@ TEST(DemoIcon, OneReadingGivesEverySizeAsTheSystemsFileLoaderDoes) {
   }
 }
 
+// The pixels of a PNG image as 0xAARRGGBB, top row first, decoded by the system's imaging
+// component (as Windows decodes the icon's PNG image); empty when it cannot.
+std::vector<std::uint32_t> DecodePng(std::string_view png, UINT side) {
+  std::vector<std::uint32_t> pixels;
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (FAILED(com) && com != RPC_E_CHANGED_MODE) return pixels;
+  IWICImagingFactory* factory = nullptr;
+  IWICStream* stream = nullptr;
+  IWICBitmapDecoder* decoder = nullptr;
+  IWICBitmapFrameDecode* frame = nullptr;
+  IWICFormatConverter* converter = nullptr;
+  auto* bytes = reinterpret_cast<BYTE*>(const_cast<char*>(png.data()));
+  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(factory->CreateStream(&stream)) &&
+      SUCCEEDED(stream->InitializeFromMemory(bytes, static_cast<DWORD>(png.size()))) &&
+      SUCCEEDED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
+                                                 &decoder)) &&
+      SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+      SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+      SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                      nullptr, 0, WICBitmapPaletteTypeCustom))) {
+    pixels.resize(static_cast<size_t>(side) * side);
+    if (FAILED(converter->CopyPixels(nullptr, side * 4, side * side * 4,
+                                     reinterpret_cast<BYTE*>(pixels.data())))) {
+      pixels.clear();
+    }
+  }
+  for (IUnknown* object :
+       std::initializer_list<IUnknown*>{converter, frame, decoder, stream, factory}) {
+    if (object) object->Release();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return pixels;
+}
+
 TEST(DemoIcon, LargestSizeIsTheFilesOwn256Image) {
   // Stored with a side of 0; Wine's file loader takes that for 0 and stretches the 64 image.
   const std::string bytes = ReadIconFile(AssetsFolder() + "icon.ico");
   const IconImage image = BestIconImage(bytes, 256);
   const std::vector<std::uint32_t> bits = IconBits(IconFromFileBytes(bytes, 256).get());
   ASSERT_EQ(bits.size(), 2u * 256 * 256);
-  // The image's own rows (32 bits per pixel, bottom-up, after its 40-byte header) are the
-  // icon's colours wherever they are opaque.
+  // The image's own pixels (a PNG image, as Windows Vista and later read it) are the icon's
+  // colours wherever they are opaque.
+  const std::vector<std::uint32_t> own =
+      DecodePng(std::string_view(bytes).substr(image.offset, image.bytes), 256);
+  ASSERT_EQ(own.size(), 256u * 256);
   int opaque = 0;
   for (int y = 0; y < 256; y += 5) {
     for (int x = 0; x < 256; x += 3) {
-      std::uint32_t stored;
-      std::memcpy(&stored, bytes.data() + image.offset + 40 + ((255 - y) * 256 + x) * 4, 4);
+      const std::uint32_t stored = own[static_cast<size_t>(y) * 256 + x];
       if ((stored >> 24) != 0xFF) continue;
       ++opaque;
       EXPECT_EQ(bits[static_cast<size_t>(y) * 256 + x] & 0xFFFFFF, stored & 0xFFFFFF)

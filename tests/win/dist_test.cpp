@@ -7,7 +7,9 @@
 
 #include "config/config_file.h"
 #include "config/global_vars.h"
+#include "core/file_read.h"
 #include "core/image_header.h"
+#include "core/wide.h"
 #include "test_support.h"
 #include "ui/main/form_main_tables.h"
 
@@ -28,19 +30,20 @@ std::string PackageFolder(const char* variable = "SS_DIST_PACKAGE") {
   return path + "\\";
 }
 
-// Runs a console program with arguments; its exit code, and its output in `output`.
+// Runs a console program with arguments (UTF-8, passed on as UTF-16); its exit code, and its
+// output in `output`.
 DWORD RunCaptured(const std::string& exe, const std::string& arguments, std::string& output) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return STILL_ACTIVE;
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = writeEnd;
-  std::string commandLine = "\"" + exe + "\" " + arguments;
+  std::wstring commandLine = Wide("\"" + exe + "\" " + arguments);
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+  const BOOL started = CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                       CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
   // Our copy of the write end must go, or the read below never sees the end of the pipe.
   CloseHandle(writeEnd);
@@ -119,7 +122,8 @@ TEST(ReleasePackage, WindowsConfigurationToolPassesTheShippedFolder) {
 }
 
 // WinVerifyTrust's judgement: the signer named, and a launcher changed after signing refused.
-// (Wine trusts the self-signed test certificate; Windows would warn of it, also exit code 0.)
+// (Wine judges no certificate, so the tool only says the signature matches; Windows would warn
+// of the self-signed test certificate. Both exit with code 0.)
 TEST(ReleasePackage, WindowsConfigurationToolNamesTheSignerAndRefusesAChangedExe) {
   const std::string package = PackageFolder("SS_SIGNED_PACKAGE");
   ASSERT_FALSE(package.empty()) << "SS_SIGNED_PACKAGE is not set";
@@ -128,6 +132,8 @@ TEST(ReleasePackage, WindowsConfigurationToolNamesTheSignerAndRefusesAChangedExe
   EXPECT_EQ(RunCaptured(tool, "check \"" + package + "launcher\"", output), 0u) << output;
   EXPECT_NE(output.find("\nSignature: signed by CN=Suite Test Signer, O=Test, "), std::string::npos)
       << output;
+  // Wine does not judge the certificate's trust: the tool claims no more than the match.
+  EXPECT_EQ(output.find(", verified\n"), std::string::npos) << output;
   // tests/e2e/sign_test.sh leaves a copy with one byte of the code flipped beside the package.
   output.clear();
   EXPECT_EQ(RunCaptured(tool, "check \"" + package + "..\\..\\flipped\"", output), 1u) << output;
@@ -135,6 +141,31 @@ TEST(ReleasePackage, WindowsConfigurationToolNamesTheSignerAndRefusesAChangedExe
                         "since it was signed"),
             std::string::npos)
       << output;
+  // And a copy with one byte of the signature's own value flipped.
+  output.clear();
+  EXPECT_EQ(RunCaptured(tool, "check \"" + package + "..\\..\\resigned\"", output), 1u) << output;
+  EXPECT_NE(output.find("error: suitestart.exe's signature does not verify"), std::string::npos)
+      << output;
+}
+
+// Names outside every ANSI code page: the tool packs and checks in a folder named in Greek
+// (tests/e2e/dist_test.sh copies the launcher folder and its clear settings there) and writes
+// the name into a pipe as UTF-8.
+TEST(ReleasePackage, WindowsConfigurationToolPacksAndChecksInAFolderNamedInGreek) {
+  const std::string package = PackageFolder();
+  ASSERT_FALSE(package.empty()) << "SS_DIST_PACKAGE is not set";
+  // No backslash before a closing quote, which would escape it.
+  const std::string greek = package + "..\\..\\\u03A9\u03BC\u03AD\u03B3\u03B1";
+  const std::string tool = package + "tools\\suitestart-config.exe";
+  std::string output;
+  ASSERT_EQ(
+      RunCaptured(tool, "pack \"" + greek + "\\s.ini\" \"" + greek + "\\packed.dll\"", output), 0u)
+      << output;
+  EXPECT_EQ(ReadWholeFile(greek + "\\packed.dll"), ReadWholeFile(greek + "\\tarvix.dll"));
+  output.clear();
+  EXPECT_EQ(RunCaptured(tool, "check \"" + greek + "\"", output), 0u) << output;
+  EXPECT_NE(output.find("\u03A9\u03BC\u03AD\u03B3\u03B1"), std::string::npos) << output;
+  EXPECT_NE(output.find("\n0 errors, "), std::string::npos) << output;
 }
 
 }  // namespace

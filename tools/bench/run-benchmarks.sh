@@ -8,8 +8,8 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 win=${1:-$here/build/win}
 session=${2:-$here/build/bench-wine}
 host=${3:-$here/build/host}
-# The launcher's budget for its exe.
-budget=$((1024 * 1024))
+# The launcher's budget for its exe with its icon (whose 256-pixel image is PNG).
+budget=$((512 * 1024))
 shopt -s nullglob
 benches=("$win"/bin/*_bench.exe)
 [ ${#benches[@]} -gt 0 ] || { echo "no benchmarks in $win/bin: build first" >&2; exit 2; }

@@ -1,5 +1,6 @@
 #include "tools/config/config_tool.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "config/config_store.h"
@@ -42,14 +43,94 @@ std::string ShownValue(const Settings& settings, const Setting& setting) {
   return settings.vars.*setting.text;
 }
 
+// The column (from 1) of the byte at `at` of a line, counted in characters.
+size_t Column(std::string_view line, size_t at) {
+  size_t column = 1;
+  for (size_t pos = 0; pos < at; ++column) NextCodePoint(line, pos);
+  return column;
+}
+
+// UTF-16 in the byte order given, as UTF-8; unpaired surrogates become U+FFFD.
+std::string FromUtf16(std::string_view bytes, bool bigEndian) {
+  std::u16string units;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    units += static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+  }
+  return Utf16ToUtf8(units);
+}
+
+// "LE" or "BE" when every other byte of the first line is 0, as in UTF-16 text of the Latin
+// letters a settings file starts with ("[SYSTEM]"); else empty.
+std::string LooksLikeUtf16(std::string_view bytes) {
+  const size_t length = std::min({bytes.find('\n'), bytes.size(), size_t{200}}) & ~size_t{1};
+  if (length < 2) return "";
+  bool oddZero = true, evenZero = true;
+  for (size_t i = 0; i < length; ++i) {
+    ((i % 2 ? oddZero : evenZero) &= bytes[i] == '\0');
+  }
+  if (oddZero != evenZero) return oddZero ? "LE" : "BE";
+  return "";
+}
+
 }  // namespace
 
-PackResult PackClearText(std::string_view clear) {
-  PackResult result;
-  if (clear.substr(0, 3) == "\xEF\xBB\xBF") {
-    clear.remove_prefix(3);
-    result.removedByteOrderMark = true;
+std::string Utf16Encoding(std::string_view bytes) {
+  if (bytes.substr(0, 2) == "\xFF\xFE") return "UTF-16 LE";
+  if (bytes.substr(0, 2) == "\xFE\xFF") return "UTF-16 BE";
+  const std::string order = LooksLikeUtf16(bytes);
+  return order.empty() ? "" : "UTF-16 " + order;
+}
+
+ClearText ReadClearText(std::string_view bytes) {
+  ClearText clear;
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    bytes.remove_prefix(3);
+    clear.removedByteOrderMark = true;
+    clear.text = bytes;
+  } else if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+    const bool bigEndian = bytes[0] == '\xFE';
+    clear.convertedFrom = bigEndian ? "UTF-16 BE" : "UTF-16 LE";
+    if (bytes.size() % 2 != 0) {
+      clear.error = "the file is " + clear.convertedFrom +
+                    " text (it starts with that byte-order mark) but ends in half a character; "
+                    "save it again as UTF-8";
+      return clear;
+    }
+    clear.text = FromUtf16(bytes.substr(2), bigEndian);
+  } else if (const std::string order = LooksLikeUtf16(bytes); !order.empty()) {
+    clear.error = "the file looks like UTF-16 " + order +
+                  " text without a byte-order mark (every other byte of its first line is 0), "
+                  "which cannot be told from other text for sure; save it as UTF-8 (in Notepad: "
+                  "File, Save As, Encoding \"UTF-8\"), or as UTF-16 with its byte-order mark";
+    return clear;
+  } else {
+    clear.text = bytes;
   }
+  const std::vector<std::string_view> lines = SplitClearLines(clear.text);
+  for (size_t l = 0; l < lines.size(); ++l) {
+    if (const size_t at = lines[l].find('\0'); at != std::string_view::npos) {
+      clear.error = "line " + std::to_string(l + 1) + ", column " +
+                    std::to_string(Column(lines[l], at)) +
+                    ": a NUL character (0x00), which would end the setting there; remove it";
+      return clear;
+    }
+  }
+  clear.ok = true;
+  return clear;
+}
+
+PackResult PackClearText(std::string_view bytes) {
+  PackResult result;
+  const ClearText text = ReadClearText(bytes);
+  result.removedByteOrderMark = text.removedByteOrderMark;
+  result.convertedFrom = text.convertedFrom;
+  if (!text.ok) {
+    result.error = text.error;
+    return result;
+  }
+  const std::string_view clear = text.text;
   const std::vector<std::string_view> lines = SplitClearLines(clear);
   for (size_t l = 0; l < lines.size(); ++l) {
     for (size_t c = 0; c < lines[l].size(); ++c) {

@@ -194,12 +194,36 @@ class Checker {
       report_.facts.push_back("Skin: not checked, as its folder and layout are settings");
       return false;
     }
+    // Clear text saved as UTF-16 and copied in unpacked: all its NUL bytes would say less.
+    if (const std::string encoding = Utf16Encoding(file.bytes); !encoding.empty()) {
+      error(name + " holds " + encoding +
+            " text, which the launcher cannot read: it will find no settings. Keep the clear "
+            "text under another name and " +
+            packIt + " (pack reads UTF-16 with its byte-order mark).");
+      report_.facts.push_back("Skin: not checked, as its folder and layout are settings");
+      return false;
+    }
     std::string_view text = file.bytes;
     const size_t nul = text.find('\0');
-    if (nul != std::string_view::npos && text.find_first_not_of('\0', nul) != text.npos) {
-      warning(name + " holds a 0x00 byte at offset " + std::to_string(nul) +
-              ": the launcher ignores everything after it. Pack the clear text again with: " +
-              packCommand() + ".");
+    if (nul != std::string_view::npos) {
+      // Where it stands as the launcher splits the lines (CR LF, LF or CR end one).
+      size_t line = 1, lineStart = 0;
+      for (size_t i = 0; i < nul; ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= nul || text[i + 1] != '\n'))) {
+          ++line;
+          lineStart = i + 1;
+        }
+      }
+      const std::string where = name + " holds a 0x00 byte at offset " + std::to_string(nul) +
+                                " (line " + std::to_string(line) + ", column " +
+                                std::to_string(nul - lineStart + 1) + ")";
+      const std::string again = ". Pack the clear text again with: " + packCommand() + ".";
+      if (nul > lineStart) {
+        error(where + ": the launcher cuts that line there and ignores everything after it" +
+              again);
+      } else if (text.find_first_not_of('\0', nul) != text.npos) {
+        warning(where + ": the launcher ignores everything after it" + again);
+      }
     }
     text = text.substr(0, nul);
 

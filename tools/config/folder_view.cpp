@@ -11,16 +11,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Paths from and to UTF-8 names: a plain std::string is of the ANSI code page on Windows.
+fs::path PathOf(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string NameOf(const fs::path& path) {
+  const std::u8string name = path.filename().u8string();
+  return std::string(name.begin(), name.end());
+}
+
 // The entry of `folder` named `name`: the exact name first, as Wine prefers it, else the first
 // name (in sorted order) that differs only in case; Windows itself cannot hold both.
 std::optional<fs::path> Child(const fs::path& folder, std::string_view name) {
   std::error_code ec;
-  const fs::path exact = folder / std::string(name);
+  const fs::path exact = folder / PathOf(name);
   if (fs::exists(exact, ec)) return exact;
   std::optional<fs::path> found;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-    const std::string entryName = entry.path().filename().string();
-    if (SameName(entryName, name) && (!found || entryName < found->filename().string())) {
+    const std::string entryName = NameOf(entry.path());
+    if (SameName(entryName, name) && (!found || entryName < NameOf(*found))) {
       found = entry.path();
     }
   }
@@ -35,7 +45,8 @@ bool SameName(std::string_view a, std::string_view b) {
                     [&](char x, char y) { return fold(x) == fold(y); });
 }
 
-FolderView::FolderView(const std::string& root) : root_(fs::absolute(root).lexically_normal()) {}
+FolderView::FolderView(const std::string& root)
+    : root_(fs::absolute(PathOf(root)).lexically_normal()) {}
 
 std::optional<fs::path> FolderView::find(std::string_view relative) const {
   fs::path at = root_;
@@ -73,7 +84,8 @@ FileRead FolderView::read(std::string_view relative) const {
     return file;
   }
   try {
-    file.bytes = ReadWholeFile(path->string());
+    const std::u8string name = path->u8string();
+    file.bytes = ReadWholeFile(std::string(name.begin(), name.end()));
     file.state = FileRead::Read;
   } catch (const Exception& error) {
     file.state = FileRead::Unreadable;
@@ -96,7 +108,7 @@ std::vector<std::string> FolderView::entries(std::string_view relative, bool fol
   std::error_code ec;
   if (!path) return names;
   for (const fs::directory_entry& entry : fs::directory_iterator(*path, ec)) {
-    if (entry.is_directory(ec) == folders) names.push_back(entry.path().filename().string());
+    if (entry.is_directory(ec) == folders) names.push_back(NameOf(entry.path()));
   }
   std::sort(names.begin(), names.end());
   return names;

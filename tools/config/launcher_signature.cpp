@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "tools/config/exe_image.h"
 #include "tools/config/folder_check.h"
 #include "tools/config/folder_view.h"
 
@@ -22,10 +23,7 @@ constexpr std::uint32_t kCertificateHeader = 8;
 constexpr std::uint16_t kPkcsSignedData = 2;
 
 std::uint64_t Read(std::string_view bytes, std::uint64_t at, int size) {
-  std::uint64_t value = 0;
-  for (int i = size - 1; i >= 0; --i)
-    value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return value;
+  return ReadLittleEndian(bytes, at, size);
 }
 
 CertificateTable Table(CertificateTable::State state, std::string problem = "") {
@@ -185,13 +183,24 @@ void CheckLauncherSignature(const FolderView& folder, const SignatureVerifier& v
   }
   const CertificateTable table = ReadCertificateTable(file.bytes);
   const std::string signAgain = "Sign the exe as it was built again (see the guide's \"Signing\").";
+  if (table.state == CertificateTable::NotPe) {
+    fact("not checked");
+    problem(Severity::Error, exe + " is not a Windows program (" + table.problem +
+                                 "): Windows will not start it. Copy the launcher from the "
+                                 "release package.");
+    return;
+  }
+  // Windows loads the headers and sections before it looks at the signature.
+  if (const std::string damage = ExeLoadProblem(file.bytes); !damage.empty()) {
+    fact("not checked");
+    problem(Severity::Error, exe + " is damaged (" + damage +
+                                 "): Windows will not start it. Copy the launcher from the "
+                                 "release package.");
+    return;
+  }
   switch (table.state) {
     case CertificateTable::NotPe:
-      fact("not checked");
-      problem(Severity::Error, exe + " is not a Windows program (" + table.problem +
-                                   "): Windows will not start it. Copy the launcher from the "
-                                   "release package.");
-      return;
+      return;  // refused above
     case CertificateTable::Unsigned:
       fact("none");
       problem(Severity::Warning,
@@ -214,6 +223,15 @@ void CheckLauncherSignature(const FolderView& folder, const SignatureVerifier& v
   switch (check.outcome) {
     case SignatureCheck::Verified:
       fact("signed by " + by + ", verified");
+      break;
+    case SignatureCheck::Intact:
+      fact("signed by " + by + ", matches the file, trust not judged here");
+      problem(Severity::Warning,
+              exe +
+                  "'s signature matches the file, but whether its certificate is trusted "
+                  "could not be judged here (" +
+                  check.reason + "). Verify it on Windows with \"signtool verify /pa " + exe +
+                  "\".");
       break;
     case SignatureCheck::Untrusted:
       fact("signed by " + by + ", not trusted here");

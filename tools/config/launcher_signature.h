@@ -32,6 +32,7 @@ CertificateTable ReadCertificateTable(std::string_view file);
 struct SignatureCheck {
   enum Outcome {
     Verified,     // intact, and its certificate chains to a trusted root
+    Intact,       // intact; whether its certificate is trusted was not judged (Wine)
     Untrusted,    // intact, but its certificate is not trusted here (self-signed, expired, ...)
     Broken,       // the file changed after signing, or the signature is damaged or revoked
     Unavailable,  // nothing here could verify it

@@ -1,58 +1,65 @@
 // suitestart-config: the release engineer's tool for the launcher's configuration file.
 #include <charconv>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/file_read.h"
 #include "tools/config/code_page.h"
 #include "tools/config/config_tool.h"
 #include "tools/config/folder_check.h"
+#include "tools/config/tool_io.h"
+
+#ifdef _WIN32
+#include "core/wide.h"
+#endif
 
 namespace {
+
+using ss::tool::Print;
+using ss::tool::Stream;
+using Args = std::vector<std::string>;
+
+// "suitestart-config: " and the message, on standard error.
+void Complain(const std::string& message) {
+  Print(Stream::Err, "suitestart-config: " + message + "\n");
+}
 
 constexpr const char* kUsage =
     "usage: suitestart-config pack CLEAR OUT | unpack FILE [OUT]"
     " | show FILE [--json] [--legacy-codepage N] | check DIR\n";
 
 int Usage() {
-  std::fputs(kUsage, stderr);
+  Print(Stream::Err, kUsage);
   return 2;
 }
 
-bool WriteFile(const char* path, const std::string& bytes) {
-  FILE* file = std::fopen(path, "wb");
-  if (!file) {
-    std::fprintf(stderr, "suitestart-config: cannot write %s: %s\n", path, std::strerror(errno));
-    return false;
-  }
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return (std::fclose(file) == 0) && ok;
+// Writes the whole file or, saying why, nothing.
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  const std::string error = ss::tool::WriteWholeFile(path, bytes);
+  if (!error.empty()) Complain("cannot write " + path + ": " + error);
+  return error.empty();
 }
 
-int Pack(const char* clearPath, const char* outPath) {
+int Pack(const std::string& clearPath, const std::string& outPath) {
   const ss::tool::PackResult packed = ss::tool::PackClearText(ss::ReadWholeFile(clearPath));
   if (!packed.ok) {
-    std::fprintf(stderr, "suitestart-config: %s: %s; nothing written\n", clearPath,
-                 packed.error.c_str());
+    Complain(clearPath + ": " + packed.error + "; nothing written");
     return 1;
   }
-  if (packed.removedByteOrderMark) {
-    std::fprintf(stderr, "suitestart-config: %s: removed the UTF-8 byte-order mark\n", clearPath);
+  if (packed.removedByteOrderMark) Complain(clearPath + ": removed the UTF-8 byte-order mark");
+  if (!packed.convertedFrom.empty()) {
+    Complain(clearPath + ": converted from " + packed.convertedFrom + " to UTF-8");
   }
-  for (const std::string& warning : packed.warnings) {
-    std::fprintf(stderr, "suitestart-config: %s: %s\n", clearPath, warning.c_str());
-  }
+  for (const std::string& warning : packed.warnings) Complain(clearPath + ": " + warning);
   return WriteFile(outPath, packed.bytes) ? 0 : 1;
 }
 
-int Unpack(const char* storedPath, const char* outPath) {
+int Unpack(const std::string& storedPath, const std::string* outPath) {
   const std::string clear = ss::tool::UnpackStoredText(ss::ReadWholeFile(storedPath));
-  if (outPath) return WriteFile(outPath, clear) ? 0 : 1;
-  std::fwrite(clear.data(), 1, clear.size(), stdout);
+  if (outPath) return WriteFile(*outPath, clear) ? 0 : 1;
+  Print(Stream::Out, clear);
   return 0;
 }
 
@@ -65,69 +72,81 @@ std::optional<ss::LegacyDecoder> LegacyDecoderOf(std::string_view number) {
 }
 
 // show FILE [--json] [--legacy-codepage N], the options in any order after the command.
-int Show(int argc, char** argv) {
-  const char* storedPath = nullptr;
+int Show(const Args& args) {
+  const std::string* storedPath = nullptr;
   bool json = false;
   ss::LegacyDecoder legacy = ss::DecodeWindows1252;
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view arg = argv[i];
+  for (size_t i = 2; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == "--json" && !json) {
       json = true;
-    } else if (arg == "--legacy-codepage" && i + 1 < argc) {
-      std::optional<ss::LegacyDecoder> decoder = LegacyDecoderOf(argv[++i]);
+    } else if (arg == "--legacy-codepage" && i + 1 < args.size()) {
+      std::optional<ss::LegacyDecoder> decoder = LegacyDecoderOf(args[++i]);
       if (!decoder) {
-        std::fprintf(stderr, "suitestart-config: unknown code page %s\n", argv[i]);
+        Complain("unknown code page " + args[i]);
         return 2;
       }
       legacy = std::move(*decoder);
     } else if (!storedPath && arg.rfind("--", 0) != 0) {
-      storedPath = argv[i];
+      storedPath = &arg;
     } else {
       return Usage();
     }
   }
   if (!storedPath) return Usage();
-  const ss::tool::Settings settings = ss::tool::ReadSettings(ss::ReadWholeFile(storedPath), legacy);
-  const std::string out =
-      json ? ss::tool::FormatSettingsJson(settings) : ss::tool::FormatSettingsText(settings);
-  std::fwrite(out.data(), 1, out.size(), stdout);
+  const ss::tool::Settings settings =
+      ss::tool::ReadSettings(ss::ReadWholeFile(*storedPath), legacy);
+  Print(Stream::Out,
+        json ? ss::tool::FormatSettingsJson(settings) : ss::tool::FormatSettingsText(settings));
   return settings.failed ? 1 : 0;
 }
 
-int Check(const char* dir) {
-  std::error_code ec;
-  if (!std::filesystem::is_directory(dir, ec)) {
-    std::fprintf(stderr, "suitestart-config: %s is not a folder\n", dir);
+int Check(const std::string& dir) {
+  if (!ss::tool::IsFolder(dir)) {
+    Complain(dir + " is not a folder");
     return 2;
   }
   try {
     const ss::tool::FolderReport report =
         ss::tool::CheckLauncherFolder(dir, ss::tool::SystemSignatureVerifier());
-    const std::string out = ss::tool::FormatFolderReport(report);
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    Print(Stream::Out, ss::tool::FormatFolderReport(report));
     return report.startsCleanly() ? 0 : 1;
   } catch (const std::exception& error) {
     // A folder that vanishes or cannot be listed while it is checked.
-    std::fprintf(stderr, "suitestart-config: cannot check %s: %s\n", dir, error.what());
+    Complain("cannot check " + dir + ": " + error.what());
     return 2;
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2) return Usage();
-  const std::string command = argv[1];
+// The command line in UTF-8, the program's name first.
+int Run(const Args& args) {
+  if (args.size() < 2) return Usage();
+  const std::string& command = args[1];
   try {
-    if (command == "pack" && argc == 4) return Pack(argv[2], argv[3]);
-    if (command == "unpack" && (argc == 3 || argc == 4)) {
-      return Unpack(argv[2], argc == 4 ? argv[3] : nullptr);
+    if (command == "pack" && args.size() == 4) return Pack(args[2], args[3]);
+    if (command == "unpack" && (args.size() == 3 || args.size() == 4)) {
+      return Unpack(args[2], args.size() == 4 ? &args[3] : nullptr);
     }
-    if (command == "show") return Show(argc, argv);
-    if (command == "check" && argc == 3) return Check(argv[2]);
+    if (command == "show") return Show(args);
+    if (command == "check" && args.size() == 3) return Check(args[2]);
   } catch (const ss::Exception& error) {
-    std::fprintf(stderr, "%s\n", error.message().c_str());
+    Print(Stream::Err, error.message() + "\n");
     return 2;
   }
   return Usage();
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as UTF-16, whatever the code page (MinGW: -municode).
+int wmain(int argc, wchar_t** argv) {
+  Args args;
+  for (int i = 0; i < argc; ++i) args.push_back(ss::Narrow(argv[i]));
+  return Run(args);
+}
+#else
+int main(int argc, char** argv) {
+  return Run(Args(argv, argv + argc));
+}
+#endif

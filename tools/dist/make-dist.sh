@@ -6,7 +6,8 @@
 #   make-dist.sh WIN_BUILD HOST_BUILD OUT_DIR
 # The version is the CMake project's, which the host tree writes to version.txt. With a
 # certificate in the environment (SIGN_CERT and SIGN_KEY, or SIGN_PKCS12; see sign.sh) both exes
-# are signed before they are zipped. On any failure no package is left, not even an older one.
+# are signed before they are zipped. On any failure, or when interrupted (Ctrl+C, SIGTERM), no
+# package is left, not even an older one, and no staged or signed copy either.
 set -euo pipefail
 win=${1:?windows build dir}
 host=${2:?host build dir}
@@ -28,6 +29,9 @@ zip="$out/$name.zip"
 rm -f "$zip"
 stage=$(mktemp -d "$out/.stage.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
+# A signal ends the script through exit, so that the EXIT trap removes the stage.
+trap 'exit 130' INT
+trap 'exit 143' TERM
 pkg="$stage/$name"
 mkdir -p "$pkg/launcher/sounds" "$pkg/tools/linux"
 cp "$win/bin/suitestart.exe" "$assets/icon.ico" "$pkg/launcher/"

@@ -6,10 +6,13 @@
 #   SIGN_CERT, SIGN_KEY   a PEM certificate (its chain may follow it) and its PEM private key
 #   SIGN_PKCS12           or a PKCS#12 file (.pfx, .p12) holding both
 #   SIGN_PASS_FILE        a file whose first line is the password of the key or PKCS#12 file
+#                         (UTF-8, with or without a byte-order mark, or UTF-16 with one)
 #   SIGN_PASS             or the password itself, in the environment
 #   SIGN_TIMESTAMP_URL    an RFC 3161 time-stamp server; without it there is no time stamp
+#   SIGN_TIMESTAMP_TIMEOUT  seconds to wait for each signature with its time stamp (60)
 # On any failure it prints one line with the reason on stderr, exits 1 and leaves every FILE
 # as it was: the files are signed into copies, which replace them only when all are signed.
+# Interrupted (Ctrl+C, SIGTERM), it removes its copies and scratch files as well.
 set -euo pipefail
 fail() {
   echo "sign.sh: $*" >&2
@@ -28,6 +31,9 @@ cleanup() {
   [ ${#signed[@]} -eq 0 ] || rm -f "${signed[@]}"
 }
 trap cleanup EXIT
+# The EXIT trap runs for a signal too once the signal ends the script through exit.
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # The first line an openssl or osslsigncode run wrote, for the reason of a failure.
 first_line() { grep -m1 -v '^[[:space:]]*$' "$work/log" || echo "no reason given"; }
@@ -37,7 +43,21 @@ first_line() { grep -m1 -v '^[[:space:]]*$' "$work/log" || echo "no reason given
 pass_file=
 if [ -n "${SIGN_PASS_FILE:-}" ]; then
   [ -r "$SIGN_PASS_FILE" ] || fail "cannot read the password file $SIGN_PASS_FILE"
-  pass_file=$SIGN_PASS_FILE
+  # Its first line as a Windows editor may save it (UTF-16 or a UTF-8 byte-order mark, CR LF),
+  # as UTF-8 without the mark or the CR in a private copy.
+  decode=(cat)
+  case $(head -c 3 "$SIGN_PASS_FILE" | od -An -tx1 | tr -d ' \n') in
+    fffe* | feff*) decode=(iconv -f UTF-16 -t UTF-8) ;;
+    efbbbf) decode=(tail -c +4) ;;
+    ??00* | 00*)
+      fail "the password file $SIGN_PASS_FILE looks like UTF-16 text without a byte-order mark:" \
+        "save it as UTF-8" ;;
+  esac
+  (umask 077 && "${decode[@]}" <"$SIGN_PASS_FILE" | head -n 1 | sed 's/\r$//' >"$work/pass") \
+    2>/dev/null || fail "the password file $SIGN_PASS_FILE is no valid UTF-16 text: save it as UTF-8"
+  [ "$(tr -d '\000' <"$work/pass" | wc -c)" = "$(wc -c <"$work/pass")" ] ||
+    fail "the password file $SIGN_PASS_FILE holds a NUL byte in its first line: save it as UTF-8"
+  pass_file="$work/pass"
 elif [ -n "${SIGN_PASS+set}" ]; then
   (umask 077 && printf '%s\n' "$SIGN_PASS" >"$work/pass")
   pass_file="$work/pass"
@@ -95,15 +115,31 @@ if grep -q 'Extended Key Usage' <<<"$usage" && ! grep -q 'Code Signing' <<<"$usa
 fi
 
 timestamp=()
-[ -z "${SIGN_TIMESTAMP_URL:-}" ] || timestamp=(-ts "$SIGN_TIMESTAMP_URL")
+bounded=()
+if [ -n "${SIGN_TIMESTAMP_URL:-}" ]; then
+  timestamp=(-ts "$SIGN_TIMESTAMP_URL")
+  # osslsigncode waits for a server that accepts and never answers as long as the connection
+  # lives; --foreground keeps it in the terminal's process group, so Ctrl+C reaches it too.
+  limit=${SIGN_TIMESTAMP_TIMEOUT:-60}
+  [[ "$limit" =~ ^[1-9][0-9]*$ ]] ||
+    fail "SIGN_TIMESTAMP_TIMEOUT is \"$limit\", not a whole number of seconds above 0"
+  bounded=(timeout --foreground --kill-after=5 "$limit")
+fi
 for file in "$@"; do
   [ -f "$file" ] || fail "$file is missing"
   out="$file.signing"
   signed+=("$out")
   rm -f "$out"
-  osslsigncode sign "${key_args[@]}" "${read_pass[@]}" -h sha256 "${timestamp[@]}" \
-    -in "$file" -out "$out" </dev/null >"$work/log" 2>&1 ||
-    fail "cannot sign $(basename "$file"): $(first_line)"
+  status=0
+  "${bounded[@]}" osslsigncode sign "${key_args[@]}" "${read_pass[@]}" -h sha256 \
+    "${timestamp[@]}" -in "$file" -out "$out" </dev/null >"$work/log" 2>&1 || status=$?
+  case $status in
+    0) ;;
+    124 | 137)
+      fail "cannot sign $(basename "$file"): the time-stamp server $SIGN_TIMESTAMP_URL did not" \
+        "answer within $limit seconds (SIGN_TIMESTAMP_TIMEOUT)" ;;
+    *) fail "cannot sign $(basename "$file"): $(first_line)" ;;
+  esac
 done
 for file in "$@"; do mv -f "$file.signing" "$file"; done
 signed=()

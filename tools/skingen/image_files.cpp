@@ -1,6 +1,10 @@
 // Encoding of skin bitmaps and the application icon in the Windows file formats.
 #include "tools/skingen/image_files.h"
 
+#include <zlib.h>
+
+#include <array>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace ss::skingen {
@@ -42,6 +46,55 @@ void PutInfoHeader(std::string& out, int width, int height, int bitCount, std::u
 
 size_t Stride(int width, int bitCount) {
   return ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
+}
+
+constexpr int kPngSide = 256;  // icon images of this side are stored as PNG
+constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1A\n";
+
+void PutBe32(std::string& out, std::uint32_t v) {
+  for (int i = 3; i >= 0; --i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+std::uint32_t GetBe32(std::string_view bytes, size_t offset) {
+  if (offset + 4 > bytes.size()) throw std::runtime_error("truncated PNG file");
+  std::uint32_t v = 0;
+  for (size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(bytes[offset + i]);
+  return v;
+}
+
+void PutChunk(std::string& out, std::string_view type, std::string_view data) {
+  PutBe32(out, static_cast<std::uint32_t>(data.size()));
+  const size_t start = out.size();
+  out += type;
+  out += data;
+  const auto* typed = reinterpret_cast<const Bytef*>(out.data() + start);
+  PutBe32(out, static_cast<std::uint32_t>(
+                   crc32(0, typed, static_cast<uInt>(out.size() - start))));  // type and data
+}
+
+// The Paeth predictor of the PNG format: whichever neighbour is nearest to a + b - c.
+int Paeth(int a, int b, int c) {
+  const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+}
+
+// The byte that filter `type` predicts at `i` of `row`, from the row above `prior`.
+int Predict(int type, const unsigned char* row, const unsigned char* prior, size_t i) {
+  constexpr size_t kPixel = 4;
+  const int a = i >= kPixel ? row[i - kPixel] : 0, b = prior[i];
+  const int c = i >= kPixel ? prior[i - kPixel] : 0;
+  switch (type) {
+    case 1:
+      return a;
+    case 2:
+      return b;
+    case 3:
+      return (a + b) / 2;
+    case 4:
+      return Paeth(a, b, c);
+    default:
+      return 0;
+  }
 }
 
 }  // namespace
@@ -104,9 +157,109 @@ Pixels DecodeBmp(std::string_view bytes) {
   return pixels;
 }
 
+std::string EncodePng(const Pixels& pixels) {
+  // Each row under the filter whose output sums smallest as signed bytes, the usual heuristic.
+  const size_t rowBytes = 4 * static_cast<size_t>(pixels.width);
+  std::vector<unsigned char> prior(rowBytes, 0), row(rowBytes);
+  std::string filtered;
+  for (int y = 0; y < pixels.height; ++y) {
+    for (int x = 0; x < pixels.width; ++x) {
+      const std::uint32_t c = pixels.at(x, y);
+      const std::array<unsigned, 4> rgba{(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF, c >> 24};
+      for (size_t k = 0; k < 4; ++k) row[4 * x + k] = static_cast<unsigned char>(rgba[k]);
+    }
+    std::string best;
+    long bestCost = -1;
+    for (int type = 0; type <= 4; ++type) {
+      std::string line(1, static_cast<char>(type));
+      long cost = 0;
+      for (size_t i = 0; i < rowBytes; ++i) {
+        const auto out =
+            static_cast<unsigned char>(row[i] - Predict(type, row.data(), prior.data(), i));
+        line += static_cast<char>(out);
+        cost += out < 128 ? out : 256 - out;
+      }
+      if (bestCost < 0 || cost < bestCost) best = std::move(line), bestCost = cost;
+    }
+    filtered += best;
+    prior = row;
+  }
+  uLongf size = compressBound(static_cast<uLong>(filtered.size()));
+  std::string deflated(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(deflated.data()), &size,
+                reinterpret_cast<const Bytef*>(filtered.data()),
+                static_cast<uLong>(filtered.size()), Z_BEST_COMPRESSION) != Z_OK) {
+    throw std::runtime_error("zlib cannot compress the PNG image");
+  }
+  deflated.resize(size);
+  std::string header;
+  PutBe32(header, static_cast<std::uint32_t>(pixels.width));
+  PutBe32(header, static_cast<std::uint32_t>(pixels.height));
+  header += std::string("\x08\x06\0\0\0", 5);  // 8 bits, RGBA; deflate, filters, no interlace
+  std::string out(kPngSignature);
+  PutChunk(out, "IHDR", header);
+  PutChunk(out, "IDAT", deflated);
+  PutChunk(out, "IEND", "");
+  return out;
+}
+
+Pixels DecodePng(std::string_view bytes) {
+  if (bytes.substr(0, kPngSignature.size()) != kPngSignature) {
+    throw std::runtime_error("not a PNG file");
+  }
+  Pixels pixels;
+  std::string deflated;
+  for (size_t at = kPngSignature.size(); at + 8 <= bytes.size();) {
+    const std::uint32_t length = GetBe32(bytes, at);
+    const std::string_view type = bytes.substr(at + 4, 4);
+    if (at + 12 + length > bytes.size()) throw std::runtime_error("truncated PNG chunk");
+    const std::string_view data = bytes.substr(at + 8, length);
+    if (type == "IHDR") {
+      if (length != 13 || data.substr(8) != std::string_view("\x08\x06\0\0\0", 5)) {
+        throw std::runtime_error("not an 8-bit RGBA PNG image");
+      }
+      pixels.width = static_cast<int>(GetBe32(data, 0));
+      pixels.height = static_cast<int>(GetBe32(data, 4));
+    } else if (type == "IDAT") {
+      deflated += data;
+    }
+    at += 12 + length;
+  }
+  const size_t rowBytes = 4 * static_cast<size_t>(pixels.width);
+  std::string filtered((rowBytes + 1) * pixels.height, '\0');
+  uLongf size = static_cast<uLongf>(filtered.size());
+  if (pixels.width <= 0 || pixels.height <= 0 ||
+      uncompress(reinterpret_cast<Bytef*>(filtered.data()), &size,
+                 reinterpret_cast<const Bytef*>(deflated.data()),
+                 static_cast<uLong>(deflated.size())) != Z_OK ||
+      size != filtered.size()) {
+    throw std::runtime_error("PNG image data damaged");
+  }
+  std::vector<unsigned char> prior(rowBytes, 0), row(rowBytes);
+  for (int y = 0; y < pixels.height; ++y) {
+    const char* line = filtered.data() + y * (rowBytes + 1);
+    const int type = static_cast<unsigned char>(line[0]);
+    if (type > 4) throw std::runtime_error("unknown PNG row filter");
+    for (size_t i = 0; i < rowBytes; ++i) {
+      row[i] = static_cast<unsigned char>(line[1 + i] + Predict(type, row.data(), prior.data(), i));
+    }
+    for (int x = 0; x < pixels.width; ++x) {
+      const unsigned char* p = &row[4 * static_cast<size_t>(x)];
+      pixels.rgb.push_back(std::uint32_t{p[3]} << 24 | std::uint32_t{p[0]} << 16 |
+                           std::uint32_t{p[1]} << 8 | p[2]);
+    }
+    prior = row;
+  }
+  return pixels;
+}
+
 std::string EncodeIco(const std::vector<Pixels>& images) {
   std::vector<std::string> bodies;
   for (const Pixels& image : images) {
+    if (image.width == kPngSide && image.height == kPngSide) {
+      bodies.push_back(EncodePng(image));
+      continue;
+    }
     const size_t maskStride = Stride(image.width, 1);
     const auto colorSize = static_cast<std::uint32_t>(4 * image.width * image.height);
     std::string body;
@@ -154,6 +307,39 @@ std::vector<int> IcoSizes(std::string_view bytes) {
     sizes.push_back(side == 0 ? 256 : static_cast<int>(side));
   }
   return sizes;
+}
+
+std::vector<Pixels> DecodeIco(std::string_view bytes) {
+  std::vector<Pixels> images;
+  const std::uint32_t count = Get(bytes, 4, 2);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const size_t entry = 6 + 16 * static_cast<size_t>(i);
+    const std::uint32_t size = Get(bytes, entry + 8, 4), offset = Get(bytes, entry + 12, 4);
+    if (offset + static_cast<size_t>(size) > bytes.size()) {
+      throw std::runtime_error("icon image outside the file");
+    }
+    const std::string_view body = bytes.substr(offset, size);
+    if (body.substr(0, kPngSignature.size()) == kPngSignature) {
+      images.push_back(DecodePng(body));
+      continue;
+    }
+    // A 32-bit DIB of twice the height, bottom-up; the AND mask after it is not needed here.
+    if (Get(body, 0, 4) != 40 || Get(body, 14, 2) != 32) {
+      throw std::runtime_error("icon image is no 32-bit DIB");
+    }
+    Pixels image;
+    image.width = static_cast<int>(Get(body, 4, 4));
+    image.height = static_cast<int>(Get(body, 8, 4)) / 2;
+    image.rgb.resize(static_cast<size_t>(image.width) * image.height);
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) {
+        image.rgb[static_cast<size_t>(y) * image.width + x] =
+            Get(body, 40 + 4 * (static_cast<size_t>(image.height - 1 - y) * image.width + x), 4);
+      }
+    }
+    images.push_back(std::move(image));
+  }
+  return images;
 }
 
 }  // namespace ss::skingen
