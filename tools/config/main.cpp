@@ -8,7 +8,11 @@
 #include "core/file_read.h"
 #include "tools/config/code_page.h"
 #include "tools/config/config_tool.h"
+#include "config/config_store.h"
+#include "config/language.h"
 #include "tools/config/folder_check.h"
+#include "tools/config/folder_view.h"
+#include "tools/config/language_check.h"
 #include "tools/config/tool_io.h"
 
 #ifdef _WIN32
@@ -28,7 +32,7 @@ void Complain(const std::string& message) {
 
 constexpr const char* kUsage =
     "usage: suitestart-config pack CLEAR OUT | unpack FILE [OUT]"
-    " | show FILE [--json] [--legacy-codepage N] | check DIR\n";
+    " | show FILE [--json] [--legacy-codepage N] [--lang TAG] | check DIR\n";
 
 int Usage() {
   Print(Stream::Err, kUsage);
@@ -71,9 +75,18 @@ std::optional<ss::LegacyDecoder> LegacyDecoderOf(std::string_view number) {
   return ss::tool::CodePageDecoder(codePage);
 }
 
-// show FILE [--json] [--legacy-codepage N], the options in any order after the command.
+// The folder a file lies in, as given ("." for a bare name).
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// show FILE [--json] [--legacy-codepage N] [--lang TAG], the options in any order after the
+// command. With --lang, the texts a user of that language sees follow, from the language files
+// beside FILE.
 int Show(const Args& args) {
   const std::string* storedPath = nullptr;
+  const std::string* language = nullptr;
   bool json = false;
   ss::LegacyDecoder legacy = ss::DecodeWindows1252;
   for (size_t i = 2; i < args.size(); ++i) {
@@ -87,17 +100,28 @@ int Show(const Args& args) {
         return 2;
       }
       legacy = std::move(*decoder);
+    } else if (arg == "--lang" && !language && i + 1 < args.size()) {
+      language = &args[++i];
+      if (!ss::IsLanguageTag(*language)) {
+        Complain(*language + " is no language tag (such as de, de-AT or zh-Hant)");
+        return 2;
+      }
     } else if (!storedPath && arg.rfind("--", 0) != 0) {
       storedPath = &arg;
     } else {
       return Usage();
     }
   }
-  if (!storedPath) return Usage();
-  const ss::tool::Settings settings =
-      ss::tool::ReadSettings(ss::ReadWholeFile(*storedPath), legacy);
+  if (!storedPath || (json && language)) return Usage();
+  const std::string stored = ss::ReadWholeFile(*storedPath);
+  const ss::tool::Settings settings = ss::tool::ReadSettings(stored, legacy);
   Print(Stream::Out,
         json ? ss::tool::FormatSettingsJson(settings) : ss::tool::FormatSettingsText(settings));
+  if (language) {
+    Print(Stream::Out,
+          "\n" + ss::tool::FormatLanguageTexts(ss::tool::FolderView(FolderOf(*storedPath)),
+                                               ss::ParseConfigBuffer(stored), *language));
+  }
   return settings.failed ? 1 : 0;
 }
 
