@@ -1,5 +1,5 @@
 // Variant folders, the variant taken at each DPI and sizes at a DPI.
-#include "core/skin_scale.h"
+#include "skin/skin_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Variant folders of a skin and sizes at a DPI, as the launcher resolves them per scale.
-#include "core/skin_scale.h"
+#include "skin/skin_scale.h"
 
 #include <cstdint>
 #include <limits>

@@ -7,7 +7,8 @@
 
 namespace ss {
 
-// The scale, in per cent, of a skin folder's own files, drawn for 96 DPI.
+// The DPI a skin folder's own files are drawn for, and that scale in per cent.
+inline constexpr int kBaseDpi = 96;
 inline constexpr int kBaseScale = 100;
 // The scales a variant folder may name, in per cent.
 inline constexpr int kMinVariantScale = 101;
