@@ -34,15 +34,6 @@ int LengthAtScale(int length, int scale) {
   return static_cast<int>((std::int64_t{length} * scale + 50) / 100);
 }
 
-std::optional<int> BaseLength(int variantLength, int scale) {
-  if (variantLength <= 0 || scale <= kBaseScale) return std::nullopt;
-  // Drawn lengths lie within half a pixel of length * scale / 100, and neighbouring lengths
-  // are more than a pixel apart there, so only the nearest candidate can fit.
-  const std::int64_t candidate = (std::int64_t{variantLength} * 100 + scale / 2) / scale;
-  if (LengthAtScale(static_cast<int>(candidate), scale) != variantLength) return std::nullopt;
-  return static_cast<int>(candidate);
-}
-
 int ScaleToDpi(int value, int dpi) {
   const std::int64_t product = std::int64_t{value} * dpi;
   // Integer division truncates toward zero, so half the divisor away from zero rounds halves

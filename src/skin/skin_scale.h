@@ -28,11 +28,6 @@ std::optional<int> ChooseVariant(int dpi, std::span<const int> scales);
 // the nearest, halves up.
 int LengthAtScale(int length, int scale);
 
-// The 96-DPI length that `variantLength` is drawn from at `scale` per cent (above 100): each
-// longer 96-DPI length is longer at such a scale, so there is at most one. nullopt when no
-// length drawn at that scale gives `variantLength`.
-std::optional<int> BaseLength(int variantLength, int scale);
-
 // A length in 96-DPI pixels at `dpi`, as MulDiv(value, dpi, 96) gives it: rounded to the
 // nearest, halves away from zero, and -1 when the result does not fit an int.
 int ScaleToDpi(int value, int dpi);
