@@ -80,10 +80,10 @@ PixelImage SkinPreparation::take(std::size_t index) {
 }
 
 std::unique_ptr<SkinPreparation> TakeOrPrepare(std::unique_ptr<SkinPreparation> prepared,
-                                               SkinPreparationKey key) {
+                                               SkinPreparationKey key, unsigned threads) {
   if (prepared && prepared->key() == key) return prepared;
   // Begun before the stale work is dropped, so that its last files overlap the new ones.
-  auto fresh = std::make_unique<SkinPreparation>(std::move(key));
+  auto fresh = std::make_unique<SkinPreparation>(std::move(key), threads);
   prepared.reset();
   return fresh;
 }

@@ -77,9 +77,10 @@ class SkinPreparation {
   std::vector<std::jthread> workers_;
 };
 
-// `prepared` when its key is `key`; otherwise a preparation of `key`, begun now, and `prepared`
-// stopped and dropped.
-std::unique_ptr<SkinPreparation> TakeOrPrepare(std::unique_ptr<SkinPreparation> prepared,
-                                               SkinPreparationKey key);
+// `prepared` when its key is `key`; otherwise a preparation of `key` on `threads` workers,
+// begun now, and `prepared` stopped and dropped.
+std::unique_ptr<SkinPreparation> TakeOrPrepare(
+    std::unique_ptr<SkinPreparation> prepared, SkinPreparationKey key,
+    unsigned threads = SkinPreparation::DefaultThreads());
 
 }  // namespace ss

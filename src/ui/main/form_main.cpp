@@ -80,6 +80,7 @@ TFormMain::TFormMain(std::unique_ptr<SkinPreparation> prepared)
 }
 
 std::unique_ptr<SkinPreparation> TFormMain::PrepareSkin(const ConfigStore& store) {
+  if (WindowDpi(nullptr) == kDesignDpi) return nullptr;
   try {
     return std::make_unique<SkinPreparation>(
         SkinPreparationKey{SkinFolderPath(ReadSetting(store, SettingOf(&TGlobalVars::ResFolder),
@@ -208,11 +209,12 @@ void TFormMain::loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepar
   const int dpi = this->dpi();
   skinFilesLoaded_ = 0;
   if (count <= 0) return;
-  // The files are prepared side by side and taken here in their order, each once it is ready;
-  // work for another folder, DPI or set of files is dropped. Leaving this function, by an error
-  // too, drops what is not taken.
+  // The files are prepared side by side and taken here in their order, each once it is ready
+  // (at 96 DPI each on this thread as it is taken); work for another folder, DPI or set of files
+  // is dropped. Leaving this function, by an error too, drops what is not taken.
   const std::unique_ptr<SkinPreparation> skin =
-      TakeOrPrepare(std::move(prepared), {skinFolder_, dpi, SkinRequests(count)});
+      TakeOrPrepare(std::move(prepared), {skinFolder_, dpi, SkinRequests(count)},
+                    dpi == kDesignDpi ? 0 : SkinPreparation::DefaultThreads());
   // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.
   SkinFormMain.Glyph() = SkinBitmap(skin->take(0));
   SkinFormMain.setTransparentColor(kTransparentColor);

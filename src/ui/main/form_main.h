@@ -26,10 +26,11 @@ class TFormMain : public Form {
   // needs, and dropped otherwise.
   explicit TFormMain(std::unique_ptr<SkinPreparation> prepared = nullptr);
 
-  // Starts reading and decoding the skin that the settings in `store` name, for a window on
-  // the primary monitor, on other threads while the windows are being made. Reports nothing
-  // (nullptr when the settings name no skin): the creation step reads the settings again and
-  // raises every error in its place.
+  // Starts reading, decoding and scaling the skin that the settings in `store` name, for a
+  // window on the primary monitor, on other threads while the windows are being made. Reports
+  // nothing (nullptr when the settings name no skin, and at 96 DPI, where the files need no
+  // scaling and worker threads measured no faster): the creation step reads the settings again
+  // and raises every error in its place.
   static std::unique_ptr<SkinPreparation> PrepareSkin(const ConfigStore& store);
 
   // Sets the text of the info line (both labels).
