@@ -3,14 +3,23 @@
 enable_testing()
 find_package(GTest REQUIRED)
 
-add_library(ss_core STATIC ${SS_CORE_SOURCES} src/core/file_read_host.cpp)
+add_library(ss_core STATIC ${SS_CORE_SOURCES} src/core/file_read_host.cpp
+            src/core/folder_list_host.cpp)
 ss_target(ss_core)
+add_library(ss_skin STATIC ${SS_SKIN_SOURCES})
+ss_target(ss_skin)
+target_link_libraries(ss_skin PUBLIC ss_core Threads::Threads)
 
 set(SS_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-add_library(ss_core_asan STATIC ${SS_CORE_SOURCES} src/core/file_read_host.cpp)
+add_library(ss_core_asan STATIC ${SS_CORE_SOURCES} src/core/file_read_host.cpp
+            src/core/folder_list_host.cpp)
 ss_target(ss_core_asan)
 target_compile_options(ss_core_asan PRIVATE ${SS_SANITIZE} -g)
 target_link_options(ss_core_asan PUBLIC ${SS_SANITIZE})
+add_library(ss_skin_asan STATIC ${SS_SKIN_SOURCES})
+ss_target(ss_skin_asan)
+target_compile_options(ss_skin_asan PRIVATE ${SS_SANITIZE} -g)
+target_link_libraries(ss_skin_asan PUBLIC ss_core_asan Threads::Threads)
 
 add_subdirectory(tools)
 add_subdirectory(tests/unit)

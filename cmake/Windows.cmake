@@ -11,10 +11,15 @@ add_link_options(${SS_WIN_LINK_OPTIONS})
 # The layers below the window framework: the platform-free sources and their Windows parts
 # (files, system error texts, the configuration file beside the exe, the shell, the registry).
 add_library(ss_core STATIC ${SS_CORE_SOURCES} src/core/file_read_win.cpp
-  src/core/system_error_win.cpp src/core/wide_win.cpp src/config/config_file_win.cpp src/config/language_win.cpp
-  src/shell/shell.cpp)
+  src/core/folder_list_win.cpp src/core/system_error_win.cpp src/core/wide_win.cpp
+  src/config/config_file_win.cpp src/config/language_win.cpp src/shell/shell.cpp)
 ss_target(ss_core)
 target_link_libraries(ss_core PUBLIC advapi32)
+
+# The skin layer, on the core: a skin folder's files as pixels at the display's scale.
+add_library(ss_skin STATIC ${SS_SKIN_SOURCES})
+ss_target(ss_skin)
+target_link_libraries(ss_skin PUBLIC ss_core)
 
 # Everything that talks to Win32, below the windows of the launcher.
 add_library(ss_gui STATIC
@@ -34,7 +39,6 @@ add_library(ss_gui STATIC
   src/gui/timer.cpp
   src/gui/start_file.cpp
   src/gui/dpi.cpp
-  src/gui/skin_files.cpp
   src/gui/accessible.cpp
   src/gui/link_label.cpp
 )
@@ -51,7 +55,7 @@ add_library(ss_controls STATIC
   src/controls/image_button.cpp
 )
 ss_target(ss_controls)
-target_link_libraries(ss_controls PUBLIC ss_gui)
+target_link_libraries(ss_controls PUBLIC ss_skin ss_gui)
 
 # The launcher's windows and its entry sequence.
 add_library(ss_ui STATIC

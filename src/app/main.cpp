@@ -31,20 +31,21 @@ void DisableInputMethod() {
 
 void RunLauncher() {
   ss::Application& app = ss::Application::Instance();
+  std::unique_ptr<ss::SkinPreparation> skin;
   {
     // The store lives for this block only, whether or not the reading succeeds.
     const ss::ConfigStore store = ss::LoadConfigStore(ss::ConfigFilePath());
     app.setTitle(ss::ReadSetting(store, ss::TitleSetting(), ss::SystemLegacyDecoder()));
     ss::ChooseLauncherLanguage(store);
-    // Away from 96 DPI the skin is scaled on other threads while the windows are made.
-    ss::TFormMain::PrepareSkin(store);
+    // The skin is read and decoded on other threads while the windows are made.
+    skin = ss::TFormMain::PrepareSkin(store);
   }
   // One reading of the file for both sizes.
   const std::string icon = ss::ReadIconFile(ss::ExeFolder() + "icon.ico");
   app.setIcon(ss::IconFromFileBytes(icon),
               ss::IconFromFileBytes(icon, GetSystemMetrics(SM_CXSMICON)));
   app.handle();
-  ss::TFormMain formMain;
+  ss::TFormMain formMain(std::move(skin));
   app.run();
 }
 

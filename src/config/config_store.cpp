@@ -25,14 +25,6 @@ void ForEachTextLine(std::string_view buffer, OnLine&& onLine) {
   }
 }
 
-// Folds a to z only. Every section and key name the launcher asks for is plain ASCII, and bytes
-// from 0x80 up belong to UTF-8 or legacy characters that a byte-wise fold would only corrupt.
-void UpperCaseInPlace(std::string& name) {
-  for (char& c : name) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-}
-
 // Compares names with one wanted name without regard to case. Upper-casing keeps a name's
 // length, so a name of another length is turned down before any folding; the folding itself
 // reuses one buffer, so a lookup over millions of lines allocates nothing per line.
@@ -152,12 +144,6 @@ std::string_view TrimControlBytes(std::string_view text) {
   while (!text.empty() && isControl(text.front())) text.remove_prefix(1);
   while (!text.empty() && isControl(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::string UpperCaseName(std::string_view name) {
-  std::string upper(name);
-  UpperCaseInPlace(upper);
-  return upper;
 }
 
 ConfigStore ParseConfigLines(const std::vector<std::string>& lines) {

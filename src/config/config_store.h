@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/names.h"
+
 namespace ss {
 
 // One section of the parsed file: its name and its kept lines, entries stored as
@@ -85,8 +87,5 @@ std::vector<std::pair<std::string, std::string>> SectionEntries(const ConfigStor
 
 // Trims bytes 0x00 to 0x20 from both ends.
 std::string_view TrimControlBytes(std::string_view text);
-
-// Upper-cases the letters a to z of a name; other bytes stay as they are.
-std::string UpperCaseName(std::string_view name);
 
 }  // namespace ss

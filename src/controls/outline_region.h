@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "controls/outline_runs.h"
+#include "skin/outline_runs.h"
 #include "gui/bitmap.h"
 #include "gui/graphics_types.h"
 #include "gui/handle.h"

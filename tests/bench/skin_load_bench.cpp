@@ -1,7 +1,7 @@
-// Benchmark: the launcher's whole skin (its 31 files) loaded through SkinFolder::load as the
+// Benchmark: the launcher's whole skin (its 31 files) prepared and made into bitmaps as the
 // launcher loads it at 96 DPI (the files as they are), at 120, 144 and 192 (the 125 %, 150 % and
-// 200 % variants as they are) and at 168 (resampled from the 200 % variants), each prepared side
-// by side first as the launcher does; then the resampler alone on pixels decoded beforehand.
+// 200 % variants as they are) and at 168 (resampled from the 200 % variants), prepared side by
+// side as the launcher does; then the resampler alone on pixels decoded beforehand.
 //   skin_load_bench.exe SKIN_FOLDER [ROUNDS]
 // SKIN_FOLDER ends in "\" and holds the 96-DPI files and "125", "150" and "200" folders with
 // all of them.
@@ -16,13 +16,14 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "core/bitmap_decode.h"
+#include "skin/bitmap_decode.h"
 #include "core/file_read.h"
 #include "core/image_header.h"
-#include "core/resample.h"
-#include "core/skin_scale.h"
+#include "skin/resample.h"
+#include "skin/skin_scale.h"
 #include "core/wide.h"
-#include "gui/skin_files.h"
+#include "gui/bitmap.h"
+#include "skin/skin_preparation.h"
 #include "ui/main/form_main_tables.h"
 
 namespace {
@@ -62,21 +63,26 @@ std::optional<std::uint32_t> KeyOf(const SkinFile& file) {
   return file.glyph ? std::optional<std::uint32_t>(kTransparentColor) : std::nullopt;
 }
 
-Bitmap Load(SkinFolder& skin, const SkinFile& file, int dpi) {
-  return file.glyph ? skin.load(file.name, dpi, kTransparentColor, true)
-                    : skin.load(file.name, dpi);
-}
-
-// The whole skin as one start of the launcher loads it, with a folder object of its own (so
-// the folders are listed again), prepared side by side first as the launcher does;
-// milliseconds.
-double LoadSkin(const std::string& folder, const std::vector<SkinFile>& files, int dpi) {
-  const double start = Now();
-  SkinFolder skin(folder);
+// A preparation of the whole skin as one start of the launcher begins it (so the folders are
+// listed again).
+SkinPreparation Prepare(const std::string& folder, const std::vector<SkinFile>& files, int dpi) {
   std::vector<SkinRequest> requests;
   for (const SkinFile& file : files) requests.push_back({file.name, KeyOf(file), file.glyph});
-  skin.prefetch(requests, dpi);
-  for (const SkinFile& file : files) Load(skin, file, dpi);
+  return SkinPreparation({folder, dpi, requests});
+}
+
+Bitmap Load(SkinPreparation& skin, size_t index) {
+  const PixelImage pixels = skin.take(index);
+  Bitmap bitmap;
+  bitmap.setPixels(pixels.width, pixels.height, pixels.pixels);
+  return bitmap;
+}
+
+// The whole skin as one start of the launcher loads it; milliseconds.
+double LoadSkin(const std::string& folder, const std::vector<SkinFile>& files, int dpi) {
+  const double start = Now();
+  SkinPreparation skin = Prepare(folder, files, dpi);
+  for (size_t i = 0; i < files.size(); ++i) Load(skin, i);
   return (Now() - start) * 1000;
 }
 
@@ -110,9 +116,10 @@ int main(int argc, char** argv) {
   std::vector<BitmapSize> resampledSizes;
   try {
     for (int d = 0; d < kDpiCount; ++d) {
-      SkinFolder skin(folder);
-      for (const SkinFile& file : files) {
-        const Bitmap bitmap = Load(skin, file, kDpis[d]);
+      SkinPreparation skin = Prepare(folder, files, kDpis[d]);
+      for (size_t i = 0; i < files.size(); ++i) {
+        const SkinFile& file = files[i];
+        const Bitmap bitmap = Load(skin, i);
         const BitmapSize base = BitmapFileSize(ReadWholeFile(folder + file.name));
         if (bitmap.width() != ScaleToDpi(base.width, kDpis[d]) ||
             bitmap.height() != ScaleToDpi(base.height, kDpis[d])) {
@@ -151,7 +158,7 @@ int main(int argc, char** argv) {
                                 "the 150 % files as they are", "resampled from the 200 % files",
                                 "the 200 % files as they are"};
   std::printf(
-      "the skin's %zu files through SkinFolder::load, %d rounds of each DPI in turns, "
+      "the skin's %zu files prepared and made bitmaps, %d rounds of each DPI in turns, "
       "medians of a round\n",
       files.size(), rounds);
   const double base = Median(whole[0]);

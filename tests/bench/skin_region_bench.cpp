@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "controls/outline_region.h"
-#include "controls/outline_runs.h"
+#include "skin/outline_runs.h"
 #include "gui/bitmap.h"
 #include "gui/handle.h"
 #include "ui/main/form_main_tables.h"

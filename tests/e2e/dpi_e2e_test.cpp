@@ -3,8 +3,12 @@
 // scaled places, and a change of DPI while it runs.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "config/global_vars.h"
 #include "demo_launcher.h"
@@ -14,6 +18,7 @@
 #include "gui/handle.h"
 #include "input_support.h"
 #include "shell/paths.h"
+#include "skin/bitmap_decode.h"
 #include "ui/main/form_main.h"
 
 namespace ss::e2e {
@@ -228,6 +233,148 @@ TEST(DpiChange, LaysTheWindowOutAgainAtTheNewDpiInTheSuggestedPlace) {
     RemoveDirectoryW(Wide(GlobalVars.SettingsFolder).c_str());
   }
   SetExeFolderOverride("");
+}
+
+// A 16- or 32-bit bitmap file stored through colour masks (red, green, blue, alpha; alpha only
+// under compression 6), bottom-up, its stored pixel values given by value(x, y).
+std::string MaskedBitmapFile(int width, int height, int bits, std::uint32_t compression,
+                             const std::array<std::uint32_t, 4>& masks,
+                             const std::function<std::uint32_t(int, int)>& value) {
+  const int maskCount = compression == 6 ? 4 : 3;
+  const int stride = (width * bits + 31) / 32 * 4;
+  const std::uint32_t offset = 14 + 40 + 4 * maskCount;
+  std::string s = "BM";
+  const auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  put(offset + stride * height, 4), put(0, 4), put(offset, 4);
+  put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(bits, 2), put(compression, 4);
+  put(stride * height, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+  for (int i = 0; i < maskCount; ++i) put(masks[i], 4);
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x) put(value(x, y), bits / 8);
+    put(0, stride - width * bits / 8);
+  }
+  return s;
+}
+
+// A launcher window made in this process from a test skin whose main.bmp, and the variant of it
+// in "200", the test writes; then told of each DPI it is asked about.
+class ScaledSkin : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetExeFolderOverride(folder_.dir.path());
+    GlobalVars = TGlobalVars();
+    Application::Instance().setTitle("Scaled");
+  }
+  void TearDown() override {
+    if (!GlobalVars.SettingsFolder.empty()) {
+      RemoveDirectoryW(Wide(GlobalVars.SettingsFolder).c_str());
+    }
+    SetExeFolderOverride("");
+  }
+  std::string skinFile(const std::string& name) const {
+    return folder_.dir.file("sounds\\test\\" + name);
+  }
+  void writeGlyph(const std::string& bytes, const std::string& variant) {
+    test::WriteFileBytes(skinFile(kGlyphFile), bytes);
+    CreateDirectoryW(Wide(skinFile("200")).c_str(), nullptr);
+    test::WriteFileBytes(skinFile("200\\" + std::string(kGlyphFile)), variant);
+  }
+  static void SetDpi(TFormMain& form, int dpi) {
+    RECT suggested{0, 0, Scaled(kDesignClientWidth, dpi), Scaled(kDesignClientHeight, dpi)};
+    SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+  }
+  static bool InOutline(HWND window, int x, int y) {
+    RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(window, region.get()) != ERROR && PtInRegion(region.get(), x, y);
+  }
+
+  test::LauncherFolder folder_{"[SYSTEM]\nName=Scaled\nSkin=0\nResFolder=test\n"};
+};
+
+TEST_F(ScaledSkin, FilesTheSystemReadsOtherwiseGiveTheSamePixelsAt96And192Dpi) {
+  constexpr int kW = kDesignClientWidth, kH = kDesignClientHeight;
+  // Four areas: the key colour on the left, three colours across the rest.
+  const auto area = [](int x, int y) { return x < 40 ? 0 : 1 + (y * 3 / kH + x / 150) % 3; };
+  struct OddFile {
+    const char* name;
+    int bits;
+    std::uint32_t compression;
+    std::array<std::uint32_t, 4> masks;
+    std::array<std::uint32_t, 4> values;  // stored per area, the key's first
+    bool keyed;                           // whether the key colour can be stored at all
+  };
+  const OddFile files[] = {
+      {"32-bit, alpha mask",
+       32,
+       6,
+       {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+       {0x80FF00FF, 0xFF204060, 0x00A0B0C0, 0x40102030},
+       true},
+      {"16-bit, blue mask 0",
+       16,
+       3,
+       {0x7C00, 0x03E0, 0, 0},
+       {0x7C00, 0x7FE0, 0x03E0, 0x2108},
+       false},
+      {"16-bit, 2-3-1 channels", 16, 3, {0x30, 0x0E, 0x01, 0}, {0x31, 0x0E, 0x3F, 0x15}, true},
+  };
+  for (const OddFile& file : files) {
+    SCOPED_TRACE(file.name);
+    const std::string bytes =
+        MaskedBitmapFile(kW, kH, file.bits, file.compression, file.masks,
+                         [&](int x, int y) { return file.values[area(x, y)]; });
+    writeGlyph(bytes,
+               MaskedBitmapFile(2 * kW, 2 * kH, file.bits, file.compression, file.masks,
+                                [&](int x, int y) { return file.values[area(x / 2, y / 2)]; }));
+    const std::vector<std::uint32_t> decoded = DecodeBitmapFile(bytes).pixels;
+    TFormMain form;
+    form.show();
+    SetDpi(form, kDesignDpi);
+    const Bitmap at96 = form.SkinFormMain.Glyph();
+    ASSERT_EQ(at96.width(), kW);
+    // The project's decoder's pixels: the key where stored, the colours of every other area.
+    EXPECT_EQ(at96.pixels(), decoded);
+    EXPECT_EQ(decoded.front() == kTransparentColor, file.keyed);
+    EXPECT_NE(decoded[kW - 2], 0u);
+    EXPECT_EQ(InOutline(form.handle(), 10, 10), !file.keyed);
+    EXPECT_TRUE(InOutline(form.handle(), 100, 10));
+    // At 200 % the variant drawn at that scale: each pixel four times.
+    SetDpi(form, 2 * kDesignDpi);
+    const Bitmap at192 = form.SkinFormMain.Glyph();
+    ASSERT_EQ(at192.width(), 2 * kW);
+    const std::vector<std::uint32_t> doubled = at192.pixels();
+    int differ = 0;
+    for (int y = 0; y < 2 * kH; ++y) {
+      for (int x = 0; x < 2 * kW; ++x) {
+        differ += doubled[static_cast<size_t>(y) * 2 * kW + x] !=
+                  decoded[static_cast<size_t>(y / 2) * kW + x / 2];
+      }
+    }
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(InOutline(form.handle(), 20, 20), !file.keyed);
+    EXPECT_TRUE(InOutline(form.handle(), 200, 20));
+  }
+}
+
+TEST_F(ScaledSkin, VariantOfAnotherSizeLeavesTheWindowAtItsScaledSizeAndOutline) {
+  // A key-coloured corner, so that the outline shows.
+  writeGlyph(test::BitmapFileBytes(kDesignClientWidth, kDesignClientHeight,
+                                   [](int x, int y) {
+                                     return x < 20 && y < 20 ? kTransparentColor : RGB(20, 90, 40);
+                                   }),
+             test::BitmapFileBytes(500, 500, [](int, int) { return RGB(200, 0, 0); }));
+  TFormMain form;
+  form.show();
+  SetDpi(form, 2 * kDesignDpi);
+  EXPECT_EQ(form.clientWidth(), Scaled(kDesignClientWidth, 2 * kDesignDpi));
+  EXPECT_EQ(form.clientHeight(), Scaled(kDesignClientHeight, 2 * kDesignDpi));
+  // The 96-DPI file resampled: its colour, and its key corner outside the outline.
+  EXPECT_EQ(form.SkinFormMain.Glyph().pixel(300, 300), RGB(20, 90, 40));
+  EXPECT_FALSE(InOutline(form.handle(), 10, 10));
+  EXPECT_TRUE(InOutline(form.handle(), 100, 100));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/bitmap_decode.h"
+#include "skin/bitmap_decode.h"
 #include "core/errors.h"
 #include "core/image_header.h"
 

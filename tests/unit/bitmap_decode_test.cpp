@@ -1,11 +1,12 @@
 // The bitmap decoder: every stored format gives back the picture it was written from.
-#include "core/bitmap_decode.h"
+#include "skin/bitmap_decode.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -190,6 +191,34 @@ TEST(DecodeBitmapFile, RunLengthFilesFollowTheirRunsEscapesAndJumps) {
     const PixelImage decoded = DecodeBitmapFile(File(c.format, c.width, c.height, palette, c.runs));
     EXPECT_EQ(decoded.pixels, c.expected);
   }
+}
+
+TEST(RunLengthDamage, NamesTheFirstPairThatTheDecoderHasToClip) {
+  const std::vector<std::uint32_t> palette = {0xFFFFFF, 0x0000FF};
+  struct Case {
+    const char* name;
+    std::string runs;  // of a 4 x 2 RLE8 picture, bottom row first
+    std::optional<std::size_t> damage;
+  };
+  const Case cases[] = {
+      {"sound", std::string("\x02\x01\x00\x02\x01\x01\x01\x01\x00\x01", 10), {}},
+      {"run past its row", std::string("\x04\x01\x00\x00\x05\x01\x00\x01", 8), 4},
+      {"stretch past its row", std::string("\x02\x01\x00\x03\x01\x01\x01\x00\x00\x01", 10), 2},
+      {"jump right out of the row", std::string("\x01\x01\x00\x02\x04\x00\x00\x01", 8), 2},
+      {"jump above the top", std::string("\x00\x02\x00\x02\x00\x01", 6), 0},
+      {"run above the top", std::string("\x04\x01\x00\x00\x04\x01\x00\x00\x01\x01\x00\x01", 12), 8},
+      {"stretch cut short", std::string("\x04\x01\x00\x00\x00\x04\x01", 7), 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = File({"", 8, kRle8}, 4, 2, palette, c.runs);
+    const std::size_t bits = file.size() - c.runs.size();
+    const std::optional<std::size_t> damage = RunLengthDamage(file);
+    EXPECT_EQ(damage, c.damage ? std::optional(bits + *c.damage) : std::nullopt);
+    // Clipped, never thrown.
+    EXPECT_EQ(DecodeBitmapFile(file).pixels.size(), 8u);
+  }
+  EXPECT_EQ(RunLengthDamage(Write({"", 24}, Picture(2))), std::nullopt);
 }
 
 }  // namespace

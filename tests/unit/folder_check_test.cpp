@@ -52,6 +52,20 @@ std::string Bmp(int width, int height, std::function<std::uint32_t(int, int)> co
   return s;
 }
 
+// An 8-bit run-length bitmap file of one black palette entry and the runs `data`, which start
+// at byte 58.
+std::string RleBmp(int width, int height, const std::string& data) {
+  std::string s = "BM";
+  const auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  const auto size = static_cast<std::uint32_t>(data.size());
+  put(58 + size, 4), put(0, 4), put(58, 4);
+  put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(8, 2), put(1, 4), put(size, 4);
+  put(0, 4), put(0, 4), put(1, 4), put(0, 4), put(0, 4);
+  return s + data;
+}
+
 // A one-image icon file whose directory is well formed.
 std::string Icon() {
   std::string s("\0\0\1\0\1\0\x20\x20\0\0\1\0\x20\0\x28\0\0\0\x16\0\0\0", 22);
@@ -494,7 +508,7 @@ TEST(CheckVariants, NamesTheScalesFoundAndPassesVariantsWithinAPixelOfTheirSize)
       << Dump(report);
 }
 
-TEST(CheckVariants, ReportsWhatTheLauncherIgnoresRefusesOrResamples) {
+TEST(CheckVariants, ReportsWhatTheLauncherIgnoresOrRefuses) {
   LauncherDir dir;
   dir.variant(200);
   for (const char* folder : {"0150", "2x", "100"})
@@ -512,8 +526,8 @@ TEST(CheckVariants, ReportsWhatTheLauncherIgnoresRefusesOrResamples) {
   const FolderReport report = dir.check();
   const std::vector<std::string> errors = Errors(report);
   const std::vector<std::string> warnings = Warnings(report);
-  ASSERT_EQ(errors.size(), 2u) << Dump(report);
-  ASSERT_EQ(warnings.size(), 6u) << Dump(report);
+  ASSERT_EQ(errors.size(), 3u) << Dump(report);
+  ASSERT_EQ(warnings.size(), 5u) << Dump(report);
   EXPECT_TRUE(Has(report.facts, "Scales: 150 % (2 of 31 files), 200 % (31 of 31 files)"));
   EXPECT_TRUE(Has(warnings,
                   "sounds\\blue\\0150\\ is no display-scale folder, so the launcher "
@@ -523,7 +537,12 @@ TEST(CheckVariants, ReportsWhatTheLauncherIgnoresRefusesOrResamples) {
   EXPECT_TRUE(Has(warnings,
                   "sounds\\blue\\200\\logo.bmp is no skin file, so the launcher "
                   "ignores it"));
+  // A variant not drawn at its scale is passed over, as if it were not there.
   EXPECT_EQ(errors[0],
+            "sounds\\blue\\200\\1.bmp is 150 x 216 pixels, but 1.bmp is 99 x 108 pixels at "
+            "100 %, so 198 x 216 at 200 %: the launcher ignores it and takes the picture from the "
+            "next scale that has it (or resamples the 96-DPI file). Make it 198 x 216 pixels.");
+  EXPECT_EQ(errors[1],
             "sounds\\blue\\150\\8.bmp is not a valid bitmap (it is 9000 x 9000 pixels, more than "
             "the launcher takes: at most 32,768 a side and 67,108,864 in all): at display scales "
             "above 100 % up to 150 % the launcher will show the error box \"Bitmap image is not "
@@ -532,15 +551,29 @@ TEST(CheckVariants, ReportsWhatTheLauncherIgnoresRefusesOrResamples) {
             "companion program are skipped. Save it as a Windows bitmap (.bmp, 24 bits per "
             "pixel) of 149 x 162 pixels, or remove it to have the launcher resample the file "
             "from another scale.");
-  EXPECT_TRUE(Has({errors[1]},
+  EXPECT_TRUE(Has({errors[2]},
                   "sounds\\blue\\200\\7.bmp is not a valid bitmap (it is a PNG "
                   "image): at display scales above 150 % the launcher will show"));
-  EXPECT_TRUE(Has(warnings,
-                  "sounds\\blue\\200\\1.bmp is 150 x 216 pixels, but 1.bmp is 99 x 108 pixels "
-                  "at 100 %, so 198 x 216 at 200 %: the launcher will resample it to the size it "
-                  "needs, and it may look blurred or cut. Make it 198 x 216 pixels."));
   // A variant's outline is its own: a checkerboard of 444 and 443 runs in alternate rows.
   EXPECT_TRUE(Has(warnings, "sounds\\blue\\200\\main.bmp needs 192,479 rectangles"));
+}
+
+TEST(CheckSkin, DamagedRunLengthDataIsAWarningNamingTheFileAndItsFirstBadByte) {
+  LauncherDir dir;
+  // A row's first run, then a jump 200 pixels right out of a 99-pixel row.
+  dir.write("sounds/blue/1.bmp", RleBmp(99, 108, std::string("\x05\x00\x00\x02\xC8\x00", 6)));
+  dir.variant(200);
+  // Within its row, then a run of 250 past the end of a 198-pixel row.
+  dir.write("sounds/blue/200/4.bmp",
+            RleBmp(198, 216, std::string("\x00\x02\x10\x00\xFA\x00\x00\x01", 8)));
+  const FolderReport report = dir.check();
+  EXPECT_TRUE(report.startsCleanly()) << Dump(report);
+  ASSERT_EQ(Warnings(report).size(), 2u) << Dump(report);
+  EXPECT_TRUE(Has(Warnings(report),
+                  "sounds\\blue\\1.bmp has damaged run-length data from byte 60 (0x3C) on"));
+  EXPECT_TRUE(Has(Warnings(report),
+                  "sounds\\blue\\200\\4.bmp has damaged run-length data from byte 62 (0x3E)"));
+  EXPECT_TRUE(Has(Warnings(report), "at every display scale"));
 }
 
 TEST(CheckIcon, MissingOrInvalidIconStopsTheStart) {

@@ -1,6 +1,6 @@
 // The resampler of skin pictures: solid colours kept exactly, the key kept out of the artwork,
 // outlines scaled, every size exact.
-#include "core/resample.h"
+#include "skin/resample.h"
 
 #include <gtest/gtest.h>
 

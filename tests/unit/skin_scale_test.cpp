@@ -1,5 +1,5 @@
 // Variant folders, the variant taken at each DPI and sizes at a DPI.
-#include "core/skin_scale.h"
+#include "skin/skin_scale.h"
 
 #include <gtest/gtest.h>
 
@@ -43,22 +43,11 @@ TEST(SkinScale, FolderNamesVariantsAndSizesAtADpi) {
   EXPECT_EQ(ScaleToDpi(INT_MAX, 192), -1);
 }
 
-TEST(SkinScale, AVariantsSizeTellsTheOneLengthItIsDrawnFrom) {
-  EXPECT_EQ(LengthAtScale(99, 150), 149);
-  for (int scale = kMinVariantScale; scale <= kMaxVariantScale; ++scale) {
-    int drawn = 0;
-    for (int length = 1; length <= 600; ++length) {
-      const int atScale = LengthAtScale(length, scale);
-      ASSERT_EQ(BaseLength(atScale, scale), length) << length << " at " << scale;
-      // The lengths skipped between two drawn ones come from no 96-DPI length.
-      for (int between = drawn + 1; between < atScale; ++between) {
-        ASSERT_EQ(BaseLength(between, scale), std::nullopt) << between << " at " << scale;
-      }
-      drawn = atScale;
-    }
-  }
-  EXPECT_EQ(BaseLength(0, 150), std::nullopt);
-  EXPECT_EQ(BaseLength(149, 100), std::nullopt);
+TEST(SkinScale, AVariantsLengthsAreThe96DpiOnesAtItsScaleHalvesUp) {
+  EXPECT_EQ(LengthAtScale(99, 150), 149);   // 148.5
+  EXPECT_EQ(LengthAtScale(217, 150), 326);  // 325.5
+  EXPECT_EQ(LengthAtScale(444, 125), 555);
+  EXPECT_EQ(LengthAtScale(108, 175), 189);
 }
 
 }  // namespace

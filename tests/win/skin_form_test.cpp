@@ -12,7 +12,7 @@
 
 #include "controls/outline_region.h"
 #include "controls/skin_form.h"
-#include "core/bitmap_decode.h"
+#include "skin/bitmap_decode.h"
 #include "core/errors.h"
 #include "gui/application.h"
 #include "gui/picture.h"

@@ -61,7 +61,8 @@ startup() {
     awake "$here/cmake/wine-session.sh" dpi "$session" "$dpi" "$@" --no-idle | tee "$log"
   fi
   [ "${PIPESTATUS[0]}" = 0 ] || status=1
-  ratios+=("$dpi DPI $(sed -n 's/^  ratio \([0-9.]*x\).*/\1/p' "$log")")
+  ratios+=("$dpi DPI $(sed -n 's/^  ratio \([0-9.]*x\).*/\1/p' "$log") ($(
+    sed -n 's/^  own cost \(-\{0,1\}[0-9.]* ms\).*/\1/p' "$log") own cost)")
 }
 for bench in "${benches[@]}"; do
   name=$(basename "$bench")
@@ -86,6 +87,6 @@ for bench in "${benches[@]}"; do
     *) "$here/cmake/wine-session.sh" run "$session" "$bench" || status=1 ;;
   esac
 done
-[ ${#ratios[@]} -eq 0 ] || echo "== start-up ratios (launcher painted / plain painted): $(
+[ ${#ratios[@]} -eq 0 ] || echo "== start-up ratios (launcher painted / plain painted) and the launcher's own cost (launcher painted - plain painted): $(
   IFS=,; echo "${ratios[*]}" | sed 's/,/, /g')"
 exit $status

@@ -515,6 +515,7 @@ class Checker {
       try {
         CheckBitmapFile(file.bytes);
         sizes_[i] = BitmapFileSize(file.bytes);
+        CheckRunLengthData(path, file.bytes, report_);
         if (i == 0) CheckOutlineSize(path, file.bytes, report_);
       } catch (const Exception& invalid) {
         error(path + " is not a valid bitmap" + WhatItIs(file.bytes) + ": " + consequence +

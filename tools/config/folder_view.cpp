@@ -102,6 +102,16 @@ std::vector<std::string> FolderView::files(std::string_view relative) const {
   return entries(relative, false);
 }
 
+std::optional<std::string> FolderView::listError(std::string_view relative) const {
+  const std::optional<fs::path> path = find(relative);
+  if (!path) return std::nullopt;
+  std::error_code ec;
+  for (fs::directory_iterator entry(*path, ec), end; !ec && entry != end; entry.increment(ec)) {
+  }
+  if (ec) return ec.message();
+  return std::nullopt;
+}
+
 std::vector<std::string> FolderView::entries(std::string_view relative, bool folders) const {
   std::vector<std::string> names;
   const std::optional<fs::path> path = find(relative);

@@ -35,6 +35,8 @@ class FolderView {
   std::vector<std::string> subfolders(std::string_view relative) const;
   // The names of the other entries directly inside `relative` (its files), sorted.
   std::vector<std::string> files(std::string_view relative) const;
+  // Why the folder `relative`, which exists, cannot be listed; nothing when it can.
+  std::optional<std::string> listError(std::string_view relative) const;
 
  private:
   std::vector<std::string> entries(std::string_view relative, bool folders) const;

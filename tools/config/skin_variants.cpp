@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
-#include "controls/outline_runs.h"
-#include "core/bitmap_decode.h"
+#include "skin/outline_runs.h"
+#include "skin/bitmap_decode.h"
 #include "core/error_text.h"
 #include "core/errors.h"
-#include "core/skin_scale.h"
+#include "skin/skin_scale.h"
 #include "ui/main/form_main_tables.h"
 
 namespace ss::tool {
@@ -58,7 +59,7 @@ class VariantChecker {
   void run() {
     for (const std::string& name : folder_.subfolders(skinFolder_)) {
       if (const std::optional<int> scale = VariantScale(name)) {
-        variants_.push_back({*scale, std::vector<bool>(base_.size()), {}});
+        variants_.push_back({*scale, std::vector<bool>(base_.size()), {}, {}});
       } else {
         warning(skinFolder_ + name +
                 "\\ is no display-scale folder, so the launcher ignores it. Name a folder of "
@@ -71,6 +72,7 @@ class VariantChecker {
               [](const Variant& a, const Variant& b) { return a.scale < b.scale; });
     for (Variant& variant : variants_) list(variant);
     stateScales();
+    for (Variant& variant : variants_) measure(variant);
     for (const Variant& variant : variants_) check(variant);
   }
 
@@ -79,6 +81,8 @@ class VariantChecker {
     int scale;
     std::vector<bool> holds;  // which of the base files it has
     std::vector<std::string> strangers;
+    // Of the files it holds, those not drawn at its scale: the launcher passes them over.
+    std::vector<bool> misfits;
   };
 
   void warning(std::string text) {
@@ -89,7 +93,14 @@ class VariantChecker {
   std::string folderOf(int scale) const { return skinFolder_ + std::to_string(scale) + "\\"; }
 
   // Sorts the variant folder's files into skin files, found in any letter case, and others.
-  void list(Variant& variant) const {
+  void list(Variant& variant) {
+    variant.misfits.assign(base_.size(), false);
+    if (const std::optional<std::string> why = folder_.listError(folderOf(variant.scale))) {
+      warning(folderOf(variant.scale) + " cannot be listed (" + *why +
+              "), so the launcher takes no picture from it. Let every user who starts the "
+              "launcher list the folder.");
+      return;
+    }
     for (const std::string& name : folder_.files(folderOf(variant.scale))) {
       const auto known = std::find_if(base_.begin(), base_.end(), [&](const BaseSkinFile& f) {
         return SameName(f.name, name);
@@ -115,6 +126,44 @@ class VariantChecker {
     report_.facts.push_back(fact);
   }
 
+  // The size the launcher needs of each file at the variant's scale, from its 96-DPI file.
+  static BitmapSize WantedSize(const BaseSkinFile& base, int scale) {
+    return base.size ? BitmapSize{LengthAtScale(base.size->width, scale),
+                                  LengthAtScale(base.size->height, scale)}
+                     : BitmapSize{};
+  }
+
+  // Finds the valid files of the variant that are not drawn at its scale and reports them: the
+  // launcher never takes them, at any display scale.
+  void measure(Variant& variant) {
+    for (size_t i = 0; i < base_.size(); ++i) {
+      const BaseSkinFile& base = base_[i];
+      if (!variant.holds[i] || !base.size) continue;
+      const std::string path = folderOf(variant.scale) + base.name;
+      const FileRead file = folder_.read(path);
+      if (file.state != FileRead::Read) continue;
+      BitmapSize size;
+      try {
+        CheckBitmapFile(file.bytes);
+        size = BitmapFileSize(file.bytes);
+      } catch (const Exception&) {
+        continue;
+      }
+      const BitmapSize wanted = WantedSize(base, variant.scale);
+      if (std::abs(size.width - wanted.width) <= 1 && std::abs(size.height - wanted.height) <= 1) {
+        continue;
+      }
+      variant.misfits[i] = true;
+      const std::string wantedSize = Size(wanted.width, wanted.height);
+      error(path + " is " + Size(size.width, size.height) + " pixels, but " + base.name + " is " +
+            Size(base.size->width, base.size->height) + " pixels at 100 %, so " + wantedSize +
+            " at " + Percent(variant.scale) +
+            ": the launcher ignores it and takes the picture from the next scale that has it "
+            "(or resamples the 96-DPI file). Make it " +
+            wantedSize + " pixels.");
+    }
+  }
+
   void check(const Variant& variant) {
     const std::string folder = folderOf(variant.scale);
     for (const std::string& name : variant.strangers) {
@@ -123,10 +172,10 @@ class VariantChecker {
               "it is drawn for, or remove it.");
     }
     for (size_t i = 0; i < base_.size(); ++i) {
-      if (!variant.holds[i]) continue;
+      if (!variant.holds[i] || variant.misfits[i]) continue;
       std::vector<int> scales{kBaseScale};
       for (const Variant& other : variants_) {
-        if (other.holds[i]) scales.push_back(other.scale);
+        if (other.holds[i] && !other.misfits[i]) scales.push_back(other.scale);
       }
       checkFile(folder + base_[i].name, base_[i], variant.scale, TakenAt(variant.scale, scales));
     }
@@ -143,9 +192,7 @@ class VariantChecker {
     }
     if (file.state != FileRead::Read) return;
     // The 96-DPI file sets the size at every scale; without it there is nothing to compare.
-    const BitmapSize wanted = base.size ? BitmapSize{LengthAtScale(base.size->width, scale),
-                                                     LengthAtScale(base.size->height, scale)}
-                                        : BitmapSize{};
+    const BitmapSize wanted = WantedSize(base, scale);
     const std::string wantedSize = Size(wanted.width, wanted.height);
     try {
       CheckBitmapFile(file.bytes);
@@ -157,18 +204,8 @@ class VariantChecker {
             ", or remove it to have the launcher resample the file from another scale.");
       return;
     }
+    CheckRunLengthData(path, file.bytes, report_);
     if (SameName(base.name, mw::kGlyphFile)) CheckOutlineSize(path, file.bytes, report_);
-    const BitmapSize size = BitmapFileSize(file.bytes);
-    if (!base.size ||
-        (std::abs(size.width - wanted.width) <= 1 && std::abs(size.height - wanted.height) <= 1)) {
-      return;
-    }
-    warning(path + " is " + Size(size.width, size.height) + " pixels, but " + base.name + " is " +
-            Size(base.size->width, base.size->height) + " pixels at 100 %, so " + wantedSize +
-            " at " + Percent(scale) +
-            ": the launcher will resample it to the size it needs, and it may look blurred or "
-            "cut. Make it " +
-            wantedSize + " pixels.");
   }
 
   const FolderView& folder_;
@@ -198,6 +235,21 @@ std::string WhatItIs(const std::string& bytes) {
     // Too short even for its sizes: damaged, as below.
   }
   return " (its header or pixel data is damaged or cut short)";
+}
+
+void CheckRunLengthData(const std::string& path, std::string_view bytes, FolderReport& report) {
+  const std::optional<std::size_t> damage = RunLengthDamage(bytes);
+  if (!damage) return;
+  char hex[24];
+  std::snprintf(hex, sizeof hex, "0x%zX", *damage);
+  report.problems.push_back(
+      {Severity::Warning,
+       path + " has damaged run-length data from byte " +
+           Thousands(static_cast<std::int64_t>(*damage)) + " (" + hex +
+           ") on: a run past its row's end or the picture's top, a jump outside the picture, "
+           "or a run cut short. The launcher shows the pixels that fit and leaves the others in "
+           "the palette's first colour, at every display scale. Save the picture again, "
+           "uncompressed."});
 }
 
 void CheckOutlineSize(const std::string& path, std::string_view bytes, FolderReport& report) {

@@ -29,14 +29,19 @@ struct BaseSkinFile {
 // image)" and the like, or nothing.
 std::string WhatItIs(const std::string& bytes);
 
+// Warns when `bytes`, a valid bitmap file at `path`, holds run-length data that the decoder
+// has to clip, naming the offset of its first damaged byte.
+void CheckRunLengthData(const std::string& path, std::string_view bytes, FolderReport& report);
+
 // Warns when the window outline of `bytes`, a valid main.bmp at `path`, needs more than
 // kMostOutlineRects rectangles.
 void CheckOutlineSize(const std::string& path, std::string_view bytes, FolderReport& report);
 
 // Checks the variant folders of `skinFolder` (a relative Windows path ending in "\") against
 // its own files `base`, main.bmp first: states the scales found, and reports subfolders the
-// launcher ignores, files that are no skin file, variants that are no valid bitmap or not
-// their 96-DPI file's size times the scale, and outlines of too many rectangles.
+// launcher ignores or cannot list, files that are no skin file, variants that are no valid
+// bitmap, not their 96-DPI file's size times the scale (which the launcher passes over) or hold
+// damaged run-length data, and outlines of too many rectangles.
 void CheckSkinVariants(const FolderView& folder, const std::string& skinFolder,
                        const std::vector<BaseSkinFile>& base, FolderReport& report);
 

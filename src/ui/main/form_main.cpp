@@ -25,12 +25,14 @@ FontSpec LauncherFont(Color color, int dpi) {
   return font;
 }
 
-// The skin's files in their loading order: the glyph, keyed, then three pictures a button.
-std::vector<SkinRequest> SkinRequests() {
+// The first `count` skin files in their loading order: the glyph, keyed, then three pictures
+// a button.
+std::vector<SkinRequest> SkinRequests(int count = kSkinFileCount) {
   std::vector<SkinRequest> requests{{kGlyphFile, kTransparentColor, true}};
   for (const ButtonLayout& layout : kButtons) {
     for (const char* file : layout.skinFiles) requests.push_back({file, std::nullopt, false});
   }
+  requests.resize(static_cast<size_t>(count));
   return requests;
 }
 
@@ -38,10 +40,10 @@ std::string SkinFolderPath(const std::string& resFolder) {
   return WithTrailingBackslash(ExeFolder() + kSkinRoot + resFolder);
 }
 
-// The skin PrepareSkin started, until the creation step takes it.
-std::unique_ptr<SkinFolder>& PreparedSkin() {
-  static std::unique_ptr<SkinFolder> skin;
-  return skin;
+Bitmap SkinBitmap(const PixelImage& image) {
+  Bitmap bitmap;
+  bitmap.setPixels(image.width, image.height, image.pixels);
+  return bitmap;
 }
 
 bool DirectoryExists(const std::string& path) {
@@ -50,7 +52,7 @@ bool DirectoryExists(const std::string& path) {
 }
 }  // namespace
 
-TFormMain::TFormMain()
+TFormMain::TFormMain(std::unique_ptr<SkinPreparation> prepared)
     : SkinFormMain(*this),
       LabelInfo2(*this),
       LabelInfo1(*this),
@@ -67,7 +69,8 @@ TFormMain::TFormMain()
       PopupMenuMoreTools(*this),
       PopupMenuAudioCD(*this),
       buttons_{&ButtonMin,       &ButtonClose, &Button1,     &Button2,    &Button3,
-               &ButtonMoreTools, &ButtonHelp,  &ButtonAbout, &ButtonHome, &ButtonMoreFreeTools} {
+               &ButtonMoreTools, &ButtonHelp,  &ButtonAbout, &ButtonHome, &ButtonMoreFreeTools},
+      prepared_(std::move(prepared)) {
   buildControls();
   try {
     FormCreate();
@@ -76,16 +79,16 @@ TFormMain::TFormMain()
   }
 }
 
-void TFormMain::PrepareSkin(const ConfigStore& store) {
-  const int dpi = WindowDpi(nullptr);
-  if (dpi == kDesignDpi) return;
+std::unique_ptr<SkinPreparation> TFormMain::PrepareSkin(const ConfigStore& store) {
+  if (WindowDpi(nullptr) == kDesignDpi) return nullptr;
   try {
-    auto skin = std::make_unique<SkinFolder>(SkinFolderPath(
-        ReadSetting(store, SettingOf(&TGlobalVars::ResFolder), SystemLegacyDecoder())));
-    skin->prefetch(SkinRequests(), dpi);
-    PreparedSkin() = std::move(skin);
+    return std::make_unique<SkinPreparation>(
+        SkinPreparationKey{SkinFolderPath(ReadSetting(store, SettingOf(&TGlobalVars::ResFolder),
+                                                      SystemLegacyDecoder())),
+                           WindowDpi(nullptr), SkinRequests()});
   } catch (...) {
     // Nothing prepared: the creation step does it all, and reports what fails.
+    return nullptr;
   }
 }
 
@@ -192,29 +195,30 @@ void TFormMain::FormCreate() {
 }
 
 void TFormMain::ApplySkin() {
+  // Taken out first: when the settings stop the creation step, the work is dropped with it.
+  std::unique_ptr<SkinPreparation> prepared = std::move(prepared_);
   LoadGlobalVars();
   for (const ButtonLayout& layout : kButtons) {
     const std::string name = AccessibleNameSetting(GlobalVars, layout.name);
     if (!name.empty()) button(layout.id).setAccessibleName(name);
   }
-  const std::string folder = SkinFolderPath(GlobalVars.ResFolder);
-  std::unique_ptr<SkinFolder> prepared = std::move(PreparedSkin());
-  skinFolder_ = prepared && prepared->path() == folder ? std::move(prepared)
-                                                       : std::make_unique<SkinFolder>(folder);
-  loadSkinFiles(kSkinFileCount);
+  skinFolder_ = SkinFolderPath(GlobalVars.ResFolder);
+  loadSkinFiles(kSkinFileCount, std::move(prepared));
   if (GlobalVars.Skin == kAlternativeSkin) applyAlternativeLayout();
 }
 
-void TFormMain::loadSkinFiles(int count) {
+void TFormMain::loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepared) {
   const int dpi = this->dpi();
   skinFilesLoaded_ = 0;
   if (count <= 0) return;
-  // Away from 96 DPI the files are prepared side by side first; taken below in their order.
-  std::vector<SkinRequest> requests = SkinRequests();
-  requests.resize(static_cast<size_t>(count));
-  skinFolder_->prefetch(requests, dpi);
+  // The files are prepared side by side and taken here in their order, each once it is ready
+  // (at 96 DPI each on this thread as it is taken); work for another folder, DPI or set of files
+  // is dropped. Leaving this function, by an error too, drops what is not taken.
+  const std::unique_ptr<SkinPreparation> skin =
+      TakeOrPrepare(std::move(prepared), {skinFolder_, dpi, SkinRequests(count)},
+                    dpi == kDesignDpi ? 0 : SkinPreparation::DefaultThreads());
   // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.
-  SkinFormMain.Glyph() = skinFolder_->load(kGlyphFile, dpi, kTransparentColor, true);
+  SkinFormMain.Glyph() = SkinBitmap(skin->take(0));
   SkinFormMain.setTransparentColor(kTransparentColor);
   ++skinFilesLoaded_;
   for (const ButtonLayout& layout : kButtons) {
@@ -224,7 +228,7 @@ void TFormMain::loadSkinFiles(int count) {
     Picture* pictures[] = {&b.PicNormal(), &b.PicMouseOn(), &b.PicMouseDown()};
     for (size_t look = 0; look < 3; ++look) {
       if (skinFilesLoaded_ == count) return;
-      pictures[look]->setBitmap(skinFolder_->load(layout.skinFiles[look], dpi));
+      pictures[look]->setBitmap(SkinBitmap(skin->take(static_cast<size_t>(skinFilesLoaded_))));
       ++skinFilesLoaded_;
     }
   }

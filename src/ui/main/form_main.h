@@ -12,7 +12,7 @@
 #include "gui/form.h"
 #include "gui/label.h"
 #include "gui/popup_menu.h"
-#include "gui/skin_files.h"
+#include "skin/skin_preparation.h"
 #include "ui/main/form_main_tables.h"
 
 namespace ss {
@@ -22,14 +22,16 @@ inline constexpr UINT WM_LAUNCHER_STARTED = WM_USER + 1;
 
 class TFormMain : public Form {
  public:
-  TFormMain();
+  // With `prepared`, the skin PrepareSkin began: taken when it is the one the creation step
+  // needs, and dropped otherwise.
+  explicit TFormMain(std::unique_ptr<SkinPreparation> prepared = nullptr);
 
-  // Starts reading and scaling the skin that the settings in `store` name, for a window on the
-  // primary monitor, on other threads while the windows are being made (at 96 DPI there is
-  // nothing to scale, and nothing starts). Reports nothing: the creation step reads the
-  // settings again, takes this work when it names the same folder at the same DPI, and raises
-  // every error in its place.
-  static void PrepareSkin(const ConfigStore& store);
+  // Starts reading, decoding and scaling the skin that the settings in `store` name, for a
+  // window on the primary monitor, on other threads while the windows are being made. Reports
+  // nothing (nullptr when the settings name no skin, and at 96 DPI, where the files need no
+  // scaling and worker threads measured no faster): the creation step reads the settings again
+  // and raises every error in its place.
+  static std::unique_ptr<SkinPreparation> PrepareSkin(const ConfigStore& store);
 
   // Sets the text of the info line (both labels).
   void SetInfoText(const std::string& text);
@@ -61,8 +63,9 @@ class TFormMain : public Form {
   void buildControls();
   // The controls' places, sizes and fonts of the design layout at the window's DPI.
   void placeDesignLayout();
-  // Loads the first `count` skin files in their order at the window's DPI.
-  void loadSkinFiles(int count);
+  // Loads the first `count` skin files in their order at the window's DPI, from `prepared`
+  // when it was begun for just these.
+  void loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepared = nullptr);
   // The creation step; an error stops it and is shown, and the window opens all the same.
   void FormCreate();
   // Reads the settings, loads the skin and applies the layout the settings choose.
@@ -87,7 +90,9 @@ class TFormMain : public Form {
   void LauncherStarted();
 
   std::array<TImageButton*, main_window::kButtons.size()> buttons_;
-  std::unique_ptr<SkinFolder> skinFolder_;
+  // The skin PrepareSkin began, until the creation step takes or drops it.
+  std::unique_ptr<SkinPreparation> prepared_;
+  std::string skinFolder_;
   // How far the creation step came: skin files loaded, alternative layout applied.
   int skinFilesLoaded_ = 0;
   bool alternative_ = false;

@@ -1,4 +1,4 @@
-#include "controls/outline_runs.h"
+#include "skin/outline_runs.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 // Separable resampling with fixed-point weights, the key colour's pixels as transparent ones:
 // every pixel carries an opacity (0 for the key, 1 otherwise) beside its colour times that.
-#include "core/resample.h"
+#include "skin/resample.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,10 @@
-#include "core/bitmap_decode.h"
+#include "skin/bitmap_decode.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/image_header.h"
@@ -100,9 +101,12 @@ std::vector<std::uint32_t> ReadPalette(std::string_view bytes, const Format& for
 // Palette indices of a run-length file, stored rows (bottom first) of `width` each: counted
 // runs of one index (RLE8) or two alternating ones (RLE4), and escapes for the end of a row,
 // the end of the picture, a jump right and up, and a stretch of indices as they stand, padded
-// to an even number of bytes. What runs past a row's end is dropped.
+// to an even number of bytes. Nothing is written outside the picture: what runs past a row's
+// end is dropped, a jump stops at the row's end, and the picture ends at its top row. The
+// offset in the file of the first pair that does any of this, or whose stretch the data cuts
+// short, goes to `damage` (when given and not yet set).
 std::vector<std::uint8_t> DecodeRuns(std::string_view bytes, const BitmapLayout& layout,
-                                     const Format& format) {
+                                     const Format& format, std::optional<std::size_t>* damage) {
   const bool rle4 = format.compression == kRle4;
   const std::size_t width = static_cast<std::size_t>(format.width);
   const std::size_t height = static_cast<std::size_t>(format.height);
@@ -111,17 +115,28 @@ std::vector<std::uint8_t> DecodeRuns(std::string_view bytes, const BitmapLayout&
   const std::size_t end = layout.bitsOffset + layout.bitsBytes;
   std::size_t x = 0;
   std::size_t y = 0;
+  std::size_t pair = pos;
   const auto byteAt = [&](std::size_t at) { return static_cast<std::uint8_t>(bytes[at]); };
+  const auto damaged = [&] {
+    if (damage && !*damage) *damage = pair;
+  };
   // Writes `count` indices from the current place, indexAt(i) giving the i-th.
   const auto put = [&](std::size_t count, auto indexAt) {
     const std::size_t n = std::min(count, width - std::min(x, width));
+    if (n < count) damaged();
     for (std::size_t i = 0; i < n; ++i) indices[y * width + x + i] = indexAt(i);
     x += count;
   };
-  while (pos + 2 <= end && y < height) {
+  while (pos + 2 <= end) {
+    pair = pos;
     const std::uint8_t count = byteAt(pos);
     const std::uint8_t value = byteAt(pos + 1);
     pos += 2;
+    if (y >= height) {
+      // Past the top row only the end of the picture may follow.
+      if (count != 0 || value > 1) damaged();
+      break;
+    }
     if (count > 0) {
       put(count, [&](std::size_t i) -> std::uint8_t {
         return rle4 ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value;
@@ -132,13 +147,20 @@ std::vector<std::uint8_t> DecodeRuns(std::string_view bytes, const BitmapLayout&
     } else if (value == 1) {
       break;
     } else if (value == 2) {
-      if (pos + 2 > end) break;
+      if (pos + 2 > end) {
+        damaged();
+        break;
+      }
+      if (x + byteAt(pos) > width || y + byteAt(pos + 1) >= height) damaged();
       x = std::min(x + byteAt(pos), width);
       y += byteAt(pos + 1);
       pos += 2;
     } else {
       const std::size_t stored = rle4 ? (value + 1) / 2 : value;
-      if (pos + stored > end) break;
+      if (pos + stored > end) {
+        damaged();
+        break;
+      }
       const std::size_t from = pos;
       put(value, [&](std::size_t i) -> std::uint8_t {
         return rle4 ? (i % 2 == 0 ? byteAt(from + i / 2) >> 4 : byteAt(from + i / 2) & 0x0F)
@@ -170,7 +192,7 @@ PixelImage DecodeBitmapFile(std::string_view bytes) {
     return index < palette.size() ? palette[index] : 0u;
   };
   if (format.compression == kRle8 || format.compression == kRle4) {
-    const std::vector<std::uint8_t> indices = DecodeRuns(bytes, layout, format);
+    const std::vector<std::uint8_t> indices = DecodeRuns(bytes, layout, format, nullptr);
     for (std::size_t r = 0; r < height; ++r) {
       std::transform(indices.begin() + static_cast<std::ptrdiff_t>(r * width),
                      indices.begin() + static_cast<std::ptrdiff_t>((r + 1) * width), row(r), color);
@@ -217,6 +239,15 @@ PixelImage DecodeBitmapFile(std::string_view bytes) {
     }
   }
   return image;
+}
+
+std::optional<std::size_t> RunLengthDamage(std::string_view bytes) {
+  const BitmapLayout layout = CheckBitmapFile(bytes);
+  const Format format = ReadFormat(bytes);
+  if (format.compression != kRle8 && format.compression != kRle4) return std::nullopt;
+  std::optional<std::size_t> damage;
+  DecodeRuns(bytes, layout, format, &damage);
+  return damage;
 }
 
 }  // namespace ss

@@ -1,5 +1,5 @@
 // Variant folders of a skin and sizes at a DPI, as the launcher resolves them per scale.
-#include "core/skin_scale.h"
+#include "skin/skin_scale.h"
 
 #include <cstdint>
 #include <limits>
@@ -32,15 +32,6 @@ std::optional<int> ChooseVariant(int dpi, std::span<const int> scales) {
 
 int LengthAtScale(int length, int scale) {
   return static_cast<int>((std::int64_t{length} * scale + 50) / 100);
-}
-
-std::optional<int> BaseLength(int variantLength, int scale) {
-  if (variantLength <= 0 || scale <= kBaseScale) return std::nullopt;
-  // Drawn lengths lie within half a pixel of length * scale / 100, and neighbouring lengths
-  // are more than a pixel apart there, so only the nearest candidate can fit.
-  const std::int64_t candidate = (std::int64_t{variantLength} * 100 + scale / 2) / scale;
-  if (LengthAtScale(static_cast<int>(candidate), scale) != variantLength) return std::nullopt;
-  return static_cast<int>(candidate);
 }
 
 int ScaleToDpi(int value, int dpi) {

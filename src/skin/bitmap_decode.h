@@ -2,9 +2,11 @@
 // be judged on any platform (how many rectangles its outline needs, say).
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
-#include "core/resample.h"
+#include "skin/resample.h"
 
 namespace ss {
 
@@ -17,5 +19,12 @@ namespace ss {
 // that a run-length file skips or leaves out take the palette's first colour, as in the zeroed
 // bitmap the system decodes such a file into. Raises as CheckBitmapFile for any other file.
 PixelImage DecodeBitmapFile(std::string_view bytes);
+
+// Where the run-length data of a file that CheckBitmapFile accepts is damaged: the offset in
+// the file of its first pair that runs past a row's end or the picture's top, jumps outside the
+// picture, or is cut short by the end of the data. DecodeBitmapFile clips all of these, leaving
+// the pixels not written at the palette's first colour. nullopt for sound data and for files
+// that are not run-length encoded; raises as CheckBitmapFile.
+std::optional<std::size_t> RunLengthDamage(std::string_view bytes);
 
 }  // namespace ss

@@ -7,7 +7,8 @@
 
 namespace ss {
 
-// The scale, in per cent, of a skin folder's own files, drawn for 96 DPI.
+// The DPI a skin folder's own files are drawn for, and that scale in per cent.
+inline constexpr int kBaseDpi = 96;
 inline constexpr int kBaseScale = 100;
 // The scales a variant folder may name, in per cent.
 inline constexpr int kMinVariantScale = 101;
@@ -26,11 +27,6 @@ std::optional<int> ChooseVariant(int dpi, std::span<const int> scales);
 // A 96-DPI length drawn at `scale` per cent, as a variant folder's file holds it: rounded to
 // the nearest, halves up.
 int LengthAtScale(int length, int scale);
-
-// The 96-DPI length that `variantLength` is drawn from at `scale` per cent (above 100): each
-// longer 96-DPI length is longer at such a scale, so there is at most one. nullopt when no
-// length drawn at that scale gives `variantLength`.
-std::optional<int> BaseLength(int variantLength, int scale);
 
 // A length in 96-DPI pixels at `dpi`, as MulDiv(value, dpi, 96) gives it: rounded to the
 // nearest, halves away from zero, and -1 when the result does not fit an int.
