@@ -8,7 +8,6 @@
 
 #include "core/errors.h"
 #include "core/file_read.h"
-#include "core/handles_win.h"
 #include "core/wide.h"
 #include "shell/paths.h"
 #include "ui/main/form_main_tables.h"
@@ -130,8 +129,12 @@ ChildProcess::ChildProcess(const std::string& exe, const std::string& folder, in
   // was still setting it up. It is rare (about once in a few hundred starts), so one more
   // attempt is made before the test fails.
   for (int attempt = 1;; ++attempt) {
+    PROCESS_INFORMATION info{};
     if (CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       Wide(folder).c_str(), &startup, &info_)) {
+                       Wide(folder).c_str(), &startup, &info)) {
+      const KernelHandle thread(info.hThread);
+      process_.reset(info.hProcess);
+      id_ = info.dwProcessId;
       break;
     }
     const DWORD error = GetLastError();
@@ -145,24 +148,21 @@ ChildProcess::ChildProcess(const std::string& exe, const std::string& folder, in
 }
 
 ChildProcess::~ChildProcess() {
-  if (!info_.hProcess) return;
   if (running()) {
-    TerminateProcess(info_.hProcess, 255);
-    WaitForSingleObject(info_.hProcess, 5000);
+    TerminateProcess(process_.get(), 255);
+    WaitForSingleObject(process_.get(), 5000);
   }
-  CloseHandle(info_.hThread);
-  CloseHandle(info_.hProcess);
 }
 
 bool ChildProcess::running() const {
-  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 DWORD ChildProcess::waitExit(DWORD timeoutMs) {
-  if (!info_.hProcess) return STILL_ACTIVE;
+  if (!process_) return STILL_ACTIVE;
   WaitUntil([&] { return !running(); }, timeoutMs);
   DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(info_.hProcess, &code);
+  GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 
@@ -174,7 +174,7 @@ std::vector<HWND> ChildProcess::windows(const std::string& className, const std:
     const std::string* title;
     bool visibleOnly;
     std::vector<HWND> found;
-  } query{info_.dwProcessId, &className, &title, visibleOnly, {}};
+  } query{id_, &className, &title, visibleOnly, {}};
   EnumWindows(
       [](HWND window, LPARAM param) -> BOOL {
         auto* q = reinterpret_cast<Query*>(param);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/handles_win.h"
+
 namespace ss::test {
 
 // Paths and texts are UTF-8, as in the launcher.
@@ -52,7 +54,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();
 
-  DWORD id() const { return info_.dwProcessId; }
+  DWORD id() const { return id_; }
   // Waits for the end; the exit code, or STILL_ACTIVE when the timeout passed.
   DWORD waitExit(DWORD timeoutMs = 10000);
   bool running() const;
@@ -64,7 +66,8 @@ class ChildProcess {
                   DWORD timeoutMs = 10000) const;
 
  private:
-  PROCESS_INFORMATION info_{};
+  KernelHandle process_;
+  DWORD id_ = 0;
 };
 
 std::string WindowText(HWND window);
