@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/errors.h"
+#include "core/file_read.h"
 #include "core/wide.h"
 #include "shell/paths.h"
 #include "ui/main/form_main_tables.h"
@@ -16,8 +18,8 @@ namespace {
 
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
+  const FindHandle search(FindFirstFileW((folder + L"*").c_str(), &found));
+  if (search) {
     do {
       const std::wstring name = found.cFileName;
       if (name == L"." || name == L"..") continue;
@@ -28,8 +30,7 @@ void RemoveTree(const std::wstring& folder) {
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(path.c_str());
       }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
   }
   RemoveDirectoryW(folder.c_str());
 }
@@ -67,25 +68,22 @@ bool MakeFolder(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  {
+    const FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file) << path;
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  }
   ASSERT_EQ(written, bytes.size());
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string bytes;
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return bytes;
+  try {
+    return ReadSharedFile(path);
+  } catch (const Exception&) {
+    return {};
+  }
 }
 
 bool FileExists(const std::string& path) {
@@ -131,8 +129,12 @@ ChildProcess::ChildProcess(const std::string& exe, const std::string& folder, in
   // was still setting it up. It is rare (about once in a few hundred starts), so one more
   // attempt is made before the test fails.
   for (int attempt = 1;; ++attempt) {
+    PROCESS_INFORMATION info{};
     if (CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       Wide(folder).c_str(), &startup, &info_)) {
+                       Wide(folder).c_str(), &startup, &info)) {
+      const KernelHandle thread(info.hThread);
+      process_.reset(info.hProcess);
+      id_ = info.dwProcessId;
       break;
     }
     const DWORD error = GetLastError();
@@ -146,24 +148,21 @@ ChildProcess::ChildProcess(const std::string& exe, const std::string& folder, in
 }
 
 ChildProcess::~ChildProcess() {
-  if (!info_.hProcess) return;
   if (running()) {
-    TerminateProcess(info_.hProcess, 255);
-    WaitForSingleObject(info_.hProcess, 5000);
+    TerminateProcess(process_.get(), 255);
+    WaitForSingleObject(process_.get(), 5000);
   }
-  CloseHandle(info_.hThread);
-  CloseHandle(info_.hProcess);
 }
 
 bool ChildProcess::running() const {
-  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 DWORD ChildProcess::waitExit(DWORD timeoutMs) {
-  if (!info_.hProcess) return STILL_ACTIVE;
+  if (!process_) return STILL_ACTIVE;
   WaitUntil([&] { return !running(); }, timeoutMs);
   DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(info_.hProcess, &code);
+  GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 
@@ -175,7 +174,7 @@ std::vector<HWND> ChildProcess::windows(const std::string& className, const std:
     const std::string* title;
     bool visibleOnly;
     std::vector<HWND> found;
-  } query{info_.dwProcessId, &className, &title, visibleOnly, {}};
+  } query{id_, &className, &title, visibleOnly, {}};
   EnumWindows(
       [](HWND window, LPARAM param) -> BOOL {
         auto* q = reinterpret_cast<Query*>(param);

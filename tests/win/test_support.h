@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/handles_win.h"
+
 namespace ss::test {
 
 // Paths and texts are UTF-8, as in the launcher.
@@ -30,6 +32,7 @@ class TempDir {
 
 bool MakeFolder(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The file's bytes, also while another process writes it; nothing when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 void CopyFileOrFail(const std::string& from, const std::string& to);
@@ -51,7 +54,7 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();
 
-  DWORD id() const { return info_.dwProcessId; }
+  DWORD id() const { return id_; }
   // Waits for the end; the exit code, or STILL_ACTIVE when the timeout passed.
   DWORD waitExit(DWORD timeoutMs = 10000);
   bool running() const;
@@ -63,7 +66,8 @@ class ChildProcess {
                   DWORD timeoutMs = 10000) const;
 
  private:
-  PROCESS_INFORMATION info_{};
+  KernelHandle process_;
+  DWORD id_ = 0;
 };
 
 std::string WindowText(HWND window);
