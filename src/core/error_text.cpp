@@ -2,8 +2,10 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <new>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/unicode.h"
 
 namespace ss {
@@ -23,6 +25,20 @@ std::string Format(const char* format, ...) {
   }
   va_end(args);
   return result;
+}
+
+ExceptionText CurrentExceptionText() {
+  try {
+    throw;
+  } catch (const Exception& error) {
+    return {error.className(), error.address(), error.message()};
+  } catch (const std::bad_alloc&) {
+    return {"EOutOfMemory", nullptr, "Out of memory"};
+  } catch (const std::exception& error) {
+    return {"Exception", nullptr, error.what()};
+  } catch (...) {
+    return {"Exception", nullptr, "Unknown error"};
+  }
 }
 
 std::string ErrorBoxText(const std::string& message) {
