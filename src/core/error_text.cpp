@@ -33,11 +33,11 @@ ExceptionText CurrentExceptionText() {
   } catch (const Exception& error) {
     return {error.className(), error.address(), error.message()};
   } catch (const std::bad_alloc&) {
-    return {"EOutOfMemory", nullptr, "Out of memory"};
+    return {"EOutOfMemory", nullptr, kOutOfMemoryError};
   } catch (const std::exception& error) {
     return {"Exception", nullptr, error.what()};
   } catch (...) {
-    return {"Exception", nullptr, "Unknown error"};
+    return {"Exception", nullptr, kUnknownError};
   }
 }
 
@@ -62,7 +62,7 @@ std::string TrimSystemMessage(std::string text) {
 }
 
 std::string FileOpenMessage(const std::string& path, const std::string& systemText) {
-  return "Cannot open file \"" + path + "\". " + TrimSystemMessage(systemText);
+  return std::string(kCannotOpenFile) + " \"" + path + "\". " + TrimSystemMessage(systemText);
 }
 
 std::string FileNamePart(const std::string& path) {

@@ -35,7 +35,7 @@ std::string ReadFile(const std::string& path, std::size_t limit, DWORD sharing =
     if (!ok || got == 0) break;
     content.append(chunk, got);
   }
-  if (!ok) throw EReadError("Stream read error");
+  if (!ok) throw EReadError(kStreamReadError);
   return content;
 }
 
