@@ -70,8 +70,6 @@ class TCustomSkinButton : public CustomControl, private ButtonEffectsTarget {
   // it as a mouse click does.
   std::optional<AccessibleFacts> accessibleFacts() override;
 
-  NotifyEvent OnMouseEnter;
-  NotifyEvent OnMouseExit;
   // Every tick of the repeat timer while the left button holds the button.
   NotifyEvent OnMouseContinuouslyDown;
 

@@ -157,7 +157,7 @@ bool Form::enabled() const {
 }
 
 void Form::show(int showCommand) {
-  formShow();
+  aboutToShow();
   if (!shownOnce_) {
     shownOnce_ = true;
     applyFirstPosition();
