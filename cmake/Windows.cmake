@@ -28,7 +28,7 @@ add_library(ss_gui STATIC
   src/gui/bitmap.cpp
   src/gui/picture.cpp
   src/gui/label.cpp
-  src/gui/image.cpp
+  src/gui/picture_box.cpp
   src/gui/popup_menu.cpp
   src/gui/push_button.cpp
   src/gui/timer.cpp

@@ -3,11 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <new>
 #include <string>
 
 #include "core/error_text.h"
-#include "core/errors.h"
 #include "core/wide.h"
 #include "shell/paths.h"
 
@@ -38,7 +36,7 @@ CodeLocation LocateCode(const void* address) {
   return location;
 }
 
-void ShowBox(const char* className, const void* address, const std::string& message) {
+void ShowBox(const std::string& className, const void* address, const std::string& message) {
   const CodeLocation location = LocateCode(address);
   const std::string text =
       ApplicationErrorText(className, location.module, location.offset, message);
@@ -49,17 +47,8 @@ void ShowBox(const char* className, const void* address, const std::string& mess
 }  // namespace
 
 void ShowStartupError() {
-  try {
-    throw;
-  } catch (const Exception& error) {
-    ShowBox(error.className(), error.address(), error.message());
-  } catch (const std::bad_alloc&) {
-    ShowBox("EOutOfMemory", nullptr, "Out of memory");
-  } catch (const std::exception& error) {
-    ShowBox("Exception", nullptr, error.what());
-  } catch (...) {
-    ShowBox("Exception", nullptr, "Unknown error");
-  }
+  const ExceptionText error = CurrentExceptionText();
+  ShowBox(error.className, error.address, error.message);
 }
 
 }  // namespace ss

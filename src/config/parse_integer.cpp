@@ -66,8 +66,7 @@ bool TryParseInteger(std::string_view text, std::int32_t& value) {
 std::int32_t ParseInteger(std::string_view text) {
   std::int32_t value = 0;
   if (!TryParseInteger(text, value)) {
-    // Concatenated rather than formatted, so that any byte of the text survives.
-    throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+    throw EConvertError(NotAnIntegerMessage(text));
   }
   return value;
 }

@@ -76,6 +76,17 @@ bool IsPressKey(unsigned key) {
   return key == kKeySpace || key == kKeyReturn;
 }
 
+void ApplyTimerEffects(const ButtonEffects& effects, ButtonEffectsTarget& button) {
+  if (effects.freeTimer) button.freeRepeatTimer();
+  if (effects.startTimer && !button.hasRepeatTimer()) button.createRepeatTimer();
+}
+
+void ApplyEffects(const ButtonEffects& effects, ButtonEffectsTarget& button) {
+  ApplyTimerEffects(effects, button);
+  if (effects.repaint) button.repaintButton();
+  if (effects.click) button.runClick();
+}
+
 ButtonEffects ButtonState::mouseEnter() {
   isMouseOn_ = true;
   return {.repaint = true};

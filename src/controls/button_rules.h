@@ -61,6 +61,27 @@ struct ButtonEffects {
   bool operator==(const ButtonEffects&) const = default;
 };
 
+// What carrying out a transition's effects asks of a button.
+class ButtonEffectsTarget {
+ public:
+  virtual bool hasRepeatTimer() const = 0;
+  virtual void createRepeatTimer() = 0;
+  virtual void freeRepeatTimer() = 0;
+  virtual void repaintButton() = 0;
+  // The click operation (its first step is ButtonState::clickBegins).
+  virtual void runClick() = 0;
+
+ protected:
+  ~ButtonEffectsTarget() = default;
+};
+
+// Carries out the timer's part of a transition: free the repeat timer, or create it unless one
+// exists.
+void ApplyTimerEffects(const ButtonEffects& effects, ButtonEffectsTarget& button);
+// Carries out all of a transition's effects in their order: the timer's part, the repaint, the
+// click operation.
+void ApplyEffects(const ButtonEffects& effects, ButtonEffectsTarget& button);
+
 // The pointer and press flags of a button and the input that changes them.
 class ButtonState {
  public:

@@ -123,21 +123,12 @@ void TCustomSkinButton::ApplyTransparent() {
 
 // ---- transitions ----
 
-void TCustomSkinButton::applyTimer(const ButtonEffects& effects) {
-  if (effects.freeTimer) repeatTimer_.reset();
-  if (effects.startTimer && !repeatTimer_) {
-    auto timer = std::make_unique<Timer>();
-    timer->OnTimer = [this] { RepeatTick(); };
-    timer->setInterval(RepeatInterval(mouseContinuouslyDownInterval_));
-    timer->setEnabled(true);
-    repeatTimer_ = std::move(timer);
-  }
-}
-
-void TCustomSkinButton::apply(const ButtonEffects& effects) {
-  applyTimer(effects);
-  if (effects.repaint) repaint();
-  if (effects.click) click();
+void TCustomSkinButton::createRepeatTimer() {
+  auto timer = std::make_unique<Timer>();
+  timer->OnTimer = [this] { RepeatTick(); };
+  timer->setInterval(RepeatInterval(mouseContinuouslyDownInterval_));
+  timer->setEnabled(true);
+  repeatTimer_ = std::move(timer);
 }
 
 void TCustomSkinButton::RepeatTick() {
@@ -147,7 +138,7 @@ void TCustomSkinButton::RepeatTick() {
 void TCustomSkinButton::mouseDown(MouseButton button, ShiftState shift, int x, int y) {
   if (button == MouseButton::Left) {
     const ButtonEffects effects = state_.leftPress();
-    applyTimer(effects);
+    ApplyTimerEffects(effects, *this);
     // A focus that cannot be given (SetFocus refused) does not stop the press.
     if (tabStop() && canFocus() && enabled() && visible()) setFocus();
     if (effects.repaint) repaint();

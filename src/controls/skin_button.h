@@ -27,7 +27,7 @@ void CopyParentBackground(HDC dc, const Control& control);
 // A windowed push button drawn entirely off-screen; derived classes supply the picture of each
 // look. Every property assignment runs its reaction at once; every state change repaints
 // synchronously, before the event that follows it.
-class TCustomSkinButton : public CustomControl {
+class TCustomSkinButton : public CustomControl, private ButtonEffectsTarget {
  public:
   ~TCustomSkinButton() override;
 
@@ -70,8 +70,6 @@ class TCustomSkinButton : public CustomControl {
   // it as a mouse click does.
   std::optional<AccessibleFacts> accessibleFacts() override;
 
-  NotifyEvent OnMouseEnter;
-  NotifyEvent OnMouseExit;
   // Every tick of the repeat timer while the left button holds the button.
   NotifyEvent OnMouseContinuouslyDown;
 
@@ -120,9 +118,13 @@ class TCustomSkinButton : public CustomControl {
   void keyUp(WORD& key, ShiftState shift) override;
 
  private:
-  // Carries out a transition's effects in their order.
-  void apply(const ButtonEffects& effects);
-  void applyTimer(const ButtonEffects& effects);
+  // Carries out a transition's effects in their order (ApplyEffects).
+  void apply(const ButtonEffects& effects) { ApplyEffects(effects, *this); }
+  bool hasRepeatTimer() const override { return repeatTimer_ != nullptr; }
+  void createRepeatTimer() override;
+  void freeRepeatTimer() override { repeatTimer_.reset(); }
+  void repaintButton() override { repaint(); }
+  void runClick() override { click(); }
   void RepeatTick();
   LRESULT dialogKey(WPARAM key, LPARAM keyData);
   LRESULT dialogChar(wchar_t ch, LPARAM keyData);

@@ -2,8 +2,10 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <new>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/unicode.h"
 
 namespace ss {
@@ -23,6 +25,20 @@ std::string Format(const char* format, ...) {
   }
   va_end(args);
   return result;
+}
+
+ExceptionText CurrentExceptionText() {
+  try {
+    throw;
+  } catch (const Exception& error) {
+    return {error.className(), error.address(), error.message()};
+  } catch (const std::bad_alloc&) {
+    return {"EOutOfMemory", nullptr, kOutOfMemoryError};
+  } catch (const std::exception& error) {
+    return {"Exception", nullptr, error.what()};
+  } catch (...) {
+    return {"Exception", nullptr, kUnknownError};
+  }
 }
 
 std::string ErrorBoxText(const std::string& message) {
@@ -46,7 +62,7 @@ std::string TrimSystemMessage(std::string text) {
 }
 
 std::string FileOpenMessage(const std::string& path, const std::string& systemText) {
-  return "Cannot open file \"" + path + "\". " + TrimSystemMessage(systemText);
+  return std::string(kCannotOpenFile) + " \"" + path + "\". " + TrimSystemMessage(systemText);
 }
 
 std::string FileNamePart(const std::string& path) {

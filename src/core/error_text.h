@@ -10,6 +10,19 @@ namespace ss {
 // interpreted as a format itself.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// What the error boxes tell of an exception: its class name as the user sees it, the code
+// address that raised it (nullptr when unknown) and its message.
+struct ExceptionText {
+  std::string className;
+  const void* address = nullptr;
+  std::string message;
+};
+
+// The exception in flight (call inside a catch block) as the boxes tell it: the launcher's own
+// errors with their class, out of memory as "EOutOfMemory", any other with its what() text, and
+// anything else as "Unknown error".
+ExceptionText CurrentExceptionText();
+
 // Text of the box of a window error: the message, with a full stop added when its last
 // byte sorts after ".".
 std::string ErrorBoxText(const std::string& message);

@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace ss {
 
@@ -43,5 +44,23 @@ SS_DECLARE_ERROR(ERegistryException)
 SS_DECLARE_ERROR(EOutOfResources)
 
 #undef SS_DECLARE_ERROR
+
+// The launcher's own error messages, as raised (the boxes add their full stop). The code that
+// raises them and the configuration tool that foretells them both take them from here.
+inline constexpr const char* kStreamReadError = "Stream read error";
+inline constexpr const char* kBitmapNotValid = "Bitmap image is not valid";
+inline constexpr const char* kIconNotValid = "Icon image is not valid";
+inline constexpr const char* kOutOfMemoryError = "Out of memory";
+inline constexpr const char* kUnknownError = "Unknown error";
+// The start of FileOpenMessage's text: "Cannot open file "path". <the system's text>".
+inline constexpr const char* kCannotOpenFile = "Cannot open file";
+// EConvertError of a text that is no integer; concatenated, so that any byte survives.
+inline std::string NotAnIntegerMessage(std::string_view text) {
+  return "'" + std::string(text) + "' is not a valid integer value";
+}
+// ERegistryException of a registry value that is not text.
+inline std::string InvalidDataTypeMessage(std::string_view name) {
+  return "Invalid data type for '" + std::string(name) + "'";
+}
 
 }  // namespace ss

@@ -32,4 +32,9 @@ std::string ReadWholeFile(const std::string& path) {
   return ReadFileStart(path, std::numeric_limits<std::size_t>::max());
 }
 
+// The C library shares files as the system does: others may write meanwhile.
+std::string ReadSharedFile(const std::string& path) {
+  return ReadWholeFile(path);
+}
+
 }  // namespace ss

@@ -14,9 +14,9 @@ namespace ss {
 
 namespace {
 
-// Reads up to `limit` bytes from the file's start, opened for reading with read sharing only.
-std::string ReadFile(const std::string& path, std::size_t limit) {
-  const FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+// Reads up to `limit` bytes from the file's start, opened for reading with `sharing`.
+std::string ReadFile(const std::string& path, std::size_t limit, DWORD sharing = FILE_SHARE_READ) {
+  const FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, sharing, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw EFOpenError(FileOpenMessage(path, SystemErrorText(GetLastError())));
   std::string content;
@@ -35,7 +35,7 @@ std::string ReadFile(const std::string& path, std::size_t limit) {
     if (!ok || got == 0) break;
     content.append(chunk, got);
   }
-  if (!ok) throw EReadError("Stream read error");
+  if (!ok) throw EReadError(kStreamReadError);
   return content;
 }
 
@@ -43,6 +43,11 @@ std::string ReadFile(const std::string& path, std::size_t limit) {
 
 std::string ReadWholeFile(const std::string& path) {
   return ReadFile(path, std::numeric_limits<std::size_t>::max());
+}
+
+std::string ReadSharedFile(const std::string& path) {
+  return ReadFile(path, std::numeric_limits<std::size_t>::max(),
+                  FILE_SHARE_READ | FILE_SHARE_WRITE);
 }
 
 std::string ReadFileStart(const std::string& path, std::size_t bytes) {

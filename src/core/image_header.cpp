@@ -17,7 +17,7 @@ std::uint32_t ReadLe(std::string_view bytes, size_t offset, size_t size) {
 }
 
 [[noreturn]] void InvalidIcon() {
-  throw EInvalidGraphic("Icon image is not valid");
+  throw EInvalidGraphic(kIconNotValid);
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ std::uint32_t ReadLe(std::string_view bytes, size_t offset, size_t size) {
 void CheckIconFile(std::string_view bytes) {
   constexpr size_t kHeaderSize = 6;
   constexpr size_t kEntrySize = 16;
-  if (bytes.size() < kHeaderSize) throw EReadError("Stream read error");
+  if (bytes.size() < kHeaderSize) throw EReadError(kStreamReadError);
   const std::uint32_t type = ReadLe(bytes, 2, 2);
   const std::uint32_t count = ReadLe(bytes, 4, 2);
   if (type > 1) InvalidIcon();
@@ -70,7 +70,7 @@ IconImage BestIconImage(std::string_view bytes, int size) {
 namespace {
 
 [[noreturn]] void InvalidBitmap() {
-  throw EInvalidGraphic("Bitmap image is not valid");
+  throw EInvalidGraphic(kBitmapNotValid);
 }
 
 struct BitmapInfo {

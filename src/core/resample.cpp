@@ -226,7 +226,7 @@ PixelImage Resample(const PixelImage& source, int width, int height,
   // A bitmap the launcher would refuse to load; the sides bound the rows' buffers below.
   if (width > kMaxBitmapSide || height > kMaxBitmapSide ||
       std::int64_t{width} * height > kMaxBitmapPixels) {
-    throw EInvalidGraphic("Bitmap image is not valid");
+    throw EInvalidGraphic(kBitmapNotValid);
   }
   if (source.width < 1 || source.height < 1 ||
       source.pixels.size() !=

@@ -1,7 +1,6 @@
 #include "gui/application.h"
 
 #include "core/error_text.h"
-#include "core/errors.h"
 #include "core/unicode.h"
 #include "core/wide.h"
 #include "gui/control.h"
@@ -234,15 +233,7 @@ void Application::controlDestroyed(Control* control) {
 }
 
 void Application::handleCurrentException() {
-  try {
-    throw;
-  } catch (const Exception& error) {
-    showErrorMessage(error.message());
-  } catch (const std::exception& error) {
-    showErrorMessage(error.what());
-  } catch (...) {
-    showErrorMessage("Unknown error");
-  }
+  showErrorMessage(CurrentExceptionText().message);
 }
 
 void Application::showErrorMessage(const std::string& message) {

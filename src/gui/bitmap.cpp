@@ -114,7 +114,7 @@ void Bitmap::loadFromFileBytes(const std::string& bytes, const std::string& path
                                      : BitmapHandle(static_cast<HBITMAP>(
                                            LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0,
                                                       0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  if (!loaded) throw EInvalidGraphic("Bitmap image is not valid");
+  if (!loaded) throw EInvalidGraphic(kBitmapNotValid);
   adopt(std::move(loaded));
 }
 

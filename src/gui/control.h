@@ -18,29 +18,40 @@ class Form;
 class Control;
 
 // The framework's own notifications, delivered through Control::notify, and as window messages
-// to windowed controls. They share one private range of message numbers.
+// to windowed controls. They share one private range of message numbers above the application
+// range (0x8000 to 0xBFFF), and keep the numbers of the launcher's design (0xB004 and on).
 inline constexpr UINT kNotifyFirst = 0xB000;
 inline constexpr UINT kNotifyLast = 0xB0FF;
+// To the focused control when a press elsewhere takes over: end a press or hover without events.
 inline constexpr UINT NotifyCancelMode = kNotifyFirst + 0x04;
+// To every control, in creation order, for Return or Escape: the default or cancel button clicks.
 inline constexpr UINT NotifyDialogKey = kNotifyFirst + 0x05;
+// To every control, in creation order, for a typed character: accelerators (Alt+letter).
 inline constexpr UINT NotifyDialogChar = kNotifyFirst + 0x06;
+// To every control when the focus moved; lParam is the control that now has it.
 inline constexpr UINT NotifyFocusChanged = kNotifyFirst + 0x07;
+// To a control whose font, or whose form's font that it follows, changed.
 inline constexpr UINT NotifyFontChanged = kNotifyFirst + 0x0E;
+// To a control whose text changed.
 inline constexpr UINT NotifyTextChanged = kNotifyFirst + 0x12;
+// To the control the pointer entered, and on to its form with the control in lParam.
 inline constexpr UINT NotifyMouseEnter = kNotifyFirst + 0x13;
+// To the control the pointer left, sent before the enter; on to its form likewise.
 inline constexpr UINT NotifyMouseLeave = kNotifyFirst + 0x14;
 constexpr bool IsNotification(UINT message) {
   return message >= kNotifyFirst && message <= kNotifyLast;
 }
 
-// WM_COMMAND of a system-class child, sent back to that child by its form.
-inline constexpr UINT kChildCommand = 0xBD11;
+// WM_COMMAND of a system-class child, sent back to that child by its form: WM_COMMAND (0x111)
+// moved into the private range by 0xBC00, where answers to a child's own messages lie.
+inline constexpr UINT kChildCommand = 0xBC00 + WM_COMMAND;
 
 // Posted to a windowed control by its accessible object: run the default action (a click), once
 // the reader's call has returned.
 inline constexpr UINT kDoDefaultAction = WM_APP + 2;
 
-// Sent to the focused window: image buttons answer 1, other windows 0.
+// Sent to the focused window: image buttons answer 1, other windows 0. The design's fixed
+// number: the application range 0x8000 plus 3000; the accelerator rule asks it.
 inline constexpr UINT WM_IS_SKIN_BUTTON = 0x8BB8;
 
 using NotifyEvent = std::function<void(Control& sender)>;
@@ -98,6 +109,10 @@ class Control {
   void setCursor(int value) { cursor_ = value; }
 
   NotifyEvent OnClick;
+  // The pointer came onto the control or left it (NotifyMouseEnter, NotifyMouseLeave); each kind
+  // of control fires them once its own look has followed.
+  NotifyEvent OnMouseEnter;
+  NotifyEvent OnMouseExit;
   MouseEvent OnMouseDown;
   MouseMoveEvent OnMouseMove;
   MouseEvent OnMouseUp;

@@ -157,7 +157,7 @@ bool Form::enabled() const {
 }
 
 void Form::show(int showCommand) {
-  formShow();
+  aboutToShow();
   if (!shownOnce_) {
     shownOnce_ = true;
     applyFirstPosition();
@@ -350,6 +350,7 @@ void Form::showFocusCues(bool value) {
   SendMessageW(handle(), WM_CHANGEUISTATE, MAKEWPARAM(value ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS),
                0);
   if (activeControl_) activeControl_->repaint();
+  focusCuesChanged();
 }
 
 bool Form::dialogKey(WinControl* focused, WORD key, LPARAM keyData) {
@@ -542,9 +543,11 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_UPDATEUISTATE:
       // The system's own change of the UI state (Windows sends it; Wine does not).
       if (HIWORD(wParam) & UISF_HIDEFOCUS) {
+        const bool shown = focusCuesShown_;
         if (LOWORD(wParam) == UIS_SET) focusCuesShown_ = false;
         if (LOWORD(wParam) == UIS_CLEAR) focusCuesShown_ = true;
         if (activeControl_) activeControl_->invalidate();
+        if (focusCuesShown_ != shown) focusCuesChanged();
       }
       break;
     case WM_GETOBJECT: {

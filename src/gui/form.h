@@ -124,7 +124,9 @@ class Form : public Window {
 
  protected:
   // Runs when the form is about to be shown (before it is placed).
-  virtual void formShow() {}
+  virtual void aboutToShow() {}
+  // The focus cues were shown or hidden: by the keyboard, a mouse press or the system.
+  virtual void focusCuesChanged() {}
   // The form came onto a monitor of another DPI (dpi() tells it already): lay it out again and
   // take the suggested rectangle. The form's own version only takes the rectangle.
   virtual void dpiChanged(int dpi, const RECT& suggested);

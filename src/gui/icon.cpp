@@ -29,7 +29,7 @@ IconHandle IconFromFileBytes(std::string_view bytes, int size) {
   IconHandle icon(CreateIconFromResourceEx(reinterpret_cast<PBYTE>(aligned.data()),
                                            static_cast<DWORD>(image.bytes), TRUE, 0x00030000, width,
                                            height, LR_DEFAULTCOLOR));
-  if (!icon) throw EInvalidGraphic("Icon image is not valid");
+  if (!icon) throw EInvalidGraphic(kIconNotValid);
   return icon;
 }
 

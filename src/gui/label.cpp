@@ -67,7 +67,7 @@ LRESULT Label::notify(UINT code, WPARAM wParam, LPARAM lParam) {
       if (OnMouseEnter) OnMouseEnter(*this);
       break;
     case NotifyMouseLeave:
-      if (OnMouseLeave) OnMouseLeave(*this);
+      if (OnMouseExit) OnMouseExit(*this);
       break;
     case NotifyTextChanged:
       adjustBounds();

@@ -32,9 +32,6 @@ class Label : public GraphicControl {
   bool transparent() const { return transparent_; }
   void setTransparent(bool value);
 
-  NotifyEvent OnMouseEnter;
-  NotifyEvent OnMouseLeave;
-
   LRESULT notify(UINT code, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc) override;
   // A static text named by the text it shows; a change of the text is told to screen readers.

@@ -31,7 +31,7 @@ LRESULT LinkLabel::notify(UINT code, WPARAM wParam, LPARAM lParam) {
       return 0;
     case NotifyMouseLeave:
       CustomControl::notify(code, wParam, lParam);
-      if (OnMouseLeave) OnMouseLeave(*this);
+      if (OnMouseExit) OnMouseExit(*this);
       return 0;
     case NotifyTextChanged:
       adjustBounds();

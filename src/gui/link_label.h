@@ -16,9 +16,6 @@ class LinkLabel : public CustomControl {
   const std::string& caption() const { return text(); }
   void setCaption(const std::string& value) { setText(value); }
 
-  NotifyEvent OnMouseEnter;
-  NotifyEvent OnMouseLeave;
-
   LRESULT notify(UINT code, WPARAM wParam, LPARAM lParam) override;
   void paint(HDC dc) override;
   // A link named by its text, with the default action "Jump".

@@ -17,6 +17,7 @@ class Timer {
   Timer& operator=(const Timer&) = delete;
   ~Timer();
 
+  int interval() const { return interval_; }
   // Restarts the count when the timer runs.
   void setInterval(int milliseconds);
   bool enabled() const { return enabled_; }

@@ -25,7 +25,7 @@ std::string ReadStringValue(HKEY key, const std::string& name) {
     return {};
   }
   if (type != REG_SZ && type != REG_EXPAND_SZ) {
-    throw ERegistryException("Invalid data type for '" + name + "'");
+    throw ERegistryException(InvalidDataTypeMessage(name));
   }
   // Room for an odd byte count too; the data need not end in a NUL.
   std::wstring data(size / sizeof(wchar_t) + 1, L'\0');

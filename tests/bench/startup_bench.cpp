@@ -17,6 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "core/errors.h"
+#include "core/file_read.h"
+#include "core/handles_win.h"
 #include "gui/dpi.h"
 #include "gui/skin_files.h"
 #include "ui/main/form_main_tables.h"
@@ -161,7 +164,8 @@ bool Shows(HDC screen, POINT origin, const std::vector<Probe>& probes) {
 POINT lastOrigin{-1, -1};
 
 struct Started {
-  PROCESS_INFORMATION process{};
+  ss::KernelHandle process;
+  DWORD processId = 0;
   HWND window = nullptr;
   double windowMs = 0;
   double paintedMs = 0;
@@ -174,20 +178,24 @@ bool Start(const Program& program, HDC screen, Started& out) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   const double start = NowMs();
+  PROCESS_INFORMATION info{};
   bool created = false;
   // Wine now and then fails a start with ERROR_INTERNAL_ERROR; one more attempt then.
   for (int attempt = 0; attempt < 2 && !created; ++attempt) {
     created = CreateProcessA(program.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                             nullptr, program.folder.c_str(), &startup, &out.process);
+                             nullptr, program.folder.c_str(), &startup, &info);
     if (!created && GetLastError() != ERROR_INTERNAL_ERROR) break;
   }
   if (!created) {
     std::printf("cannot start %s: error %lu\n", program.exe.c_str(), GetLastError());
     return false;
   }
+  const ss::KernelHandle thread(info.hThread);
+  out.process.reset(info.hProcess);
+  out.processId = info.dwProcessId;
   while (NowMs() - start < kTimeoutMs) {
     if (!out.window) {
-      out.window = VisibleWindowOf(out.process.dwProcessId);
+      out.window = VisibleWindowOf(out.processId);
       if (out.window) out.windowMs = NowMs() - start;
     }
     if (out.window) {
@@ -206,14 +214,12 @@ bool Start(const Program& program, HDC screen, Started& out) {
 }
 
 void Stop(Started& started) {
-  if (!started.process.hProcess) return;
+  if (!started.process) return;
   if (started.window) PostMessageA(started.window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(started.process.hProcess, 5000) != WAIT_OBJECT_0) {
-    TerminateProcess(started.process.hProcess, 255);
-    WaitForSingleObject(started.process.hProcess, 5000);
+  if (WaitForSingleObject(started.process.get(), 5000) != WAIT_OBJECT_0) {
+    TerminateProcess(started.process.get(), 255);
+    WaitForSingleObject(started.process.get(), 5000);
   }
-  CloseHandle(started.process.hThread);
-  CloseHandle(started.process.hProcess);
   started = {};
 }
 
@@ -226,17 +232,13 @@ bool ScreenCleared(HDC screen, const Program& program) {
   return false;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string text;
-  char buffer[4096];
-  DWORD got = 0;
-  // Files under /proc report no size: read until the end.
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-  CloseHandle(file);
-  return text;
+// A file under /proc, or nothing when the process is gone.
+std::string ReadProcFile(const std::string& path) {
+  try {
+    return ss::ReadSharedFile(path);
+  } catch (const ss::Exception&) {
+    return {};
+  }
 }
 
 std::string Lower(std::string text) {
@@ -250,28 +252,27 @@ std::string LinuxProcess(const std::string& exeName, const std::string& winePref
   const std::string wanted = Lower(exeName);
   const std::string prefixEntry = std::string("WINEPREFIX=") + winePrefix + '\0';
   WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA("Z:\\proc\\*", &entry);
-  if (find == INVALID_HANDLE_VALUE) return {};
+  const ss::FindHandle find(FindFirstFileA("Z:\\proc\\*", &entry));
+  if (!find) return {};
   std::string found;
   do {
     const std::string name = entry.cFileName;
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::string command = ReadWholeFile("Z:\\proc\\" + name + "\\cmdline");
+    std::string command = ReadProcFile("Z:\\proc\\" + name + "\\cmdline");
     command.resize(std::min(command.size(), command.find('\0')));
     const size_t cut = command.find_last_of("\\/");
     if (Lower(cut == std::string::npos ? command : command.substr(cut + 1)) != wanted) continue;
-    if (ReadWholeFile("Z:\\proc\\" + name + "\\environ").find(prefixEntry) == std::string::npos) {
+    if (ReadProcFile("Z:\\proc\\" + name + "\\environ").find(prefixEntry) == std::string::npos) {
       continue;
     }
     found = name;
-  } while (found.empty() && FindNextFileA(find, &entry));
-  FindClose(find);
+  } while (found.empty() && FindNextFileA(find.get(), &entry));
   return found;
 }
 
 // User plus system time of a Linux process in milliseconds (clock ticks of 10 ms); -1 if gone.
 double CpuMs(const std::string& linuxProcess) {
-  const std::string stat = ReadWholeFile("Z:\\proc\\" + linuxProcess + "\\stat");
+  const std::string stat = ReadProcFile("Z:\\proc\\" + linuxProcess + "\\stat");
   const size_t name = stat.rfind(')');
   if (stat.empty() || name == std::string::npos) return -1;
   // After the name: state (field 3) ... utime (14), stime (15).

@@ -463,6 +463,31 @@ TEST_F(LauncherE2E, TabToButton1AndReturnStartsItsTool) {
   EXPECT_TRUE(launcher_->process().running());
 }
 
+TEST_F(LauncherE2E, InfoLineShowsThePointersBigButtonElseTheFocusedOneWhileCuesShow) {
+  // Help opens a stand-in here (found in the launcher's folder), not a web page.
+  DemoOptions options;
+  options.extraConfig = std::string("HelpHowTosTutorialVideosLink=") + main_window::kButton2Program;
+  ASSERT_TRUE(startActive(options));
+  test::KeyTap(VK_TAB);
+  test::KeyTap(VK_TAB);
+  ASSERT_TRUE(waitFocusOn(ButtonId::One));
+  ASSERT_TRUE(waitInfoLineShows(main_window::kButton1Hover));
+  // The press hides the cues before the focus moves: neither the pointer nor the keyboard is on
+  // a big button now.
+  click(ButtonId::Help);
+  EXPECT_TRUE(folder_->waitStarted(main_window::kButton2Program));
+  EXPECT_TRUE(waitInfoLineShows(welcome()));
+  // The keyboard comes back onto a big button.
+  test::KeyTap(VK_LEFT);
+  ASSERT_TRUE(waitFocusOn(ButtonId::MoreTools));
+  EXPECT_TRUE(waitInfoLineShows(main_window::kMoreToolsHover));
+  // The pointer's big button wins over the focused one, which shows again once it leaves.
+  test::MouseTo(launcher_->centreOf(rectOf(ButtonId::Two)));
+  EXPECT_TRUE(waitInfoLineShows(main_window::kButton2Hover));
+  test::MouseTo(restingPoint());
+  EXPECT_TRUE(waitInfoLineShows(main_window::kMoreToolsHover));
+}
+
 TEST_F(LauncherE2E, MissingConfigurationEndsTheStartWithTheApplicationError) {
   DemoOptions options;
   options.withConfig = false;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace ss {
 namespace {
 
@@ -66,40 +70,44 @@ TEST(ButtonCaption, BlankCaptionsAndCentring) {
   EXPECT_EQ(CentreOffset(10, 10, 13, 15), (Offset{-1, -2}));
 }
 
-TEST(ButtonTimer, NegativeIntervalsBecomeZero) {
-  EXPECT_EQ(RepeatInterval(100), 100);
-  EXPECT_EQ(RepeatInterval(0), 0);
-  EXPECT_EQ(RepeatInterval(-5), 0);
-}
-
-// Plays input into a ButtonState the way the control does: the timer exists between a start
-// and a free, and a click runs the click operation's first step.
-struct Player {
+// A button for the rules to act on: it keeps the repeat timer and counts clicks, and logs what
+// the rules asked of it, in order. Its click operation starts as the button's does.
+struct FakeButton : ButtonEffectsTarget {
   ButtonState state;
   bool timer = false;
   int clicks = 0;
-  int repaints = 0;
+  std::vector<std::string> log;
 
-  void apply(ButtonEffects effects) {
-    if (effects.startTimer) timer = true;
-    if (effects.freeTimer) timer = false;
-    if (effects.repaint) ++repaints;
-    if (effects.click) click();
+  bool hasRepeatTimer() const override { return timer; }
+  void createRepeatTimer() override {
+    timer = true;
+    log.push_back("create timer");
   }
-  void click() {
-    apply(state.clickBegins());
+  void freeRepeatTimer() override {
+    timer = false;
+    log.push_back("free timer");
+  }
+  void repaintButton() override { log.push_back("repaint"); }
+  void runClick() override {
+    log.push_back("click");
+    ApplyEffects(state.clickBegins(), *this);
     ++clicks;
   }
+  void apply(ButtonEffects effects) { ApplyEffects(effects, *this); }
   // A left release inside the button with the clicked mark.
   void releaseInside() {
-    click();
+    runClick();
     apply(state.leftRelease());
   }
   L look() const { return state.look(true); }
+  // What the rules asked since the last call.
+  std::vector<std::string> asked() { return std::exchange(log, {}); }
 };
 
+using Asked = std::vector<std::string>;
+
 TEST(ButtonTransitions, DraggingOutShowsNormalAndBackInShowsMouseOn) {
-  Player p;
+  FakeButton p;
   p.apply(p.state.mouseEnter());
   p.apply(p.state.leftPress());
   EXPECT_EQ(p.look(), L::MouseDown);
@@ -109,8 +117,10 @@ TEST(ButtonTransitions, DraggingOutShowsNormalAndBackInShowsMouseOn) {
   p.apply(p.state.move(80, 5, 75, 21));
   EXPECT_EQ(p.look(), L::Normal);
   EXPECT_TRUE(p.timer);  // until the leave notification
+  p.asked();
   p.apply(p.state.mouseLeave());
   EXPECT_FALSE(p.timer);
+  EXPECT_EQ(p.asked(), (Asked{"free timer", "repaint"}));
   p.apply(p.state.mouseEnter());
   EXPECT_EQ(p.look(), L::MouseOn);
   p.releaseInside();
@@ -119,24 +129,31 @@ TEST(ButtonTransitions, DraggingOutShowsNormalAndBackInShowsMouseOn) {
 }
 
 TEST(ButtonTransitions, PressOnTheFocusedButtonEndsInTheNormalLook) {
-  Player p;
+  FakeButton p;
   p.apply(p.state.mouseEnter());
   p.apply(p.state.cancelMode());  // the framework cancels the focused control: this one
   p.apply(p.state.leftPress());
+  p.apply(p.state.leftPress());  // a second press keeps the running timer
+  EXPECT_EQ(p.asked(),
+            (Asked{"repaint", "free timer", "repaint", "create timer", "repaint", "repaint"}));
   p.releaseInside();
+  // The click operation ends the press before the release frees the timer once more.
+  EXPECT_EQ(p.asked(), (Asked{"click", "free timer", "repaint", "free timer"}));
   EXPECT_EQ(p.clicks, 1);
   EXPECT_EQ(p.look(), L::Normal);
   EXPECT_FALSE(p.timer);
 }
 
 TEST(ButtonTransitions, SpaceAndReturnPressAndClickInterchangeably) {
-  Player p;
+  FakeButton p;
   p.apply(p.state.keyDown(kKeySpace, true, true));
   p.apply(p.state.keyDown(kKeySpace, true, true));  // auto-repeat
   EXPECT_EQ(p.look(), L::MouseDown);
   EXPECT_FALSE(p.timer);  // the keyboard press starts no repeat
+  p.asked();
   p.apply(p.state.keyUp(kKeyReturn, true, true));
-  p.apply(p.state.keyUp(kKeySpace, true, true));  // no longer down: no second click
+  EXPECT_EQ(p.asked(), (Asked{"repaint", "click"}));  // the released look shows before the click
+  p.apply(p.state.keyUp(kKeySpace, true, true));      // no longer down: no second click
   EXPECT_EQ(p.clicks, 1);
   EXPECT_EQ(p.look(), L::Normal);
   // Disabled or unfocused buttons ignore the keys; other keys do nothing.
@@ -147,7 +164,7 @@ TEST(ButtonTransitions, SpaceAndReturnPressAndClickInterchangeably) {
 }
 
 TEST(ButtonTransitions, SpaceReleasedWhileTheMouseHoldsClicksTwice) {
-  Player p;
+  FakeButton p;
   p.apply(p.state.mouseEnter());
   p.apply(p.state.leftPress());
   p.apply(p.state.keyDown(kKeySpace, true, true));

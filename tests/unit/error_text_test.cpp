@@ -2,8 +2,38 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
+#include "core/errors.h"
+
 namespace ss {
 namespace {
+
+// The exception in flight, as both error boxes tell it.
+template <class Raise>
+ExceptionText TextOf(Raise raise) {
+  try {
+    raise();
+  } catch (...) {
+    return CurrentExceptionText();
+  }
+  return {};
+}
+
+TEST(CurrentExceptionText, NamesEveryKindOfErrorOutOfMemoryIncluded) {
+  const ExceptionText own = TextOf([] { throw EReadError("Stream read error"); });
+  EXPECT_EQ(own.className, "EReadError");
+  EXPECT_EQ(own.message, "Stream read error");
+  EXPECT_NE(own.address, nullptr);
+  const ExceptionText memory = TextOf([] { throw std::bad_alloc(); });
+  EXPECT_EQ(memory.className, "EOutOfMemory");
+  EXPECT_EQ(memory.message, "Out of memory");
+  const ExceptionText library = TextOf([] { throw std::runtime_error("broken"); });
+  EXPECT_EQ(library.className, "Exception");
+  EXPECT_EQ(library.message, "broken");
+  EXPECT_EQ(TextOf([] { throw 42; }).message, "Unknown error");
+}
 
 TEST(ErrorBoxText, AddsAFullStopOnlyAfterBytesThatSortAfterIt) {
   EXPECT_EQ(ErrorBoxText("File not found"), "File not found.");

@@ -303,15 +303,24 @@ TEST_F(ImageButtonLooks, AutoSizeMeasuresPicNormalOnlyWhenAssigned) {
   EXPECT_EQ(b.height(), 30);
 }
 
-TEST_F(ImageButtonLooks, PropertiesStartAsDocumentedAndAnswerTheSkinButtonQuery) {
+TEST_F(ImageButtonLooks, NewButtonIsATabStopRepeatingEvery100MsAndAnswersTheSkinButtonQuery) {
   TImageButton& b = add();
-  EXPECT_EQ(b.MouseContinuouslyDownInterval(), 100);
-  EXPECT_EQ(b.FocusedRectMargin(), 2);
-  EXPECT_TRUE(b.tabStop());
-  EXPECT_FALSE(b.AutoSize() || b.Transparent() || b.Stretch() || b.DrawFocused());
-  EXPECT_FALSE(b.IsMouseOn() || b.IsMouseDown() || b.IsDefaultActive());
+  EXPECT_EQ(form.firstTabStop(), &b);
+  // Held with the mouse, a new button repeats every 100 ms; a negative interval never ticks.
+  auto press = [&] { SendMessageA(b.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); };
+  auto release = [&] { SendMessageA(b.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); };
+  press();
+  ASSERT_NE(b.RepeatTimer(), nullptr);
+  EXPECT_EQ(b.RepeatTimer()->interval(), 100);
+  EXPECT_TRUE(b.RepeatTimer()->running());
+  release();
   EXPECT_EQ(b.RepeatTimer(), nullptr);
-  EXPECT_EQ(b.Caption(), "");
+  b.setMouseContinuouslyDownInterval(-5);
+  press();
+  ASSERT_NE(b.RepeatTimer(), nullptr);
+  EXPECT_EQ(b.RepeatTimer()->interval(), 0);
+  EXPECT_FALSE(b.RepeatTimer()->running());
+  release();
   b.setUIStyle(TUIStyle::Standard);
   EXPECT_EQ(b.UIStyle(), TUIStyle::FromThemeFile);
   EXPECT_EQ(SendMessageA(b.handle(), WM_IS_SKIN_BUTTON, 0, 0), 1);

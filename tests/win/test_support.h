@@ -30,6 +30,7 @@ class TempDir {
 
 bool MakeFolder(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The file's bytes, also while another process writes it; nothing when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 void CopyFileOrFail(const std::string& from, const std::string& to);

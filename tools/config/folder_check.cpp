@@ -211,6 +211,10 @@ class Checker {
     const std::string_view unmarked = mark ? text.substr(3) : text;
     const ConfigStore clear = ParseConfigLines(SplitTextLines(unmarked));
     const ConfigStore scrambled = ParseConfigBuffer(unmarked);
+    // Without settings the skin's number is the empty text, which the launcher cannot convert.
+    const std::string noSettings = "no title, and the error " +
+                                   Quoted(ErrorBoxText(NotAnIntegerMessage(""))) +
+                                   " instead of its skin";
     if (HasSystemSection(asRead)) {
       store_ = asRead;
       if (mark) {
@@ -224,23 +228,19 @@ class Checker {
       store_ = clear;
       error(name +
             " holds clear text, but the launcher reads it scrambled and will find no "
-            "settings in it: no title, and the error \"'' is not a valid integer "
-            "value.\" instead of its skin. Keep the clear text under another name and " +
-            packIt + ". The checks below use the settings of the clear text.");
+            "settings in it: " +
+            noSettings + ". Keep the clear text under another name and " + packIt +
+            ". The checks below use the settings of the clear text.");
     } else if (mark && HasSystemSection(scrambled)) {
       store_ = scrambled;
       error(name +
             " starts with a UTF-8 byte-order mark: the launcher loses the first line, "
-            "its [SYSTEM] header, and finds no settings: no title, and the error \"'' is "
-            "not a valid integer value.\" instead of its skin. Save the clear text "
-            "without the mark (or let the tool drop it) and " +
+            "its [SYSTEM] header, and finds no settings: " +
+            noSettings + ". Save the clear text without the mark (or let the tool drop it) and " +
             packIt + ".");
     } else {
-      error(name +
-            " has no [SYSTEM] section: the launcher will find no settings: no title, and "
-            "the error \"'' is not a valid integer value.\" instead of its skin. Write "
-            "the settings under a [SYSTEM] header and " +
-            packThem + ".");
+      error(name + " has no [SYSTEM] section: the launcher will find no settings: " + noSettings +
+            ". Write the settings under a [SYSTEM] header and " + packThem + ".");
       return false;
     }
     checkSettings();
@@ -462,10 +462,9 @@ class Checker {
     sizes_.assign(files.size(), std::nullopt);
     if (!folder_.isFolder(skinFolder_)) {
       const std::vector<std::string> found = folder_.subfolders(mw::kSkinRoot);
-      error("The skin folder " + skinFolder_ +
-            " is missing: the launcher will show the error "
-            "\"Cannot open file ...main.bmp\" and start as a plain rectangle without outline "
-            "or skin. Add the folder with its " +
+      error("The skin folder " + skinFolder_ + " is missing: the launcher will show the error \"" +
+            kCannotOpenFile + " ..." + mw::kGlyphFile +
+            "\" and start as a plain rectangle without outline or skin. Add the folder with its " +
             std::to_string(mw::kSkinFileCount) + " bitmaps, or set " + kResFolderKey +
             " to a folder under " + mw::kSkinRoot +
             (found.empty() ? std::string(" (there is none)") : " (found: " + JoinAnd(found) + ")") +

@@ -30,6 +30,28 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   }
 }
 
+// Walks a line of Latin-1 text glyph by glyph from the pen position `pen` (in 1/64 pixel),
+// kerning included: `place` gets each loaded glyph with the pen where it starts. Returns the pen
+// after the line.
+template <typename Place>
+FT_Pos WalkLine(FT_Face face, std::string_view text, FT_Pos pen, Place place) {
+  FT_UInt previous = 0;
+  for (unsigned char ch : text) {
+    const FT_UInt glyph = FT_Get_Char_Index(face, ch);
+    if (previous && glyph && FT_HAS_KERNING(face)) {
+      FT_Vector kern{};
+      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
+      pen += kern.x;
+    }
+    previous = glyph;
+    if (FT_Load_Glyph(face, glyph, kLoadFlags) != 0) continue;
+    place(face->glyph, pen);
+    // Neither emboldening nor rendering changes the advance.
+    pen += face->glyph->advance.x;
+  }
+  return pen;
+}
+
 }  // namespace
 
 struct Font::Impl {
@@ -63,50 +85,26 @@ int Font::lineHeight() const {
 }
 
 int Font::measure(std::string_view text) const {
-  FT_Face face = impl_->face;
-  FT_Pos pen = 0;
-  FT_UInt previous = 0;
-  for (unsigned char ch : text) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, ch);
-    if (previous && glyph && FT_HAS_KERNING(face)) {
-      FT_Vector kern{};
-      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
-      pen += kern.x;
-    }
-    if (FT_Load_Glyph(face, glyph, kLoadFlags) == 0) pen += face->glyph->advance.x;
-    previous = glyph;
-  }
+  const FT_Pos pen = WalkLine(impl_->face, text, 0, [](FT_GlyphSlot, FT_Pos) {});
   return static_cast<int>((pen + 32) >> 6);
 }
 
 void Font::draw(Mask& mask, std::string_view text, int x, int y) const {
-  FT_Face face = impl_->face;
-  FT_Pos pen = static_cast<FT_Pos>(x) << 6;
-  FT_UInt previous = 0;
-  for (unsigned char ch : text) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, ch);
-    if (previous && glyph && FT_HAS_KERNING(face)) {
-      FT_Vector kern{};
-      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
-      pen += kern.x;
-    }
-    previous = glyph;
-    if (FT_Load_Glyph(face, glyph, kLoadFlags) != 0) continue;
+  WalkLine(impl_->face, text, static_cast<FT_Pos>(x) << 6, [&](FT_GlyphSlot slot, FT_Pos pen) {
     // The bold Tahoma of Wine's fonts has strokes barely heavier than the regular one at
     // caption sizes; thickening the outline gives captions the weight a bold face should have.
-    if (embolden_ && face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
-      FT_Outline_Embolden(&face->glyph->outline, embolden_);
+    if (embolden_ && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+      FT_Outline_Embolden(&slot->outline, embolden_);
     }
     // Each glyph starts on a whole pixel, as GDI places them, so stems stay sharp.
     const int originX = static_cast<int>((pen + 32) >> 6);
-    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0 &&
-        face->glyph->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-      const FT_Bitmap& bitmap = face->glyph->bitmap;
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0 &&
+        slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+      const FT_Bitmap& bitmap = slot->bitmap;
       mask.addBitmap(bitmap.buffer, static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows),
-                     bitmap.pitch, originX + face->glyph->bitmap_left, y - face->glyph->bitmap_top);
+                     bitmap.pitch, originX + slot->bitmap_left, y - slot->bitmap_top);
     }
-    pen += face->glyph->advance.x;
-  }
+  });
 }
 
 namespace {

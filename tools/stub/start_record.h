@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "core/handles_win.h"
+
 namespace ss::stub {
 
 inline std::string Utf8(const std::wstring& text) {
@@ -52,14 +54,13 @@ inline bool AppendStartRecord() {
   const size_t cut = path.find_last_of(L'\\');
   const std::wstring folder = path.substr(0, cut + 1);
   const std::string record = Utf8(path.substr(cut + 1)) + "|" + Utf8(Arguments()) + "\r\n";
-  HANDLE log = CreateFileW((folder + L"started.log").c_str(), FILE_APPEND_DATA,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (log == INVALID_HANDLE_VALUE) return false;
+  const FileHandle log(CreateFileW((folder + L"started.log").c_str(), FILE_APPEND_DATA,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!log) return false;
   DWORD written = 0;
   const BOOL ok =
-      WriteFile(log, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-  CloseHandle(log);
+      WriteFile(log.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
   return ok && written == record.size();
 }
 

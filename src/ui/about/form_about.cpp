@@ -55,7 +55,7 @@ TfrmAbout::TfrmAbout()
   LabelSupportEmail.setTabOrder(2);
   for (LinkLabel* label : {&LabelWeb, &LabelSupportEmail}) {
     label->OnMouseEnter = [this](Control&) { LinkMouseEnter(); };
-    label->OnMouseLeave = [this](Control&) { LinkMouseLeave(); };
+    label->OnMouseExit = [this](Control&) { LinkMouseLeave(); };
   }
 }
 

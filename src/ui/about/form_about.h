@@ -2,9 +2,9 @@
 #pragma once
 
 #include "gui/form.h"
-#include "gui/image.h"
 #include "gui/label.h"
 #include "gui/link_label.h"
+#include "gui/picture_box.h"
 #include "gui/push_button.h"
 
 namespace ss {
@@ -13,7 +13,7 @@ class TfrmAbout : public Form {
  public:
   TfrmAbout();
 
-  Image Image;
+  PictureBox Image;
   Label lblAppName;
   Label LabelVersion;
   Label LabelCopyright;
@@ -23,7 +23,7 @@ class TfrmAbout : public Form {
   PushButton Button1;
 
  protected:
-  void formShow() override { FormShow(); }
+  void aboutToShow() override { FormShow(); }
   void dpiChanged(int dpi, const RECT& suggested) override;
 
  private:

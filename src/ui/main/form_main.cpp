@@ -143,20 +143,22 @@ void TFormMain::buildControls() {
   ButtonHome.OnClick = [this](Control&) { ButtonHomeClick(); };
   ButtonMoreFreeTools.OnClick = [this](Control&) { ButtonMoreFreeToolsClick(); };
 
-  const std::pair<TImageButton*, const char*> hovers[] = {{&Button1, kButton1Hover},
-                                                          {&Button2, kButton2Hover},
-                                                          {&Button3, kButton3Hover},
-                                                          {&ButtonMoreTools, kMoreToolsHover}};
-  for (auto [b, hover] : hovers) {
-    b->OnMouseEnter = [this, text = hover](Control&) { SetInfoText(text); };
-    b->OnMouseExit = [this](Control&) { SetInfoText(welcomeText()); };
-    // The keyboard's focus shows the same texts as the pointer does.
-    b->OnEnter = [this, text = hover](Control&) {
-      if (focusCuesShown()) SetInfoText(text);
+  infoTexts_ = {{{&Button1, kButton1Hover},
+                 {&Button2, kButton2Hover},
+                 {&Button3, kButton3Hover},
+                 {&ButtonMoreTools, kMoreToolsHover}}};
+  for (const auto& [b, hover] : infoTexts_) {
+    b->OnMouseEnter = [this, b = b](Control&) {
+      underPointer_ = b;
+      UpdateInfoText();
     };
-    b->OnExit = [this](Control&) {
-      if (focusCuesShown()) SetInfoText(welcomeText());
+    b->OnMouseExit = [this, b = b](Control&) {
+      if (underPointer_ == b) underPointer_ = nullptr;
+      UpdateInfoText();
     };
+    // The keyboard's focus shows the same texts as the pointer does, while the cues show.
+    b->OnEnter = [this](Control&) { UpdateInfoText(); };
+    b->OnExit = [this](Control&) { UpdateInfoText(); };
     b->setAccessibleDescription(hover);
   }
   Button3.setOpensMenu(true);
@@ -176,6 +178,23 @@ void TFormMain::buildControls() {
 
 std::string TFormMain::welcomeText() const {
   return "Welcome to " + Application::Instance().title() + "!";
+}
+
+void TFormMain::UpdateInfoText() {
+  std::optional<std::string_view> underPointer;
+  std::optional<std::string_view> focused;
+  for (const auto& [b, text] : infoTexts_) {
+    if (b == underPointer_) underPointer = text;
+    // Asked at the focus change itself: the system's focus has moved already.
+    if (b->focused()) focused = text;
+  }
+  const std::string welcome = welcomeText();
+  SetInfoText(std::string(InfoLineText(underPointer, focused, focusCuesShown(), welcome)));
+}
+
+void TFormMain::focusCuesChanged() {
+  Form::focusCuesChanged();
+  UpdateInfoText();
 }
 
 void TFormMain::SetInfoText(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "controls/image_button.h"
 #include "config/config_store.h"
@@ -14,6 +15,7 @@
 #include "gui/popup_menu.h"
 #include "gui/skin_files.h"
 #include "ui/main/form_main_tables.h"
+#include "ui/main/info_line.h"
 
 namespace ss {
 
@@ -31,8 +33,11 @@ class TFormMain : public Form {
   // every error in its place.
   static void PrepareSkin(const ConfigStore& store);
 
-  // Sets the text of the info line (both labels).
+  // Sets the text of the info line (both labels); readers hear of it only when it changes.
   void SetInfoText(const std::string& text);
+  // Sets the info line by its rule (InfoLineText): run when the pointer enters or leaves a big
+  // button, the focus moves to or from one, and the focus cues are shown or hidden.
+  void UpdateInfoText();
 
   // Controls in creation order: windowless ones paint in this order, each over the previous.
   TSkinForm SkinFormMain;
@@ -56,6 +61,7 @@ class TFormMain : public Form {
  protected:
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void dpiChanged(int dpi, const RECT& suggested) override;
+  void focusCuesChanged() override;
 
  private:
   void buildControls();
@@ -87,6 +93,9 @@ class TFormMain : public Form {
   void LauncherStarted();
 
   std::array<TImageButton*, main_window::kButtons.size()> buttons_;
+  // The big buttons and their info texts; the big button under the pointer, if any.
+  std::array<std::pair<TImageButton*, std::string>, 4> infoTexts_;
+  TImageButton* underPointer_ = nullptr;
   std::unique_ptr<SkinFolder> skinFolder_;
   // How far the creation step came: skin files loaded, alternative layout applied.
   int skinFilesLoaded_ = 0;

@@ -1,8 +1,8 @@
-#include "gui/image.h"
+#include "gui/picture_box.h"
 
 namespace ss {
 
-void Image::setIcon(HICON icon) {
+void PictureBox::setIcon(HICON icon) {
   picture_.setIcon(icon);
   invalidate();
 }

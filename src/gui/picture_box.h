@@ -6,9 +6,9 @@
 
 namespace ss {
 
-class Image : public GraphicControl {
+class PictureBox : public GraphicControl {
  public:
-  explicit Image(Form& parent) : GraphicControl(parent) {}
+  explicit PictureBox(Form& parent) : GraphicControl(parent) {}
 
   const Picture& picture() const { return picture_; }
   void setIcon(HICON icon);
