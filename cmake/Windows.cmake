@@ -60,6 +60,7 @@ target_link_libraries(ss_controls PUBLIC ss_skin ss_gui)
 # The launcher's windows and its entry sequence.
 add_library(ss_ui STATIC
   src/ui/main/form_main.cpp
+  src/ui/main/launcher_texts.cpp
   src/ui/about/form_about.cpp
   src/app/startup_error.cpp
 )

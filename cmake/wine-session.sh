@@ -4,6 +4,8 @@
 #   wine-session.sh run DIR EXE ...  runs a Windows program in the session; its exit code is ours
 #   wine-session.sh dpi DIR DPI EXE ...
 #                                    the same with the session's screen set to DPI meanwhile
+#   wine-session.sh lang DIR LOCALE EXE ...
+#                                    the same with the user's language LOCALE (de_AT.UTF-8)
 #   wine-session.sh env DIR          prints the session's environment as shell assignments
 #   wine-session.sh stop DIR         ends the wineserver and Xvfb
 set -u
@@ -75,6 +77,24 @@ case "$cmd" in
     wine "$@"
     code=$?
     set_dpi 96
+    exit $code
+    ;;
+  lang)
+    # Wine takes the user's language from LANG when its server starts: restart it with the
+    # language, run, and restart it as it was.
+    session_env
+    locale=${1:?missing locale}
+    shift
+    restart() {
+      wineserver -k
+      wineserver -w
+      wineserver -p >/dev/null 2>&1
+      wine cmd /c exit 0 >/dev/null 2>&1
+    }
+    (export LANG="$locale" LC_ALL="$locale"; restart)
+    LANG="$locale" LC_ALL="$locale" wine "$@"
+    code=$?
+    restart
     exit $code
     ;;
   env)

@@ -25,6 +25,9 @@ class PopupMenu {
   explicit PopupMenu(Form& owner) : owner_(&owner) {}
 
   void addItem(Item item) { items_.push_back(std::move(item)); }
+  void setCaption(std::size_t index, std::string caption) {
+    items_.at(index).caption = std::move(caption);
+  }
   const std::vector<Item>& items() const { return items_; }
   // The captions as shown: each item without a mnemonic is given one.
   std::vector<std::string> shownCaptions() const;

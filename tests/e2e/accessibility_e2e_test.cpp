@@ -242,5 +242,87 @@ TEST_F(Reader, TheKeyboardsFocusFrameGoesWithTheNextMousePress) {
   EXPECT_TRUE(launcher_->waitShows(one, normal));
 }
 
+// Run with the user's language set to Austrian German (see the e2e.lang_de_AT test).
+class LanguageDeAt : public Reader {
+ protected:
+  // What a reader finds in the main window: each child's name and description.
+  std::vector<Heard> children() const {
+    std::vector<Heard> heard;
+    IAccessible* window = ObjectOf(launcher_->mainWindow());
+    if (!window) return heard;
+    long count = 0;
+    window->get_accChildCount(&count);
+    std::vector<VARIANT> found(static_cast<size_t>(std::max(count, 0L)));
+    long got = 0;
+    AccessibleChildren(window, 0, count, found.data(), &got);
+    window->Release();
+    for (long i = 0; i < got; ++i) {
+      IAccessible* child = nullptr;
+      if (found[i].vt == VT_DISPATCH && found[i].pdispVal) {
+        found[i].pdispVal->QueryInterface(kAccessibleInterface, reinterpret_cast<void**>(&child));
+        found[i].pdispVal->Release();
+      }
+      heard.push_back(child ? Ask(child) : Heard{});
+      if (child) child->Release();
+    }
+    return heard;
+  }
+  // The info line's text, as a reader finds it.
+  std::string infoLine() const {
+    for (const Heard& h : children()) {
+      if (h.role == ROLE_SYSTEM_STATICTEXT) return h.name;
+    }
+    return "?";
+  }
+  void writeLanguage(const std::string& tag, const std::string& text) {
+    CreateDirectoryW(Wide(folder_->file("lang")).c_str(), nullptr);
+    test::WriteFileBytes(folder_->file("lang\\" + tag + ".ini"), text);
+  }
+  static std::string Demo(const char* tag) {
+    return test::ReadFileBytes(FromEnvironment("SS_DEMO_LANG") + "\\" + tag + ".ini");
+  }
+};
+
+TEST_F(LanguageDeAt, TheUsersLanguageWithItsParentKeyByKeyThenEnglish) {
+  ASSERT_TRUE(start());
+  std::string german = Demo("de");
+  german.replace(german.find("Willkommen bei {title}!"), 23, "Willkommen bei {title} %s %n!");
+  writeLanguage("de", german);
+  writeLanguage("de-AT", "[TEXT]\nButton2=Servus, {title}!\n");
+  launcher_.reset();
+  launcher_ = std::make_unique<RunningLauncher>(*folder_);
+  ASSERT_NE(launcher_->waitMainWindow(), nullptr);
+  const std::vector<Heard> heard = children();
+  ASSERT_EQ(heard.size(), kButtons.size() + 1);
+  EXPECT_EQ(heard[0].name, "Minimieren");
+  EXPECT_EQ(heard[2].name, "Daten-Disc brennen");
+  EXPECT_EQ(heard[2].description.rfind("Wandelt die Titel einer Musik-CD", 0), 0u);
+  EXPECT_EQ(heard[3].description, "Servus, " + folder_->productName() + "!");
+  EXPECT_EQ(infoLine(), "Willkommen bei " + folder_->productName() + " %s %n!");
+}
+
+TEST_F(LanguageDeAt, TheSettingsChoiceWinsAndNoFileLeavesEnglish) {
+  ASSERT_TRUE(start("[LANGUAGE]\nUse=ja\n"));
+  writeLanguage("de", Demo("de"));
+  writeLanguage("ja", Demo("ja"));
+  launcher_.reset();
+  launcher_ = std::make_unique<RunningLauncher>(*folder_);
+  ASSERT_NE(launcher_->waitMainWindow(), nullptr);
+  EXPECT_EQ(infoLine(), folder_->productName() +
+                            " \xE3\x81\xB8\xE3\x82\x88\xE3\x81\x86\xE3\x81\x93"
+                            "\xE3\x81\x9D\xEF\xBC\x81");  // "へようこそ！"
+
+  // Without a file for the user's language (nor the settings'), the launcher is as ever.
+  launcher_.reset();
+  folder_.reset();
+  ASSERT_TRUE(start());
+  writeLanguage("fr", "[TEXT]\nWelcome=Bienvenue !\n");
+  launcher_.reset();
+  launcher_ = std::make_unique<RunningLauncher>(*folder_);
+  ASSERT_NE(launcher_->waitMainWindow(), nullptr);
+  EXPECT_EQ(infoLine(), "Welcome to " + folder_->productName() + "!");
+  EXPECT_EQ(children()[0].name, "Minimize");
+}
+
 }  // namespace
 }  // namespace ss::e2e

@@ -11,8 +11,6 @@ namespace ss::e2e {
 
 using namespace main_window;
 
-namespace {
-
 // A Unix path from the test's environment as Wine shows it: the Unix root is drive Z:.
 std::string FromEnvironment(const char* name) {
   const char* unixPath = std::getenv(name);
@@ -26,6 +24,8 @@ std::string FromEnvironment(const char* name) {
   }
   return path;
 }
+
+namespace {
 
 std::string AssetsFolder() {
   return FromEnvironment("SS_DEMO_ASSETS") + "\\";

@@ -20,6 +20,9 @@ enum class Layout { Design, Alternative };
 // The 31 skin files' names in their loading order.
 std::vector<std::string> SkinFileNames();
 
+// The Windows path of the Unix path in the environment variable `name` (a test fails without it).
+std::string FromEnvironment(const char* name);
+
 struct DemoOptions {
   Layout layout = Layout::Design;
   bool withConfig = true;

@@ -8,6 +8,7 @@
 #include "gui/cursors.h"
 #include "gui/dpi.h"
 #include "gui/start_file.h"
+#include "ui/main/launcher_texts.h"
 
 namespace ss {
 
@@ -16,12 +17,6 @@ namespace {
 constexpr int kClientWidth = 385;
 constexpr int kClientHeight = 159;
 constexpr int kFontHeight = -11;
-
-std::string LocalYear() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  return std::to_string(now.wYear);
-}
 
 }  // namespace
 
@@ -97,13 +92,14 @@ void TfrmAbout::FormShow() {
   Application& app = Application::Instance();
   const std::string title = app.title();
   lblAppName.setCaption(title);
-  setCaption("About " + title);
+  // A translated caption is held to 255 UTF-16 units, as the title is.
+  setCaption(LauncherText(main_window::kAboutCaptionText, 255));
+  Button1.setText(LauncherText(main_window::kAboutOkText));
   Image.setIcon(app.icon());
-  const std::string year = LocalYear();
   LabelWeb.setCaption(GlobalVars.HelpHomePageLink);
   LabelSupportEmail.setCaption(GlobalVars.HelpSupportLink);
   LabelVersion.setCaption(FormatText(LabelVersion.caption(), {GlobalVars.Version}));
-  LabelCopyright.setCaption("Copyright (C) " + year + " " + GlobalVars.Copyright);
+  LabelCopyright.setCaption(LauncherText(main_window::kAboutCopyrightText));
 }
 
 void TfrmAbout::Button1Click() {

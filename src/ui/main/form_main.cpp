@@ -1,5 +1,7 @@
 #include "ui/main/form_main.h"
 
+#include <tuple>
+
 #include "config/config_file.h"
 #include "config/global_vars.h"
 #include "core/wide.h"
@@ -10,6 +12,7 @@
 #include "gui/start_file.h"
 #include "shell/shell.h"
 #include "ui/about/form_about.h"
+#include "ui/main/launcher_texts.h"
 #include "ui/main/settings_folder.h"
 
 namespace ss {
@@ -130,7 +133,7 @@ void TFormMain::buildControls() {
     b.setCursor(kCursorHandPoint);
     b.setUIStyle(TUIStyle::FromThemeFile);
     b.setTabOrder(layout.tabOrder);
-    b.setAccessibleName(layout.accessibleName);
+    b.setAccessibleName(ButtonReaderName(layout));
     // Assigned while the pictures are still empty, so the design size stays.
     b.setAutoSize(true);
   }
@@ -146,11 +149,8 @@ void TFormMain::buildControls() {
   ButtonHome.OnClick = [this](Control&) { ButtonHomeClick(); };
   ButtonMoreFreeTools.OnClick = [this](Control&) { ButtonMoreFreeToolsClick(); };
 
-  infoTexts_ = {{{&Button1, kButton1Hover},
-                 {&Button2, kButton2Hover},
-                 {&Button3, kButton3Hover},
-                 {&ButtonMoreTools, kMoreToolsHover}}};
-  for (const auto& [b, hover] : infoTexts_) {
+  applyLanguageTexts();
+  for (auto& [b, text] : infoTexts_) {
     b->OnMouseEnter = [this, b = b](Control&) {
       underPointer_ = b;
       UpdateInfoText();
@@ -162,7 +162,6 @@ void TFormMain::buildControls() {
     // The keyboard's focus shows the same texts as the pointer does, while the cues show.
     b->OnEnter = [this](Control&) { UpdateInfoText(); };
     b->OnExit = [this](Control&) { UpdateInfoText(); };
-    b->setAccessibleDescription(hover);
   }
   Button3.setOpensMenu(true);
   ButtonMoreTools.setOpensMenu(true);
@@ -177,10 +176,35 @@ void TFormMain::buildControls() {
     PopupMenuAudioCD.addItem(
         {item.name, item.caption, item.shortcut, [this, p = item.program] { startProgram(p); }});
   }
+  translateMenus();
+}
+
+void TFormMain::applyLanguageTexts() {
+  // The big buttons' info texts, keyed by their controls' names; also what readers hear of them.
+  const std::tuple<TImageButton*, main_window::ButtonId, const char*> hovers[] = {
+      {&Button1, ButtonId::One, kButton1Hover},
+      {&Button2, ButtonId::Two, kButton2Hover},
+      {&Button3, ButtonId::Three, kButton3Hover},
+      {&ButtonMoreTools, ButtonId::MoreTools, kMoreToolsHover}};
+  for (size_t i = 0; i < infoTexts_.size(); ++i) {
+    const auto [b, id, english] = hovers[i];
+    infoTexts_[i] = {b, LauncherText(kButtons[static_cast<size_t>(id)].name, english)};
+    b->setAccessibleDescription(infoTexts_[i].second);
+  }
+}
+
+void TFormMain::translateMenus() {
+  const auto translate = [](PopupMenu& menu, const auto& items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (items[i].program) menu.setCaption(i, LauncherText(items[i].name, items[i].caption));
+    }
+  };
+  translate(PopupMenuMoreTools, kMoreToolsMenu);
+  translate(PopupMenuAudioCD, kAudioCdMenu);
 }
 
 std::string TFormMain::welcomeText() const {
-  return "Welcome to " + Application::Instance().title() + "!";
+  return LauncherText(kWelcomeText);
 }
 
 void TFormMain::UpdateInfoText() {
@@ -208,6 +232,9 @@ void TFormMain::SetInfoText(const std::string& text) {
 void TFormMain::FormCreate() {
   setCaption(Application::Instance().title());
   ApplySkin();
+  // Again with the settings read: a translation may show the version or the copyright.
+  applyLanguageTexts();
+  translateMenus();
   SetInfoText(welcomeText());
   resolveSettingsFolder();
   PostMessageW(handle(), WM_LAUNCHER_STARTED, 0, 0);
@@ -218,8 +245,7 @@ void TFormMain::ApplySkin() {
   std::unique_ptr<SkinPreparation> prepared = std::move(prepared_);
   LoadGlobalVars();
   for (const ButtonLayout& layout : kButtons) {
-    const std::string name = AccessibleNameSetting(GlobalVars, layout.name);
-    if (!name.empty()) button(layout.id).setAccessibleName(name);
+    button(layout.id).setAccessibleName(ButtonReaderName(layout));
   }
   skinFolder_ = SkinFolderPath(GlobalVars.ResFolder);
   loadSkinFiles(kSkinFileCount, std::move(prepared));

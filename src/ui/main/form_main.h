@@ -67,6 +67,11 @@ class TFormMain : public Form {
 
  private:
   void buildControls();
+  // The info texts and the buttons' descriptions in the launcher's language, with the product's
+  // details as they stand.
+  void applyLanguageTexts();
+  // The menu items in the launcher's language (their handlers stay).
+  void translateMenus();
   // The controls' places, sizes and fonts of the design layout at the window's DPI.
   void placeDesignLayout();
   // Loads the first `count` skin files in their order at the window's DPI, from `prepared`
