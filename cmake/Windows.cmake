@@ -84,6 +84,11 @@ add_executable(suitestart WIN32 src/app/main.cpp ${CMAKE_BINARY_DIR}/suitestart.
 ss_target(suitestart)
 target_link_libraries(suitestart PRIVATE ss_ui)
 target_link_options(suitestart PRIVATE -s)
+# The exe's budget is 512 KiB with its icon: code that runs a few times per start or per event is
+# built for size; the skin layer, whose decoding and resampling run over every pixel, for speed.
+foreach(target ss_core ss_gui ss_controls ss_ui suitestart)
+  target_compile_options(${target} PRIVATE -Os)
+endforeach()
 
 add_subdirectory(tools)
 add_subdirectory(tests/win)
