@@ -24,7 +24,59 @@ bool DrawnAtScale(BitmapSize size, BitmapSize base, int scale) {
          std::abs(size.height - LengthAtScale(base.height, scale)) <= 1;
 }
 
+// The pixels from one set of pictures of the file `key` (upper-cased): `ownBase`, its 96-DPI
+// file's bytes when it has one, and its variants; sized from `base`. nullopt when the set has
+// neither that file at 96 DPI nor a variant drawn at its scale.
+std::optional<PixelImage> FromSet(const std::string& folder, const SkinVariants& variants,
+                                  const std::string& key, const std::string* ownBase,
+                                  BitmapSize base, int dpi) {
+  std::vector<int> scales;
+  if (ownBase) scales.push_back(kBaseScale);
+  if (UsesVariants(dpi)) {
+    for (const auto& [scale, files] : variants) {
+      if (files.count(key)) scales.push_back(scale);
+    }
+  }
+  // The best variant that is drawn at its scale, else the 96-DPI file.
+  while (!scales.empty()) {
+    const int chosen = ChooseVariant(dpi, scales).value_or(kBaseScale);
+    if (chosen == kBaseScale) return DecodeBitmapFile(*ownBase);
+    const std::string& listed = variants.at(chosen).at(key);
+    const std::string bytes =
+        ReadWholeFile(folder + std::to_string(chosen) + kPathSeparator + listed);
+    CheckBitmapFile(bytes);
+    if (DrawnAtScale(BitmapFileSize(bytes), base, chosen)) return DecodeBitmapFile(bytes);
+    scales.erase(std::find(scales.begin(), scales.end(), chosen));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::vector<SkinLanguageFolder> ListSkinLanguages(const std::string& folder,
+                                                  const std::vector<std::string>& tags,
+                                                  bool withVariants) {
+  std::vector<SkinLanguageFolder> languages;
+  if (tags.empty()) return languages;
+  const std::optional<FolderEntries> skin = ListFolder(folder);
+  if (!skin) return languages;
+  for (const std::string& tag : tags) {
+    const auto found = std::find_if(
+        skin->folders.begin(), skin->folders.end(),
+        [&](const std::string& name) { return UpperCaseName(name) == UpperCaseName(tag); });
+    if (found == skin->folders.end()) continue;
+    SkinLanguageFolder language;
+    language.path = folder + *found + kPathSeparator;
+    if (const std::optional<FolderEntries> files = ListFolder(language.path)) {
+      for (const std::string& file : files->files) {
+        language.files.emplace(UpperCaseName(file), file);
+      }
+    }
+    if (withVariants) language.variants = ListSkinVariants(language.path);
+    languages.push_back(std::move(language));
+  }
+  return languages;
+}
 
 bool UsesVariants(int dpi) {
   // ChooseVariant takes the 96-DPI file whenever it is drawn for at least the DPI.
@@ -48,39 +100,35 @@ SkinVariants ListSkinVariants(const std::string& folder) {
 }
 
 PixelImage PrepareSkinFile(const std::string& folder, const SkinVariants& variants,
-                           const SkinRequest& request, int dpi) {
+                           const SkinRequest& request, int dpi,
+                           const std::vector<SkinLanguageFolder>& languages) {
   // The 96-DPI file, read whole and checked at every DPI: its errors are the same everywhere.
   const std::string baseBytes = ReadWholeFile(folder + request.name);
   CheckBitmapFile(baseBytes);
-  const BitmapSize base = BitmapFileSize(baseBytes);
+  const std::string key = UpperCaseName(request.name);
+  BitmapSize base = BitmapFileSize(baseBytes);
+  std::optional<PixelImage> found;
+  for (const SkinLanguageFolder& language : languages) {
+    std::string ownBase;
+    const auto listed = language.files.find(key);
+    BitmapSize languageBase = base;
+    if (listed != language.files.end()) {
+      ownBase = ReadWholeFile(language.path + listed->second);
+      CheckBitmapFile(ownBase);
+      languageBase = BitmapFileSize(ownBase);
+    }
+    found = FromSet(language.path, language.variants, key,
+                    listed != language.files.end() ? &ownBase : nullptr, languageBase, dpi);
+    if (found) {
+      base = languageBase;
+      break;
+    }
+  }
+  // The skin's own 96-DPI file fits always, so there is a picture in the end.
+  if (!found) found = FromSet(folder, variants, key, &baseBytes, base, dpi);
+  PixelImage source = std::move(*found);
   const int width = ScaleToDpi(base.width, dpi);
   const int height = ScaleToDpi(base.height, dpi);
-
-  std::vector<int> scales{kBaseScale};
-  if (UsesVariants(dpi)) {
-    const std::string key = UpperCaseName(request.name);
-    for (const auto& [scale, files] : variants) {
-      if (files.count(key)) scales.push_back(scale);
-    }
-  }
-  PixelImage source;
-  // The best variant that is drawn at its scale; the 96-DPI file fits always, so this ends.
-  for (;;) {
-    const int chosen = ChooseVariant(dpi, scales).value_or(kBaseScale);
-    if (chosen == kBaseScale) {
-      source = DecodeBitmapFile(baseBytes);
-      break;
-    }
-    const std::string& listed = variants.at(chosen).at(UpperCaseName(request.name));
-    const std::string bytes =
-        ReadWholeFile(folder + std::to_string(chosen) + kPathSeparator + listed);
-    CheckBitmapFile(bytes);
-    if (DrawnAtScale(BitmapFileSize(bytes), base, chosen)) {
-      source = DecodeBitmapFile(bytes);
-      break;
-    }
-    scales.erase(std::find(scales.begin(), scales.end(), chosen));
-  }
   // Drawn at this very size (the 96-DPI file at 96 DPI, a variant of the exact scale): the
   // file as it is.
   if (source.width == width && source.height == height) return source;

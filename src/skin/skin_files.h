@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "skin/resample.h"
 
@@ -27,6 +28,20 @@ struct SkinRequest {
 // match as Windows matches them), each with its name as listed.
 using SkinVariants = std::map<int, std::map<std::string, std::string>>;
 
+// A language's pictures in a skin: the skin's subfolder named by a language tag ("de"), with any
+// of its files drawn for 96 DPI and, in its own variant folders, at other scales.
+struct SkinLanguageFolder {
+  std::string path;                          // ends in kPathSeparator
+  std::map<std::string, std::string> files;  // its 96-DPI files by upper-cased name
+  SkinVariants variants;
+};
+
+// The language folders of `folder` for `tags` (nearest first, as the language's chain of
+// parents), those that exist, in that order; their variant folders too when `withVariants`.
+std::vector<SkinLanguageFolder> ListSkinLanguages(const std::string& folder,
+                                                  const std::vector<std::string>& tags,
+                                                  bool withVariants);
+
 // Lists the variant folders of `folder` (a path ending in kPathSeparator). A folder that cannot
 // be listed is no source of variants; the 96-DPI files are opened by their names, so their own
 // errors show at every scale.
@@ -42,8 +57,15 @@ SkinVariants ListSkinVariants(const std::string& folder);
 // so the outline scales without growing. Raises EFOpenError or EReadError for a file that
 // cannot be read, and EInvalidGraphic "Bitmap image is not valid" for one that is no valid
 // bitmap or whose result would be beyond the bitmap limits.
+//
+// A language folder of `languages` that holds the file, at 96 DPI or at a scale, is taken before
+// the skin's own pictures, nearest first: its best variant drawn at its scale, else its 96-DPI
+// picture resampled (the words of its pictures are right, those of the skin's own are not). Its
+// 96-DPI picture, when it has one, sets the size; the skin's own 96-DPI file is read and checked
+// all the same.
 PixelImage PrepareSkinFile(const std::string& folder, const SkinVariants& variants,
-                           const SkinRequest& request, int dpi);
+                           const SkinRequest& request, int dpi,
+                           const std::vector<SkinLanguageFolder>& languages = {});
 
 // Whether a window at `dpi` can take any file from a variant folder: only above 96 DPI.
 bool UsesVariants(int dpi);

@@ -12,8 +12,9 @@ SkinPreparation::SkinPreparation(SkinPreparationKey key, unsigned threads, Prepa
     preparer_ = [this](const SkinRequest& request) {
       std::call_once(listed_, [this] {
         if (UsesVariants(key_.dpi)) variants_ = ListSkinVariants(key_.folder);
+        languages_ = ListSkinLanguages(key_.folder, key_.languages, UsesVariants(key_.dpi));
       });
-      return PrepareSkinFile(key_.folder, variants_, request, key_.dpi);
+      return PrepareSkinFile(key_.folder, variants_, request, key_.dpi, languages_);
     };
   }
   const std::size_t wanted = std::min<std::size_t>(threads, slots_.size());

@@ -23,6 +23,8 @@ struct SkinPreparationKey {
   std::string folder;  // ends in kPathSeparator
   int dpi = 0;
   std::vector<SkinRequest> requests;
+  // The language's tags, nearest first, whose picture folders come before the skin's own.
+  std::vector<std::string> languages;
 
   bool operator==(const SkinPreparationKey&) const = default;
 };
@@ -70,6 +72,7 @@ class SkinPreparation {
   Preparer preparer_;
   std::once_flag listed_;
   SkinVariants variants_;
+  std::vector<SkinLanguageFolder> languages_;
   std::mutex mutex_;
   std::condition_variable ready_;
   std::vector<Slot> slots_;

@@ -242,6 +242,24 @@ TEST_F(Reader, TheKeyboardsFocusFrameGoesWithTheNextMousePress) {
   EXPECT_TRUE(launcher_->waitShows(one, normal));
 }
 
+// A 24-bit bitmap file of one colour (0x00BBGGRR).
+std::string SolidBitmapFile(int width, int height, std::uint32_t colour) {
+  const int stride = (width * 3 + 3) / 4 * 4;
+  std::string s = "BM";
+  const auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  put(54 + stride * height, 4), put(0, 4), put(54, 4);
+  put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(24, 2), put(0, 4);
+  put(stride * height, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x)
+      put((colour >> 16) | (colour & 0xFF00) | (colour & 0xFF) << 16, 3);
+    put(0, stride - width * 3);
+  }
+  return s;
+}
+
 // Run with the user's language set to Austrian German (see the e2e.lang_de_AT test).
 class LanguageDeAt : public Reader {
  protected:
@@ -289,6 +307,11 @@ TEST_F(LanguageDeAt, TheUsersLanguageWithItsParentKeyByKeyThenEnglish) {
   german.replace(german.find("Willkommen bei {title}!"), 23, "Willkommen bei {title} %s %n!");
   writeLanguage("de", german);
   writeLanguage("de-AT", "[TEXT]\nButton2=Servus, {title}!\n");
+  // A German picture for Button1: its words are German.
+  const ButtonLayout& one = kButtons[2];
+  const std::string german1 = folder_->skinFolder() + "de\\" + one.skinFiles[0];
+  CreateDirectoryW(Wide(folder_->skinFolder() + "de").c_str(), nullptr);
+  test::WriteFileBytes(german1, SolidBitmapFile(one.width, one.height, 0x3366CC));
   launcher_.reset();
   launcher_ = std::make_unique<RunningLauncher>(*folder_);
   ASSERT_NE(launcher_->waitMainWindow(), nullptr);
@@ -299,6 +322,8 @@ TEST_F(LanguageDeAt, TheUsersLanguageWithItsParentKeyByKeyThenEnglish) {
   EXPECT_EQ(heard[2].description.rfind("Wandelt die Titel einer Musik-CD", 0), 0u);
   EXPECT_EQ(heard[3].description, "Servus, " + folder_->productName() + "!");
   EXPECT_EQ(infoLine(), "Willkommen bei " + folder_->productName() + " %s %n!");
+  const Image shown = launcher_->capture(rectOf(one));
+  EXPECT_EQ(shown.at(one.width / 2, one.height / 2), 0x3366CCu);
 }
 
 TEST_F(LanguageDeAt, TheSettingsChoiceWinsAndNoFileLeavesEnglish) {

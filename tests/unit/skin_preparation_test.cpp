@@ -72,6 +72,31 @@ std::string ErrorOf(const std::function<void()>& action) {
   return "no error";
 }
 
+TEST(PrepareSkinFile, ALanguagesPicturesComeFirstNearestTagFirstItsOwn96DpiBeforeTheSkinsScale) {
+  SkinDir dir;
+  dir.write("a.bmp", SolidBmp(10, 6, 0x0000FF));
+  dir.write("200/a.bmp", SolidBmp(20, 12, 0x00FF00));
+  dir.write("De/A.bmp", SolidBmp(10, 6, 0xFF0000));
+  const auto prepare = [&](const std::vector<std::string>& tags, int dpi) {
+    const SkinVariants variants = ListSkinVariants(dir.path());
+    return PrepareSkinFile(dir.path(), variants, Plain("a.bmp"), dpi,
+                           ListSkinLanguages(dir.path(), tags, UsesVariants(dpi)));
+  };
+  EXPECT_EQ(prepare({}, 96).pixels.front(), 0x0000FFu);
+  EXPECT_EQ(prepare({}, 192).pixels.front(), 0x00FF00u);
+  EXPECT_EQ(prepare({"de-AT", "de"}, 96).pixels.front(), 0xFF0000u);
+  // The language's 96-DPI picture, resampled, before the skin's own 200 % one.
+  const PixelImage german = prepare({"de-AT", "de"}, 192);
+  EXPECT_EQ(german.pixels.front(), 0xFF0000u);
+  EXPECT_EQ(german.width, 20);
+  // The nearest tag's variant first; a variant not drawn at its scale is passed over.
+  dir.write("de-AT/200/a.bmp", SolidBmp(20, 12, 0xFFFFFF));
+  dir.write("de-AT/150/a.bmp", SolidBmp(40, 40, 0x000000));
+  EXPECT_EQ(prepare({"de-AT", "de"}, 192).pixels.front(), 0xFFFFFFu);
+  EXPECT_EQ(prepare({"de-AT", "de"}, 144).pixels.front(), 0xFFFFFFu);
+  EXPECT_EQ(prepare({"de-AT", "de"}, 96).pixels.front(), 0xFF0000u);
+}
+
 TEST(PrepareSkinFile, VariantsCountOnlyWhenDrawnAtTheirScaleOfThe96DpiSize) {
   SkinDir dir;
   dir.write("a.bmp", SolidBmp(10, 6, 0x0000FF));
@@ -116,7 +141,7 @@ TEST(PrepareSkinFile, VariantsCountOnlyWhenDrawnAtTheirScaleOfThe96DpiSize) {
 TEST(SkinPreparation, GivesEachFileOrItsErrorAndIsTakenOverOnlyForTheSameKey) {
   SkinDir dir;
   dir.write("main.bmp", SolidBmp(4, 2, kKey));
-  const SkinPreparationKey key{dir.path(), 96, {Plain("gone.bmp"), {"main.bmp", kKey, true}}};
+  const SkinPreparationKey key{dir.path(), 96, {Plain("gone.bmp"), {"main.bmp", kKey, true}}, {}};
   auto prepared = std::make_unique<SkinPreparation>(key, 2);
   SkinPreparation* const first = prepared.get();
   prepared = TakeOrPrepare(std::move(prepared), key);
@@ -137,7 +162,7 @@ TEST(SkinPreparation, CancelledWorkersFinishOnlyTheFilesInHand) {
   std::atomic<int> started{0};
   std::promise<void> gate;
   const std::shared_future<void> open = gate.get_future().share();
-  SkinPreparationKey key{"", 96, std::vector<SkinRequest>(20, Plain("x.bmp"))};
+  SkinPreparationKey key{"", 96, std::vector<SkinRequest>(20, Plain("x.bmp")), {}};
   {
     SkinPreparation preparation(key, 2, [&](const SkinRequest&) {
       ++started;

@@ -4,6 +4,7 @@
 
 #include "config/config_file.h"
 #include "config/global_vars.h"
+#include "config/language.h"
 #include "core/wide.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
@@ -37,6 +38,13 @@ std::vector<SkinRequest> SkinRequests(int count = kSkinFileCount) {
   }
   requests.resize(static_cast<size_t>(count));
   return requests;
+}
+
+// The tags whose picture folders in the skin come first: the chosen language and its parents, as
+// its texts; none for the built-in English.
+std::vector<std::string> PictureLanguages() {
+  return LauncherLanguage.builtIn() ? std::vector<std::string>()
+                                    : LanguageTagChain(LauncherLanguage.tag());
 }
 
 std::string SkinFolderPath(const std::string& resFolder) {
@@ -88,7 +96,7 @@ std::unique_ptr<SkinPreparation> TFormMain::PrepareSkin(const ConfigStore& store
     return std::make_unique<SkinPreparation>(
         SkinPreparationKey{SkinFolderPath(ReadSetting(store, SettingOf(&TGlobalVars::ResFolder),
                                                       SystemLegacyDecoder())),
-                           WindowDpi(nullptr), SkinRequests()});
+                           WindowDpi(nullptr), SkinRequests(), PictureLanguages()});
   } catch (...) {
     // Nothing prepared: the creation step does it all, and reports what fails.
     return nullptr;
@@ -259,9 +267,9 @@ void TFormMain::loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepar
   // The files are prepared side by side and taken here in their order, each once it is ready
   // (at 96 DPI each on this thread as it is taken); work for another folder, DPI or set of files
   // is dropped. Leaving this function, by an error too, drops what is not taken.
-  const std::unique_ptr<SkinPreparation> skin =
-      TakeOrPrepare(std::move(prepared), {skinFolder_, dpi, SkinRequests(count)},
-                    dpi == kDesignDpi ? 0 : SkinPreparation::DefaultThreads());
+  const std::unique_ptr<SkinPreparation> skin = TakeOrPrepare(
+      std::move(prepared), {skinFolder_, dpi, SkinRequests(count), PictureLanguages()},
+      dpi == kDesignDpi ? 0 : SkinPreparation::DefaultThreads());
   // Loading the pixels triggers nothing; setting the colour cuts and sizes the window.
   SkinFormMain.Glyph() = SkinBitmap(skin->take(0));
   SkinFormMain.setTransparentColor(kTransparentColor);
