@@ -14,6 +14,7 @@
 #include "demo_launcher.h"
 #include "input_support.h"
 #include "test_support.h"
+#include "../unit/solid_bitmap.h"
 
 namespace ss::e2e {
 namespace {
@@ -242,24 +243,6 @@ TEST_F(Reader, TheKeyboardsFocusFrameGoesWithTheNextMousePress) {
   EXPECT_TRUE(launcher_->waitShows(one, normal));
 }
 
-// A 24-bit bitmap file of one colour (0x00BBGGRR).
-std::string SolidBitmapFile(int width, int height, std::uint32_t colour) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  std::string s = "BM";
-  const auto put = [&](std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  put(54 + stride * height, 4), put(0, 4), put(54, 4);
-  put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(24, 2), put(0, 4);
-  put(stride * height, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      put((colour >> 16) | (colour & 0xFF00) | (colour & 0xFF) << 16, 3);
-    put(0, stride - width * 3);
-  }
-  return s;
-}
-
 // Run with the user's language set to Austrian German (see the e2e.lang_de_AT test).
 class LanguageDeAt : public Reader {
  protected:
@@ -311,7 +294,7 @@ TEST_F(LanguageDeAt, TheUsersLanguageWithItsParentKeyByKeyThenEnglish) {
   const ButtonLayout& one = kButtons[2];
   const std::string german1 = folder_->skinFolder() + "de\\" + one.skinFiles[0];
   CreateDirectoryW(Wide(folder_->skinFolder() + "de").c_str(), nullptr);
-  test::WriteFileBytes(german1, SolidBitmapFile(one.width, one.height, 0x3366CC));
+  test::WriteFileBytes(german1, test::SolidBitmapFile(one.width, one.height, 0x3366CC));
   launcher_.reset();
   launcher_ = std::make_unique<RunningLauncher>(*folder_);
   ASSERT_NE(launcher_->waitMainWindow(), nullptr);

@@ -12,6 +12,7 @@
 
 #include "core/errors.h"
 #include "core/file_read.h"
+#include "solid_bitmap.h"
 
 namespace ss {
 namespace {
@@ -20,23 +21,7 @@ namespace fs = std::filesystem;
 
 constexpr std::uint32_t kKey = 0xFF00FF;
 
-// A 24-bit bitmap file of one colour (0x00BBGGRR).
-std::string SolidBmp(int width, int height, std::uint32_t colour) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  std::string s = "BM";
-  const auto put = [&](std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  put(54 + stride * height, 4), put(0, 4), put(54, 4);
-  put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(24, 2), put(0, 4);
-  put(stride * height, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      put((colour >> 16) | (colour & 0xFF00) | (colour & 0xFF) << 16, 3);
-    put(0, stride - width * 3);
-  }
-  return s;
-}
+using test::SolidBitmapFile;
 
 // A skin folder of its own in the temporary folder.
 class SkinDir {
@@ -74,9 +59,9 @@ std::string ErrorOf(const std::function<void()>& action) {
 
 TEST(PrepareSkinFile, ALanguagesPicturesComeFirstNearestTagFirstItsOwn96DpiBeforeTheSkinsScale) {
   SkinDir dir;
-  dir.write("a.bmp", SolidBmp(10, 6, 0x0000FF));
-  dir.write("200/a.bmp", SolidBmp(20, 12, 0x00FF00));
-  dir.write("De/A.bmp", SolidBmp(10, 6, 0xFF0000));
+  dir.write("a.bmp", SolidBitmapFile(10, 6, 0x0000FF));
+  dir.write("200/a.bmp", SolidBitmapFile(20, 12, 0x00FF00));
+  dir.write("De/A.bmp", SolidBitmapFile(10, 6, 0xFF0000));
   const auto prepare = [&](const std::vector<std::string>& tags, int dpi) {
     const SkinVariants variants = ListSkinVariants(dir.path());
     return PrepareSkinFile(dir.path(), variants, Plain("a.bmp"), dpi,
@@ -90,8 +75,8 @@ TEST(PrepareSkinFile, ALanguagesPicturesComeFirstNearestTagFirstItsOwn96DpiBefor
   EXPECT_EQ(german.pixels.front(), 0xFF0000u);
   EXPECT_EQ(german.width, 20);
   // The nearest tag's variant first; a variant not drawn at its scale is passed over.
-  dir.write("de-AT/200/a.bmp", SolidBmp(20, 12, 0xFFFFFF));
-  dir.write("de-AT/150/a.bmp", SolidBmp(40, 40, 0x000000));
+  dir.write("de-AT/200/a.bmp", SolidBitmapFile(20, 12, 0xFFFFFF));
+  dir.write("de-AT/150/a.bmp", SolidBitmapFile(40, 40, 0x000000));
   EXPECT_EQ(prepare({"de-AT", "de"}, 192).pixels.front(), 0xFFFFFFu);
   EXPECT_EQ(prepare({"de-AT", "de"}, 144).pixels.front(), 0xFFFFFFu);
   EXPECT_EQ(prepare({"de-AT", "de"}, 96).pixels.front(), 0xFF0000u);
@@ -99,10 +84,10 @@ TEST(PrepareSkinFile, ALanguagesPicturesComeFirstNearestTagFirstItsOwn96DpiBefor
 
 TEST(PrepareSkinFile, VariantsCountOnlyWhenDrawnAtTheirScaleOfThe96DpiSize) {
   SkinDir dir;
-  dir.write("a.bmp", SolidBmp(10, 6, 0x0000FF));
+  dir.write("a.bmp", SolidBitmapFile(10, 6, 0x0000FF));
   // 200 %: twice 10 x 6 within a pixel; 150 %: 15 x 9 is wanted, 30 x 30 is not drawn from it.
-  dir.write("200/A.BMP", SolidBmp(21, 12, 0x00FF00));
-  dir.write("150/a.bmp", SolidBmp(30, 30, 0xFF0000));
+  dir.write("200/A.BMP", SolidBitmapFile(21, 12, 0x00FF00));
+  dir.write("150/a.bmp", SolidBitmapFile(30, 30, 0xFF0000));
   const SkinVariants variants = ListSkinVariants(dir.path());
   const auto prepare = [&](int dpi) {
     return PrepareSkinFile(dir.path(), variants, Plain("a.bmp"), dpi);
@@ -115,14 +100,14 @@ TEST(PrepareSkinFile, VariantsCountOnlyWhenDrawnAtTheirScaleOfThe96DpiSize) {
   // At 96 DPI the file itself, whatever its variants.
   EXPECT_EQ(prepare(96).pixels, std::vector<std::uint32_t>(60, 0x0000FF));
   // Without a fitting variant the 96-DPI file is resampled.
-  dir.write("200/A.BMP", SolidBmp(8, 8, 0x00FF00));
+  dir.write("200/A.BMP", SolidBitmapFile(8, 8, 0x00FF00));
   const PixelImage at192 =
       PrepareSkinFile(dir.path(), ListSkinVariants(dir.path()), Plain("a.bmp"), 192);
   EXPECT_EQ(at192.width, 20);
   EXPECT_EQ(at192.pixels[0], 0x0000FFu);
   // A 96-DPI file that is missing or invalid raises the same at every DPI, variants or not.
   const std::string missing = ErrorOf([&] { ReadWholeFile(dir.path() + "b.bmp"); });
-  dir.write("200/b.bmp", SolidBmp(20, 12, 0));
+  dir.write("200/b.bmp", SolidBitmapFile(20, 12, 0));
   for (const int dpi : {96, 192}) {
     EXPECT_EQ(ErrorOf([&] {
                 PrepareSkinFile(dir.path(), ListSkinVariants(dir.path()), Plain("b.bmp"), dpi);
@@ -140,7 +125,7 @@ TEST(PrepareSkinFile, VariantsCountOnlyWhenDrawnAtTheirScaleOfThe96DpiSize) {
 
 TEST(SkinPreparation, GivesEachFileOrItsErrorAndIsTakenOverOnlyForTheSameKey) {
   SkinDir dir;
-  dir.write("main.bmp", SolidBmp(4, 2, kKey));
+  dir.write("main.bmp", SolidBitmapFile(4, 2, kKey));
   const SkinPreparationKey key{dir.path(), 96, {Plain("gone.bmp"), {"main.bmp", kKey, true}}, {}};
   auto prepared = std::make_unique<SkinPreparation>(key, 2);
   SkinPreparation* const first = prepared.get();
