@@ -57,6 +57,12 @@ void Control::setText(const std::string& value) {
   notify(NotifyTextChanged, 0, 0);
 }
 
+void Control::setRightToLeft(bool value) {
+  if (rightToLeft_ == value) return;
+  rightToLeft_ = value;
+  invalidate();
+}
+
 void Control::setFont(const FontSpec& value) {
   parentFont_ = false;
   if (font_ == value) return;

@@ -101,6 +101,11 @@ class Control {
   // An HFONT for font(), owned by the control.
   HFONT fontHandle();
 
+  // Right-to-left text, set as the form mirrors its layout: read right to left and aligned right,
+  // and a control that sizes itself to its text keeps its right edge where it is.
+  bool rightToLeft() const { return rightToLeft_; }
+  void setRightToLeft(bool value);
+
   // The form's colour, where the control fills its background.
   Color color() const { return color_; }
 
@@ -167,6 +172,7 @@ class Control {
   int cursor_ = 0;
   long accessibleId_ = 0;
   bool hiddenFromReaders_ = false;
+  bool rightToLeft_ = false;
   AccessibleHandle accessible_;
 };
 

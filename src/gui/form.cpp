@@ -244,8 +244,11 @@ std::vector<Control*> Form::readingOrder() {
     // A windowed control always has an object: its own, or the system's.
     if (dynamic_cast<WinControl*>(control) || control->accessibleFacts()) found.push_back(control);
   }
-  std::stable_sort(found.begin(), found.end(), [](const Control* a, const Control* b) {
-    return a->top() != b->top() ? a->top() < b->top() : a->left() < b->left();
+  const auto place = [](const Control* c) {
+    return ReadingPlace{c->left(), c->top(), c->left() + c->width()};
+  };
+  std::stable_sort(found.begin(), found.end(), [&](const Control* a, const Control* b) {
+    return ReadsBefore(place(a), place(b), rightToLeft_);
   });
   return found;
 }
@@ -282,6 +285,19 @@ AccessibleFacts Form::accessibleFacts() {
     return children;
   };
   return facts;
+}
+
+void Form::beginLayout() {
+  for (Control* control : controls_) control->setRightToLeft(false);
+}
+
+void Form::endLayout() {
+  if (!rightToLeft_) return;
+  const int width = clientWidth();
+  for (Control* control : controls_) {
+    control->setLeft(MirroredLeft(width, control->left(), control->width()));
+    control->setRightToLeft(true);
+  }
 }
 
 void Form::addControl(Control* control) {
@@ -362,12 +378,10 @@ bool Form::dialogKey(WinControl* focused, WORD key, LPARAM keyData) {
       return selectNext(focused, !shift.shift);
     case VK_LEFT:
     case VK_UP:
-      showFocusCues(true);
-      return selectNext(focused, false);
     case VK_RIGHT:
     case VK_DOWN:
       showFocusCues(true);
-      return selectNext(focused, true);
+      return selectNext(focused, ArrowKeyStep(key, rightToLeft_) > 0);
     case VK_RETURN:
     case VK_ESCAPE:
       return broadcast(NotifyDialogKey, key, keyData) != 0;

@@ -65,6 +65,18 @@ class Form : public Window {
   int cursor() const { return cursor_; }
   void setCursor(int value);
 
+  // The layout's direction. Right to left, the controls' places are mirrored (endLayout), the
+  // arrow keys follow the screen (Left moves to the control on the left) and readers meet the
+  // controls from the right; pictures are drawn as they are.
+  bool rightToLeft() const { return rightToLeft_; }
+  void setRightToLeft(bool value) { rightToLeft_ = value; }
+  // Brackets a layout pass that places the controls as designed, left to right: beginLayout
+  // turns their texts left to right again; endLayout mirrors every control's place in the
+  // client area (its left edge becomes the client width minus its left edge minus its width)
+  // and turns their texts right to left, for a right-to-left form, and does nothing otherwise.
+  void beginLayout();
+  void endLayout();
+
   // The DPI of the monitor the form is on, for which its layout is made.
   int dpi() const { return dpi_; }
 
@@ -87,8 +99,8 @@ class Form : public Window {
   long nextAccessibleId() { return ++lastAccessibleId_; }
   Control* controlWithAccessibleId(long id) const;
   // The controls a screen reader finds on the form, in reading order: by rows from the top, each
-  // from the left. Invisible ones, those hidden from readers and windowless ones without an
-  // object of their own are left out.
+  // from the left (from the right for a right-to-left form). Invisible ones, those hidden from
+  // readers and windowless ones without an object of their own are left out.
   std::vector<Control*> readingOrder();
   void addControl(Control* control);
   void removeControl(Control* control);
@@ -156,6 +168,7 @@ class Form : public Window {
   bool shownOnce_ = false;
   bool trackingLeave_ = false;
   bool focusCuesShown_ = false;
+  bool rightToLeft_ = false;
   std::vector<Control*> controls_;
   long lastAccessibleId_ = 0;
   // The form's client area for readers, whose children are its controls.

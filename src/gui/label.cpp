@@ -29,36 +29,42 @@ void Label::setTransparent(bool value) {
 
 namespace {
 
-UINT LabelTextFlags(bool wordWrap) {
+UINT LabelTextFlags(LabelTextStyle style) {
   // No DT_NOPREFIX: "&" underlines the next character and "&&" draws one ampersand.
-  return DT_LEFT | DT_EXPANDTABS | (wordWrap ? DT_WORDBREAK : 0);
+  return (style.rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT) | DT_EXPANDTABS |
+         (style.wordWrap ? DT_WORDBREAK : 0);
 }
 
 }  // namespace
 
-SIZE LabelTextSize(HFONT font, const std::string& text, bool wordWrap, int width) {
+SIZE LabelTextSize(HFONT font, const std::string& text, LabelTextStyle style, int width) {
   WindowDc screen(nullptr);
   SelectObjectScope select(screen.get(), font);
   const std::wstring wide = Wide(text.empty() ? std::string(" ") : text);
-  RECT r{0, 0, wordWrap ? width : 0, 0};
+  RECT r{0, 0, style.wordWrap ? width : 0, 0};
   DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &r,
-            LabelTextFlags(wordWrap) | DT_CALCRECT);
-  return SIZE{wordWrap ? width : r.right, r.bottom};
+            LabelTextFlags(style) | DT_CALCRECT);
+  return SIZE{style.wordWrap ? width : r.right, r.bottom};
 }
 
 void DrawLabelText(HDC dc, HFONT font, Color color, const std::string& text, RECT area,
-                   bool wordWrap) {
+                   LabelTextStyle style) {
   SelectObjectScope select(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRgb(color));
   const std::wstring wide = Wide(text);
-  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, LabelTextFlags(wordWrap));
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area, LabelTextFlags(style));
+}
+
+void SizeToText(Control& control, SIZE size) {
+  const int left =
+      control.rightToLeft() ? control.left() + control.width() - size.cx : control.left();
+  control.setBounds(left, control.top(), size.cx, size.cy);
 }
 
 void Label::adjustBounds() {
   if (!autoSize_) return;
-  const SIZE size = LabelTextSize(fontHandle(), text(), wordWrap_, width());
-  setBounds(left(), top(), size.cx, size.cy);
+  SizeToText(*this, LabelTextSize(fontHandle(), text(), {wordWrap_, rightToLeft()}, width()));
 }
 
 LRESULT Label::notify(UINT code, WPARAM wParam, LPARAM lParam) {
@@ -107,7 +113,7 @@ void Label::paint(HDC dc) {
     BrushHandle brush(CreateSolidBrush(ColorToRgb(color())));
     FillRect(dc, &r, brush.get());
   }
-  DrawLabelText(dc, fontHandle(), font().color, text(), r, wordWrap_);
+  DrawLabelText(dc, fontHandle(), font().color, text(), r, {wordWrap_, rightToLeft()});
 }
 
 }  // namespace ss

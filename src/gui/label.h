@@ -8,12 +8,21 @@
 
 namespace ss {
 
+// How a label lays out its text: on one line or wrapped at its width; left-aligned, or
+// right-aligned in right-to-left reading order.
+struct LabelTextStyle {
+  bool wordWrap = false;
+  bool rightToLeft = false;
+};
 // The size of a label's text in `font` (an empty text measures as one space): on one line, or
 // with word wrap at `width`.
-SIZE LabelTextSize(HFONT font, const std::string& text, bool wordWrap, int width);
+SIZE LabelTextSize(HFONT font, const std::string& text, LabelTextStyle style, int width);
 // Draws a label's text into `area` with a transparent background.
 void DrawLabelText(HDC dc, HFONT font, Color color, const std::string& text, RECT area,
-                   bool wordWrap);
+                   LabelTextStyle style);
+// Gives a control sizing itself to its text that size: from its left edge, or from its right
+// edge when its text reads right to left.
+void SizeToText(Control& control, SIZE size);
 
 class Label : public GraphicControl {
  public:

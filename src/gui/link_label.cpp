@@ -19,8 +19,7 @@ LinkLabel::LinkLabel(Form& parent) : CustomControl(parent) {
 }
 
 void LinkLabel::adjustBounds() {
-  const SIZE size = LabelTextSize(fontHandle(), text(), false, width());
-  setBounds(left(), top(), size.cx, size.cy);
+  SizeToText(*this, LabelTextSize(fontHandle(), text(), {false, rightToLeft()}, width()));
 }
 
 LRESULT LinkLabel::notify(UINT code, WPARAM wParam, LPARAM lParam) {
@@ -74,7 +73,7 @@ void LinkLabel::paint(HDC dc) {
   SelectObjectScope select(memory.get(), buffer.get());
   BrushHandle background(CreateSolidBrush(ColorToRgb(color())));
   FillRect(memory.get(), &client, background.get());
-  DrawLabelText(memory.get(), fontHandle(), font().color, text(), client, false);
+  DrawLabelText(memory.get(), fontHandle(), font().color, text(), client, {false, rightToLeft()});
   if (focused() && parent() && parent()->focusCuesShown()) {
     // DrawFocusRect's dotted brush takes the DC's text and background colours: black and
     // white make it a pure inversion of the pixels.

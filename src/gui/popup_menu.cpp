@@ -31,9 +31,13 @@ void PopupMenu::popup(int x, int y) {
   // The owner must be the foreground window, or the menu would not close when the user clicks
   // elsewhere; the posted message lets the menu loop end cleanly afterwards.
   SetForegroundWindow(owner);
+  // A right-to-left menu is laid out right to left as a whole, which also turns the horizontal
+  // alignment round: without TPM_RIGHTALIGN its right edge is at x. Items marked MFT_RIGHTORDER
+  // instead leave Wine's menu an empty frame.
+  const UINT direction = owner_->rightToLeft() ? TPM_LAYOUTRTL : TPM_LEFTALIGN;
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-      menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x,
-      y, 0, owner, nullptr));
+      menu.get(), direction | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y,
+      0, owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
   if (chosen >= 1 && chosen <= items_.size() && items_[chosen - 1].onClick) {
     items_[chosen - 1].onClick();

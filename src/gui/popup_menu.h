@@ -33,7 +33,8 @@ class PopupMenu {
   std::vector<std::string> shownCaptions() const;
 
   // Shows the menu with its top-left corner at a screen point and tracks it (left or right
-  // button); the chosen item's handler runs, dismissing does nothing.
+  // button); the chosen item's handler runs, dismissing does nothing. For a right-to-left owner
+  // the point is the menu's top-right corner and its items read right to left.
   void popup(int x, int y);
 
  private:

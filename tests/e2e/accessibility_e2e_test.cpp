@@ -243,8 +243,8 @@ TEST_F(Reader, TheKeyboardsFocusFrameGoesWithTheNextMousePress) {
   EXPECT_TRUE(launcher_->waitShows(one, normal));
 }
 
-// Run with the user's language set to Austrian German (see the e2e.lang_de_AT test).
-class LanguageDeAt : public Reader {
+// The launcher as a user of another language meets it, with the demo's language files.
+class Translated : public Reader {
  protected:
   // What a reader finds in the main window: each child's name and description.
   std::vector<Heard> children() const {
@@ -283,6 +283,9 @@ class LanguageDeAt : public Reader {
     return test::ReadFileBytes(FromEnvironment("SS_DEMO_LANG") + "\\" + tag + ".ini");
   }
 };
+
+// Run with the user's language set to Austrian German (see the e2e.lang_de_AT test).
+class LanguageDeAt : public Translated {};
 
 TEST_F(LanguageDeAt, TheUsersLanguageWithItsParentKeyByKeyThenEnglish) {
   ASSERT_TRUE(start());
@@ -330,6 +333,108 @@ TEST_F(LanguageDeAt, TheSettingsChoiceWinsAndNoFileLeavesEnglish) {
   ASSERT_NE(launcher_->waitMainWindow(), nullptr);
   EXPECT_EQ(infoLine(), "Welcome to " + folder_->productName() + "!");
   EXPECT_EQ(children()[0].name, "Minimize");
+}
+
+// Run with the user's language set to Egyptian Arabic (see the e2e.lang_ar_EG test).
+class LanguageArEg : public Translated {
+ protected:
+  // A design rectangle mirrored in the main window's client area.
+  RECT mirrored(const RECT& r) const {
+    RECT client{};
+    GetClientRect(launcher_->mainWindow(), &client);
+    return RECT{client.right - r.right, r.top, client.right - r.left, r.bottom};
+  }
+  void clickAt(const RECT& r) const {
+    test::MouseTo(launcher_->centreOf(r));
+    test::MouseButton(MOUSEEVENTF_LEFTDOWN);
+    test::MouseButton(MOUSEEVENTF_LEFTUP);
+  }
+  bool waitFocusOn(const RECT& r) const {
+    return test::WaitUntil([&] {
+      const HWND focus = launcher_->threadInfo().hwndFocus;
+      const RECT shown = focus ? launcher_->clientRectOf(focus) : RECT{};
+      return focus && EqualRect(&r, &shown) != FALSE;
+    });
+  }
+};
+
+TEST_F(LanguageArEg, TheWindowIsMirroredAndReadsAndStepsRightToLeft) {
+  folder_ = std::make_unique<DemoFolder>();
+  // The welcome in Latin letters: Wine's DrawText places a line by the width of its unjoined
+  // Arabic letters and then draws them joined, narrower, which leaves a gap at a right edge.
+  std::string arabic = Demo("ar");
+  const size_t welcome = arabic.find("\nWelcome=") + 9;
+  arabic.replace(welcome, arabic.find('\n', welcome) - welcome, "{title}");
+  writeLanguage("ar", arabic);
+  launcher_ = std::make_unique<RunningLauncher>(*folder_);
+  HWND main = launcher_->waitMainWindow();
+  ASSERT_NE(main, nullptr);
+
+  // Each button at its mirrored place; a reader meets them, and the info line, row by row from
+  // the right, which is the design's order.
+  const std::vector<Heard> heard = children();
+  ASSERT_EQ(heard.size(), kButtons.size() + 1);
+  for (size_t i = 0; i < kButtons.size(); ++i) {
+    const RECT place = mirrored(rectOf(kButtons[i]));
+    const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    HWND window = ChildWindowFromPoint(main, centre);
+    ASSERT_NE(window, main) << kButtons[i].name;
+    RECT shown = launcher_->clientRectOf(window);
+    EXPECT_TRUE(EqualRect(&shown, &place)) << kButtons[i].name;
+    IAccessible* object = ObjectOf(window);
+    ASSERT_NE(object, nullptr);
+    const size_t read = kButtons[i].id < ButtonId::Help ? i : i + 1;
+    EXPECT_EQ(heard[read].name, Ask(object).name) << kButtons[i].name;
+    object->Release();
+  }
+  EXPECT_EQ(heard[6].name, folder_->productName());
+
+  // The info line reads right to left from its mirrored right edge: its dark text ends there
+  // and starts well away from the left edge, where it would start left to right.
+  const RECT line =
+      mirrored(RECT{kLabelInfo1.left, kLabelInfo1.top, kLabelInfo1.left + kLabelInfo1.width,
+                    kLabelInfo1.top + kLabelInfo1.height});
+  const Image strip = launcher_->capture(RECT{0, line.top, line.right + 8, line.bottom});
+  int first = strip.width, last = -1;
+  for (int y = 0; y < strip.height; ++y) {
+    for (int x = 0; x < strip.width; ++x) {
+      if (strip.at(x, y) != kLabelInfo1.color) continue;
+      first = std::min(first, x);
+      last = std::max(last, x);
+    }
+  }
+  EXPECT_LT(last, line.right);
+  EXPECT_GE(last, line.right - 4);
+  EXPECT_GT(first, kLabelInfo1.left + 40);
+
+  // Left moves the focus to the button on the left, Right back.
+  const RECT min = mirrored(rectOf(kButtons[0]));
+  const RECT close = mirrored(rectOf(kButtons[1]));
+  ASSERT_LT(close.left, min.left);
+  ASSERT_TRUE(waitFocusOn(min));
+  test::KeyTap(VK_LEFT);
+  EXPECT_TRUE(waitFocusOn(close));
+  test::KeyTap(VK_RIGHT);
+  EXPECT_TRUE(waitFocusOn(min));
+
+  // A menu opens with its top-right corner at its button's bottom-right corner.
+  const RECT three = mirrored(rectOf(kButtons[4]));
+  clickAt(three);
+  HWND menu = waitMenu();
+  ASSERT_NE(menu, nullptr);
+  RECT shown{};
+  GetWindowRect(menu, &shown);
+  const POINT corner = launcher_->screenPoint(three.right, three.bottom);
+  EXPECT_EQ(shown.right, corner.x);
+  EXPECT_EQ(shown.top, corner.y);
+  // Its two items show: more than a frame around nothing.
+  EXPECT_GT(shown.bottom - shown.top, 2 * 13);
+  test::KeyTap(VK_ESCAPE);
+  EXPECT_TRUE(test::WaitUntil([&] { return launcher_->process().windows("#32768").empty(); }));
+
+  // A click at Button1's mirrored place starts its tool.
+  clickAt(mirrored(rectOf(kButtons[2])));
+  EXPECT_TRUE(folder_->waitStarted(kButton1Program));
 }
 
 }  // namespace

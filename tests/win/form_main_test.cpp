@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "config/global_vars.h"
+#include "config/language.h"
+#include "gui/dpi.h"
 #include "gui/application.h"
 #include "input_support.h"
 #include "shell/paths.h"
@@ -89,6 +91,7 @@ class FormMainTest : public testing::Test {
   void TearDown() override {
     test::ReleaseInput();
     form_.reset();
+    LauncherLanguage = Language();
     SetExeFolderOverride("");
     SetShellOpenFunction(nullptr);
   }
@@ -237,6 +240,50 @@ TEST_F(FormMainTest, DataFolderIsNamedAfterTheTitleWithForbiddenCharactersAsSpac
   EXPECT_EQ(GlobalVars.SettingsFolder, appData + "Suite Test Data\\");
   EXPECT_TRUE(test::FileExists(GlobalVars.SettingsFolder));
   RemoveDirectoryA(GlobalVars.SettingsFolder.c_str());
+}
+
+TEST_F(FormMainTest, RightToLeftLanguageMirrorsBothLayoutsAndKeepsThemAtANewDpi) {
+  LauncherLanguage =
+      Language({*ParseLanguageFile("ar", "[LANGUAGE]\nDirection=RTL\n")}, DecodeWindows1252);
+  // Windows wider than the design's: the mirror is the window's, as its skin sizes it.
+  for (const char* skin : {"0", "1"}) {
+    SCOPED_TRACE(skin);
+    const bool alternative = skin == std::string("1");
+    writeConfig(skin);
+    writeSkin(alternative ? 640 : 460, alternative ? 480 : 217);
+    TFormMain& form = build();
+    EXPECT_TRUE(boxes_.empty());
+    for (const int dpi : {96, 144}) {
+      if (dpi != form.dpi()) {
+        RECT suggested{0, 0, Scaled(640, dpi), Scaled(480, dpi)};
+        SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+      }
+      const int width = form.clientWidth();
+      EXPECT_EQ(width, Scaled(alternative ? 640 : 460, dpi));
+      for (const ButtonLayout& b : kButtons) {
+        const TImageButton& button = form.button(b.id);
+        // Right edges stand where the design's left edges stand, from the window's right.
+        EXPECT_EQ(width - button.left() - button.width(),
+                  Scaled(alternative ? b.altLeft : b.left, dpi))
+            << b.name << " at " << dpi;
+        EXPECT_EQ(button.top(), Scaled(alternative ? b.altTop : b.top, dpi)) << b.name;
+      }
+      const LabelLayout& line = alternative ? kAltLabelInfo1 : kLabelInfo1;
+      const int lineRight = width - Scaled(line.left, dpi);
+      EXPECT_EQ(form.LabelInfo1.left() + form.LabelInfo1.width(), lineRight) << dpi;
+      EXPECT_TRUE(form.LabelInfo1.rightToLeft());
+      // A longer text grows the line leftwards.
+      form.SetInfoText(kMoreToolsHover);
+      EXPECT_EQ(form.LabelInfo1.left() + form.LabelInfo1.width(), lineRight) << dpi;
+      form.SetInfoText(welcome());
+    }
+    if (!alternative) {
+      EXPECT_EQ(form.LabelInfo2.left() + form.LabelInfo2.width(),
+                form.clientWidth() - Scaled(kLabelInfo2.left, 144));
+    }
+    form_.reset();
+  }
 }
 
 class ShownFormMainTest : public FormMainTest {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/global_vars.h"
+#include "config/language.h"
 #include "core/text_format.h"
 #include "gui/application.h"
 #include "gui/cursors.h"
@@ -30,6 +31,7 @@ TfrmAbout::TfrmAbout()
       Button1(*this, 0, 0, 0, 0, "OK") {
   setBorderStyle(BorderStyle::Dialog);
   setPosition(Position::MainFormMonitorCenter);
+  setRightToLeft(LauncherLanguage.rightToLeft());
   // Laid out for the DPI of the main window's monitor, where the dialog opens.
   const Form* main = Application::Instance().mainForm();
   dpi_ = (main ? main : this)->dpi();
@@ -55,6 +57,7 @@ TfrmAbout::TfrmAbout()
 }
 
 void TfrmAbout::layOut() {
+  beginLayout();
   setClientSize(scaled(kClientWidth), scaled(kClientHeight));
   auto place = [&](Control& control, int left, int top, int width, int height) {
     control.setBounds(scaled(left), scaled(top), scaled(width), scaled(height));
@@ -76,6 +79,7 @@ void TfrmAbout::layOut() {
   link.color = clBlue;
   link.underline = true;
   for (LinkLabel* label : {&LabelWeb, &LabelSupportEmail}) label->setFont(link);
+  endLayout();
 }
 
 void TfrmAbout::dpiChanged(int dpi, const RECT& suggested) {

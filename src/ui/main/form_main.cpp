@@ -82,12 +82,15 @@ TFormMain::TFormMain(std::unique_ptr<SkinPreparation> prepared)
       buttons_{&ButtonMin,       &ButtonClose, &Button1,     &Button2,    &Button3,
                &ButtonMoreTools, &ButtonHelp,  &ButtonAbout, &ButtonHome, &ButtonMoreFreeTools},
       prepared_(std::move(prepared)) {
+  setRightToLeft(LauncherLanguage.rightToLeft());
   buildControls();
   try {
     FormCreate();
   } catch (...) {
     Application::Instance().handleCurrentException();
   }
+  // Mirrored once the skin has sized the window, as far as the creation step came.
+  endLayout();
 }
 
 std::unique_ptr<SkinPreparation> TFormMain::PrepareSkin(const ConfigStore& store) {
@@ -110,6 +113,7 @@ TImageButton& TFormMain::button(ButtonId id) {
 void TFormMain::placeDesignLayout() {
   // Design lengths at the window's DPI; the form's button-face colour shows where the skin does
   // not paint.
+  beginLayout();
   const int dpi = this->dpi();
   setClientSize(Scaled(kDesignClientWidth, dpi), Scaled(kDesignClientHeight, dpi));
   setFont(LauncherFont(kColorWindowText, dpi));
@@ -321,7 +325,8 @@ void TFormMain::resolveSettingsFolder() {
 
 void TFormMain::popupBelow(PopupMenu& menu, const TImageButton& below) {
   // The window has no frame: its outer position is where its client area starts.
-  menu.popup(below.left() + left(), below.top() + top() + below.height());
+  const int x = rightToLeft() ? below.left() + below.width() : below.left();
+  menu.popup(x + left(), below.top() + top() + below.height());
 }
 
 void TFormMain::startProgram(const char* fileName) {
@@ -385,6 +390,7 @@ void TFormMain::dpiChanged(int, const RECT& suggested) {
   } catch (...) {
     Application::Instance().handleCurrentException();
   }
+  endLayout();
   InvalidateRect(handle(), nullptr, FALSE);
 }
 

@@ -72,7 +72,8 @@ class TFormMain : public Form {
   void applyLanguageTexts();
   // The menu items in the launcher's language (their handlers stay).
   void translateMenus();
-  // The controls' places, sizes and fonts of the design layout at the window's DPI.
+  // The controls' places, sizes and fonts of the design layout at the window's DPI, left to
+  // right: the layout pass ends with endLayout, once the skin has sized the window.
   void placeDesignLayout();
   // Loads the first `count` skin files in their order at the window's DPI, from `prepared`
   // when it was begun for just these.
@@ -84,7 +85,8 @@ class TFormMain : public Form {
   void applyAlternativeLayout();
   void resolveSettingsFolder();
   std::string welcomeText() const;
-  // Pops a menu up with its top-left corner at the button's bottom-left corner.
+  // Pops a menu up with its top-left corner at the button's bottom-left corner (right to left:
+  // its top-right corner at the button's bottom-right corner).
   void popupBelow(PopupMenu& menu, const TImageButton& below);
   void startProgram(const char* fileName);
 
