@@ -330,6 +330,9 @@ TEST_F(LauncherE2E, HeldButtonLooksPressedAndItsReleaseStartsItsTool) {
 
 TEST_F(LauncherE2E, MenusOpenBelowTheirButtonsAndTheirMnemonicsChooseItems) {
   ASSERT_TRUE(startActive());
+  // The companion starts with the launcher, in a process of its own: logged first only once
+  // it has, not by whichever of it and the first tool comes up first on a busy machine.
+  ASSERT_TRUE(folder_->waitStarted(main_window::kCompanionProgram));
 
   // Dismissed with Escape, a menu starts nothing.
   click(ButtonId::Three);
