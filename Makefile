@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
-  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip \
+  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool xcompmgr x11-utils imagemagick zip unzip \
   clang-14 clang-format libclang-rt-14-dev libfreetype-dev zlib1g-dev osslsigncode openssl \
   ca-certificates
 
