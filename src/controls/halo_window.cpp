@@ -99,6 +99,15 @@ void HaloWindow::remove() {
 }
 
 void HaloWindow::place(int formLeft, int formTop, bool visible) {
+  // Most of the form's changes (its size, its region, its paint) leave the halo where it is:
+  // each call into a layered window costs Wine a round trip to the X server.
+  const bool shown = IsWindowVisible(handle()) != FALSE;
+  RECT r;
+  GetWindowRect(handle(), &r);
+  if (shown == visible && (!visible || (r.left == formLeft - left_ && r.top == formTop - top_ &&
+                                        GetWindow(form_.handle(), GW_HWNDNEXT) == handle()))) {
+    return;
+  }
   SetWindowPos(handle(), form_.handle(), formLeft - left_, formTop - top_, 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
                    (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
