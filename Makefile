@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
-  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick zip unzip \
+  binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool xcompmgr x11-utils imagemagick zip unzip \
   clang-14 clang-format libclang-rt-14-dev libfreetype-dev zlib1g-dev osslsigncode openssl \
   ca-certificates
 
@@ -20,6 +20,9 @@ LAYOUT ?= design
 DPI ?= 96
 # UILANG=de (ja, ar, ...) shows it to a user of that language.
 UILANG ?=
+# HALO=always shows the skin's halo (headless, xcompmgr composes it), HALO=never hides it,
+# HALO=auto leaves it to the system.
+HALO ?= always
 SHOT := $(if $(filter alt,$(LAYOUT)),screenshot-alt,screenshot)$(if $(UILANG),-$(UILANG)).png
 
 .PHONY: all deps build test format format-check run run-alt demo dist bench clean
@@ -62,7 +65,7 @@ format-check: deps
 	  { echo "Not formatted: run 'make format'"; exit 1; }
 
 demo: build
-	tools/demo/make-demo.sh $(WIN) $(HOST) $(DEMO) $(LAYOUT)
+	HALO=$(HALO) tools/demo/make-demo.sh $(WIN) $(HOST) $(DEMO) $(LAYOUT)
 
 # Shows the launcher on the demo folder: in this display, or headless into a screenshot.
 run: demo

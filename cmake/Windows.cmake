@@ -51,6 +51,7 @@ target_link_libraries(ss_gui PUBLIC ss_core gdi32 user32 uuid)
 add_library(ss_controls STATIC
   src/controls/outline_region.cpp
   src/controls/skin_form.cpp
+  src/controls/halo_window.cpp
   src/controls/skin_button.cpp
   src/controls/image_button.cpp
 )

@@ -6,6 +6,8 @@
 #                                    the same with the session's screen set to DPI meanwhile
 #   wine-session.sh lang DIR LOCALE EXE ...
 #                                    the same with the user's language LOCALE (de_AT.UTF-8)
+#   wine-session.sh composite DIR EXE ...
+#                                    the same with xcompmgr compositing the screen meanwhile
 #   wine-session.sh env DIR          prints the session's environment as shell assignments
 #   wine-session.sh stop DIR         ends the wineserver and Xvfb
 set -u
@@ -95,6 +97,19 @@ case "$cmd" in
     LANG="$locale" LC_ALL="$locale" wine "$@"
     code=$?
     restart
+    exit $code
+    ;;
+  composite)
+    # Per-pixel alpha blends only while a compositing manager runs; the other tests' screens
+    # stay as they are without one.
+    session_env
+    xcompmgr >"$dir/xcompmgr.log" 2>&1 &
+    compositor=$!
+    sleep 0.5
+    wine "$@"
+    code=$?
+    kill "$compositor" >/dev/null 2>&1
+    wait "$compositor" 2>/dev/null
     exit $code
     ;;
   env)

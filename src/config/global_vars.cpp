@@ -24,6 +24,10 @@ void ReadGlobalVars(const ConfigStore& store, TGlobalVars& vars, const LegacyDec
   for (const auto& [name, value] : SectionEntries(store, kAccessibilitySection)) {
     vars.AccessibleNames[UpperCaseName(name)] = SettingText(value, legacy);
   }
+  const std::string halo = UpperCaseName(ReadValue(store, kAppearanceSection, "Halo", ""));
+  vars.Halo = halo == "ALWAYS"  ? HaloMode::Always
+              : halo == "NEVER" ? HaloMode::Never
+                                : HaloMode::Auto;
 }
 
 std::string AccessibleNameSetting(const TGlobalVars& vars, std::string_view control) {

@@ -14,6 +14,9 @@
 
 namespace ss {
 
+// When the halo behind the shaped window shows ([APPEARANCE] Halo=auto, always or never).
+enum class HaloMode { Auto, Always, Never };
+
 // Values read from the configuration file, plus the per-user data folder.
 struct TGlobalVars {
   std::string SettingsFolder;
@@ -32,7 +35,12 @@ struct TGlobalVars {
   // Optional names of the launcher's buttons for screen readers ([ACCESSIBILITY], one entry per
   // button named by its control), keyed by the upper-cased control name; read after the rest.
   std::map<std::string, std::string> AccessibleNames;
+  // [APPEARANCE] Halo, read last: auto when missing or anything else.
+  HaloMode Halo = HaloMode::Auto;
 };
+
+// The section of the settings of the window's looks beyond its skin.
+inline constexpr const char* kAppearanceSection = "APPEARANCE";
 
 // The section of the buttons' names for screen readers.
 inline constexpr const char* kAccessibilitySection = "ACCESSIBILITY";

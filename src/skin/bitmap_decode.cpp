@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/image_header.h"
 
 namespace ss {
@@ -172,11 +173,17 @@ std::vector<std::uint8_t> DecodeRuns(std::string_view bytes, const BitmapLayout&
   return indices;
 }
 
-}  // namespace
+std::uint32_t AlphaMask(std::string_view bytes, const Format& format) {
+  const bool masksHoldAlpha = format.compression == kAlphaBitFields ||
+                              (format.compression == kBitFields && format.headerSize >= 56);
+  return format.bitCount == 32 && masksHoldAlpha ? ReadLe(bytes, kFileHeaderSize + 52, 4) : 0;
+}
 
-PixelImage DecodeBitmapFile(std::string_view bytes) {
+PixelImage Decode(std::string_view bytes, bool withAlpha) {
   const BitmapLayout layout = CheckBitmapFile(bytes);
   const Format format = ReadFormat(bytes);
+  const Channel alpha(withAlpha ? AlphaMask(bytes, format) : 0);
+  if (withAlpha && !AlphaMask(bytes, format)) throw EInvalidGraphic(kBitmapNotValid);
   const std::size_t width = static_cast<std::size_t>(format.width);
   const std::size_t height = static_cast<std::size_t>(format.height);
   PixelImage image{format.width, format.height, std::vector<std::uint32_t>(width * height)};
@@ -231,7 +238,7 @@ PixelImage DecodeBitmapFile(std::string_view bytes) {
         default: {
           const std::uint32_t stored =
               ReadLe(bytes, at + x * (format.bitCount / 8), format.bitCount / 8);
-          pixel = red(stored) | green(stored) << 8 | blue(stored) << 16;
+          pixel = red(stored) | green(stored) << 8 | blue(stored) << 16 | alpha(stored) << 24;
           break;
         }
       }
@@ -239,6 +246,16 @@ PixelImage DecodeBitmapFile(std::string_view bytes) {
     }
   }
   return image;
+}
+
+}  // namespace
+
+PixelImage DecodeBitmapFile(std::string_view bytes) {
+  return Decode(bytes, false);
+}
+
+PixelImage DecodeAlphaBitmapFile(std::string_view bytes) {
+  return Decode(bytes, true);
 }
 
 std::optional<std::size_t> RunLengthDamage(std::string_view bytes) {

@@ -20,6 +20,12 @@ namespace ss {
 // bitmap the system decodes such a file into. Raises as CheckBitmapFile for any other file.
 PixelImage DecodeBitmapFile(std::string_view bytes);
 
+// The pixels of a 32-bit bitmap file with an alpha channel (bit fields with an alpha mask, under
+// a header of 56 bytes or more or with compression 6) as colours 0xAABBGGRR, straight alpha.
+// Raises EInvalidGraphic "Bitmap image is not valid" for any other file, and as
+// CheckBitmapFile.
+PixelImage DecodeAlphaBitmapFile(std::string_view bytes);
+
 // Where the run-length data of a file that CheckBitmapFile accepts is damaged: the offset in
 // the file of its first pair that runs past a row's end or the picture's top, jumps outside the
 // picture, or is cut short by the end of the data. DecodeBitmapFile clips all of these, leaving

@@ -11,6 +11,7 @@
 #include "core/image_header.h"
 #include "core/names.h"
 #include "skin/bitmap_decode.h"
+#include "skin/halo.h"
 #include "skin/skin_scale.h"
 
 namespace ss {
@@ -29,7 +30,8 @@ bool DrawnAtScale(BitmapSize size, BitmapSize base, int scale) {
 // neither that file at 96 DPI nor a variant drawn at its scale.
 std::optional<PixelImage> FromSet(const std::string& folder, const SkinVariants& variants,
                                   const std::string& key, const std::string* ownBase,
-                                  BitmapSize base, int dpi) {
+                                  BitmapSize base, int dpi, bool alpha) {
+  const auto decode = alpha ? DecodeAlphaBitmapFile : DecodeBitmapFile;
   std::vector<int> scales;
   if (ownBase) scales.push_back(kBaseScale);
   if (UsesVariants(dpi)) {
@@ -40,12 +42,12 @@ std::optional<PixelImage> FromSet(const std::string& folder, const SkinVariants&
   // The best variant that is drawn at its scale, else the 96-DPI file.
   while (!scales.empty()) {
     const int chosen = ChooseVariant(dpi, scales).value_or(kBaseScale);
-    if (chosen == kBaseScale) return DecodeBitmapFile(*ownBase);
+    if (chosen == kBaseScale) return decode(*ownBase);
     const std::string& listed = variants.at(chosen).at(key);
     const std::string bytes =
         ReadWholeFile(folder + std::to_string(chosen) + kPathSeparator + listed);
     CheckBitmapFile(bytes);
-    if (DrawnAtScale(BitmapFileSize(bytes), base, chosen)) return DecodeBitmapFile(bytes);
+    if (DrawnAtScale(BitmapFileSize(bytes), base, chosen)) return decode(bytes);
     scales.erase(std::find(scales.begin(), scales.end(), chosen));
   }
   return std::nullopt;
@@ -118,17 +120,23 @@ PixelImage PrepareSkinFile(const std::string& folder, const SkinVariants& varian
       languageBase = BitmapFileSize(ownBase);
     }
     found = FromSet(language.path, language.variants, key,
-                    listed != language.files.end() ? &ownBase : nullptr, languageBase, dpi);
+                    listed != language.files.end() ? &ownBase : nullptr, languageBase, dpi,
+                    request.alpha);
     if (found) {
       base = languageBase;
       break;
     }
   }
   // The skin's own 96-DPI file fits always, so there is a picture in the end.
-  if (!found) found = FromSet(folder, variants, key, &baseBytes, base, dpi);
+  if (!found) found = FromSet(folder, variants, key, &baseBytes, base, dpi, request.alpha);
   PixelImage source = std::move(*found);
   const int width = ScaleToDpi(base.width, dpi);
   const int height = ScaleToDpi(base.height, dpi);
+  if (request.alpha) {
+    source = Premultiply(std::move(source));
+    if (source.width == width && source.height == height) return source;
+    return ResamplePremultiplied(source, width, height);
+  }
   // Drawn at this very size (the 96-DPI file at 96 DPI, a variant of the exact scale): the
   // file as it is.
   if (source.width == width && source.height == height) return source;

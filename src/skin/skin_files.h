@@ -15,11 +15,13 @@
 namespace ss {
 
 // One skin file as a window wants it: its name, the colour never to blend, and whether its
-// rightmost column counts as that colour (see PrepareSkinFile).
+// rightmost column counts as that colour (see PrepareSkinFile); whether it is a picture with
+// an alpha channel, prepared premultiplied (see PrepareSkinFile).
 struct SkinRequest {
   std::string name;
   std::optional<std::uint32_t> key;
   bool keyLastColumn = false;
+  bool alpha = false;
 
   bool operator==(const SkinRequest&) const = default;
 };
@@ -57,6 +59,9 @@ SkinVariants ListSkinVariants(const std::string& folder);
 // so the outline scales without growing. Raises EFOpenError or EReadError for a file that
 // cannot be read, and EInvalidGraphic "Bitmap image is not valid" for one that is no valid
 // bitmap or whose result would be beyond the bitmap limits.
+//
+// With `alpha` every picture of the file must have an alpha channel (DecodeAlphaBitmapFile);
+// the result is premultiplied (0xAABBGGRR) and resampled by ResamplePremultiplied.
 //
 // A language folder of `languages` that holds the file, at 96 DPI or at a scale, is taken before
 // the skin's own pictures, nearest first: its best variant drawn at its scale, else its 96-DPI

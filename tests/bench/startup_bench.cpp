@@ -145,7 +145,7 @@ struct Search {
 };
 
 // The process's visible top-level window of some size (the launcher's hidden application
-// window is parked off-screen with no size).
+// window is parked off-screen with no size), not a click-through decoration (its halo).
 HWND VisibleWindowOf(DWORD processId) {
   Search search{processId, nullptr};
   EnumWindows(
@@ -155,7 +155,8 @@ HWND VisibleWindowOf(DWORD processId) {
         GetWindowThreadProcessId(window, &owner);
         RECT r;
         if (owner != s->processId || !IsWindowVisible(window) || !GetWindowRect(window, &r) ||
-            r.right - r.left < 50 || r.bottom - r.top < 50) {
+            r.right - r.left < 50 || r.bottom - r.top < 50 ||
+            (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) {
           return TRUE;
         }
         s->found = window;

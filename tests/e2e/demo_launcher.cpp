@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "input_support.h"
+#include "skin/halo.h"
 
 namespace ss::e2e {
 
@@ -89,9 +90,12 @@ DemoFolder::DemoFolder(const DemoOptions& options) : layout_(options.layout) {
   for (const ButtonLayout& b : kButtons) {
     for (const char* name : b.skinFiles) copySkinFile(name);
   }
+  if (options.withHalo) copySkinFile(kHaloFile);
   if (options.withVariants) {
     test::MakeFolder(skinFolder_ + "200");
-    for (const std::string& name : SkinFileNames()) {
+    std::vector<std::string> names = SkinFileNames();
+    if (options.withHalo) names.push_back(kHaloFile);
+    for (const std::string& name : names) {
       test::CopyFileOrFail(from + "200\\" + name, skinFolder_ + "200\\" + name);
     }
   }

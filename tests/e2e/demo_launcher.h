@@ -31,6 +31,8 @@ struct DemoOptions {
   std::string missingSkinFile;
   // The skin's variant folders (its files drawn at 200 %) come along.
   bool withVariants = false;
+  // The skin's halo.bmp comes along (in the variant folder too).
+  bool withHalo = false;
   // Clear configuration text added at the end of the demo's.
   std::string extraConfig;
 };

@@ -34,12 +34,15 @@ tools/linux/suitestart-config
 tools/suitestart-config.exe
 LIST
 diff -u "$work/expected" "$work/named" || fail "the package's files differ from the list"
-# Each skin for 96 DPI and in its 125 %, 150 % and 200 % variant folders.
+# Each skin for 96 DPI and in its 125 %, 150 % and 200 % variant folders, each with its halo.
 for skin in default default/125 default/150 default/200 wide wide/125 wide/150 wide/200; do
-  count=$(grep -c "^suitestart-$version/launcher/sounds/$skin/[^/]*\.bmp$" "$work/listing" || true)
+  count=$(grep -v '/halo\.bmp$' "$work/listing" |
+    grep -c "^suitestart-$version/launcher/sounds/$skin/[^/]*\.bmp$" || true)
   [ "$count" = 31 ] || fail "sounds/$skin holds $count bitmaps, not 31"
+  grep -qx "suitestart-$version/launcher/sounds/$skin/halo.bmp" "$work/listing" ||
+    fail "sounds/$skin has no halo.bmp"
 done
-[ "$(wc -l <"$work/listing")" = $((8 + 8 * 31)) ] || fail "unexpected files in the package"
+[ "$(wc -l <"$work/listing")" = $((8 + 8 * 32)) ] || fail "unexpected files in the package"
 
 unzip -q "$zip" -d "$work/unpacked"
 pkg="$work/unpacked/suitestart-$version"

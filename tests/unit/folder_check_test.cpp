@@ -13,6 +13,7 @@
 
 #include "pe_image.h"
 #include "scramble.h"
+#include "solid_bitmap.h"
 #include "tools/config/config_tool.h"
 #include "tools/config/language_check.h"
 #include "ui/main/form_main_tables.h"
@@ -707,6 +708,39 @@ TEST(CheckLanguages, FindsWhatTheLauncherWouldIgnoreMissOrShowWrongly) {
   EXPECT_TRUE(Has({austrian}, "\nMenu1: Music Disc Writer\n"));
   EXPECT_TRUE(Has({FormatLanguageTexts(FolderView(dir.path()), ConfigStore(), "ja")},
                   "Language: built-in English"));
+}
+
+}  // namespace
+}  // namespace ss::tool
+
+namespace ss::tool {
+namespace {
+
+std::string Halo(int width, int height, std::uint32_t alphaMask = 0xFF000000) {
+  return test::AlphaBitmapFile(
+      std::vector(static_cast<size_t>(height), std::vector<std::uint32_t>(width, 0x40000000)), 108,
+      3, alphaMask);
+}
+
+TEST(CheckHalo, StatesItsMarginAndReportsHalosTheLauncherCannotShow) {
+  LauncherDir dir;
+  dir.write("sounds/blue/halo.bmp", Halo(468, 241));
+  dir.write("sounds/blue/200/halo.bmp", Halo(936, 482));
+  FolderReport report = dir.check();
+  EXPECT_TRUE(report.problems.empty()) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Halo: a margin of 12 pixels")) << Dump(report);
+  // A variant of the wrong size and one without alpha; then margins that differ.
+  dir.write("sounds/blue/200/halo.bmp", Halo(930, 482));
+  dir.write("sounds/blue/150/halo.bmp", Bmp(702, 362));
+  report = dir.check();
+  EXPECT_EQ(Errors(report).size(), 2u) << Dump(report);
+  EXPECT_TRUE(Has(Errors(report), "sounds\\blue\\200\\halo.bmp is 930 x 482 pixels"));
+  EXPECT_TRUE(Has(Errors(report), "sounds\\blue\\150\\halo.bmp has no alpha channel"));
+  EXPECT_TRUE(Warnings(report).empty()) << Dump(report);
+  dir.write("sounds/blue/halo.bmp", Halo(468, 245, 0));
+  EXPECT_TRUE(Has(Errors(dir.check()), "sounds\\blue\\halo.bmp has no alpha channel"));
+  dir.write("sounds/blue/halo.bmp", Halo(468, 245));
+  EXPECT_TRUE(Has(Errors(dir.check()), "by the same margin on every side"));
 }
 
 }  // namespace

@@ -70,6 +70,21 @@ TEST(ReadGlobalVars, EmptyFileStoresEmptyTextsThenFailsAtSkin) {
   EXPECT_EQ(vars.Copyright, "");
 }
 
+TEST(ReadGlobalVars, HaloIsAlwaysOrNeverInAnyCaseAndAutoOtherwise) {
+  const std::pair<const char*, HaloMode> cases[] = {
+      {"[APPEARANCE]\nHalo=always\n", HaloMode::Always},
+      {"[appearance]\nHALO = Never\n", HaloMode::Never},
+      {"[APPEARANCE]\nHalo=never\n[OTHER]\nHalo=always\n", HaloMode::Never},
+      {"[APPEARANCE]\nHalo=sometimes\n", HaloMode::Auto},
+      {"Halo=always\n", HaloMode::Auto}};
+  for (const auto& [clear, mode] : cases) {
+    TGlobalVars vars;
+    vars.Halo = HaloMode::Always;
+    ReadGlobalVars(Store(std::string("[SYSTEM]\nSkin=0\n") + clear), vars);
+    EXPECT_EQ(vars.Halo, mode) << clear;
+  }
+}
+
 TEST(ReadGlobalVars, SkinIsTrimmedByTheParserBeforeConversion) {
   TGlobalVars vars;
   ReadGlobalVars(Store("[SYSTEM]\nSkin =   1   \n"), vars);

@@ -19,6 +19,7 @@
 #include "tools/config/folder_view.h"
 #include "tools/config/language_check.h"
 #include "tools/config/skin_variants.h"
+#include "tools/config/halo_check.h"
 #include "ui/main/form_main_tables.h"
 #include "ui/main/settings_folder.h"
 
@@ -529,6 +530,7 @@ class Checker {
       base.push_back({files[i].name, sizes_[i], skinLoss(files, i)});
     }
     CheckSkinVariants(folder_, skinFolder_, base, report_);
+    CheckHalo(folder_, skinFolder_, sizes_[0], report_);
   }
 
   // The part of main.bmp that the window shows: all of it but the rightmost column, which the

@@ -7,6 +7,7 @@
 
 #include "skin/outline_runs.h"
 #include "skin/bitmap_decode.h"
+#include "skin/halo.h"
 #include "core/error_text.h"
 #include "core/errors.h"
 #include "skin/skin_scale.h"
@@ -102,6 +103,8 @@ class VariantChecker {
       return;
     }
     for (const std::string& name : folder_.files(folderOf(variant.scale))) {
+      // The halo has checks of its own (CheckHalo).
+      if (SameName(name, kHaloFile)) continue;
       const auto known = std::find_if(base_.begin(), base_.end(), [&](const BaseSkinFile& f) {
         return SameName(f.name, name);
       });

@@ -6,7 +6,8 @@
 # The layout picks the configuration: design packs assets/demo.ini as written; alt packs it with
 # Skin=1 and ResFolder=wide, the alternative layout and its skin. assets/demo-unicode.ini, the
 # same settings with a Greek product name, is packed alike into tarvix-unicode.ini beside
-# tarvix.dll: copy it over tarvix.dll to try it.
+# tarvix.dll: copy it over tarvix.dll to try it. HALO=always (auto, never) in the environment
+# adds that [APPEARANCE] Halo setting to both.
 set -euo pipefail
 win=${1:?windows build dir}
 host=${2:?host build dir}
@@ -37,6 +38,7 @@ trap 'rm -f "$clear"' EXIT
 # pack CLEAR NAME: the clear settings CLEAR, in the chosen layout, packed into the demo as NAME.
 pack() {
   sed "${layout_sed[@]}" "$1" >"$clear"
+  if [ -n "${HALO:-}" ]; then printf '\n[APPEARANCE]\nHalo=%s\n' "$HALO" >>"$clear"; fi
   "$host/bin/suitestart-config" pack "$clear" "$demo/$2"
 }
 pack "$root/assets/demo.ini" tarvix.dll

@@ -4,7 +4,8 @@
 # launcher's window, and makes what the window's outline cuts away transparent, from the skin's
 # own key colour. Writes docs/screenshot-design.png, docs/screenshot-alt.png,
 # docs/screenshot-design-200.png and docs/display-scales.png (the design layout at 100 %, 150 %
-# and 200 % side by side).   Usage: tools/demo/readme-shots.sh  (from any folder)
+# and 200 % side by side), and docs/halo-corner.png (the window's bottom-left corner without and
+# with its halo, enlarged).   Usage: tools/demo/readme-shots.sh  (from any folder)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -56,3 +57,19 @@ done
 convert -background none "${column[@]}" -splice 48x0 -gravity south +append +gravity -chop 48x0 \
   -strip docs/display-scales.png
 echo docs/display-scales.png
+
+# The close-up: the bottom-left corner and the margin around it, Halo=never beside Halo=always,
+# over the grey that xcompmgr gives the headless screen.
+corner() {  # HALO OUT
+  env -u DISPLAY make --no-print-directory run HALO="$1" >/dev/null
+  read -r w h < <(identify -format '%w %h\n' build/demo/sounds/default/main.bmp)
+  read -r sw sh < <(identify -format '%w %h\n' build/demo/screenshot.png)
+  local left=$(((sw - w) / 2 - 12)) bottom=$(((sh - h) / 2 + h + 12))
+  convert build/demo/screenshot.png -crop "48x48+${left}+$((bottom - 48))" +repage \
+    -filter point -resize 600% "$2"
+}
+corner never "$work/corner-never.png"
+corner always "$work/corner-always.png"
+convert "$work/corner-never.png" "$work/corner-always.png" -background none -splice 24x0 +append \
+  -chop 24x0 -strip docs/halo-corner.png
+echo docs/halo-corner.png

@@ -5,7 +5,8 @@
 # DPI=120, 144, 192, ... in the environment shows it at that display scale (Wine has one DPI for
 # every monitor, read when its server starts); 96 by default. UILANG=de (ja, ar, de-AT, ...) shows
 # it to a user of that language: Wine takes the user's language from LANG, read when its server
-# starts too.
+# starts too. Headless, xcompmgr composes the screen, so that a halo blends as on a composing
+# desktop.
 set -euo pipefail
 if [ -n "${UILANG:-}" ]; then
   case "$UILANG" in
@@ -32,6 +33,9 @@ fi
 "$wine_session" start "$session" >/dev/null
 trap '"$wine_session" stop "$session"' EXIT
 eval "$("$wine_session" env "$session")"
+xcompmgr >/dev/null 2>&1 &
+compositor=$!
+trap 'kill "$compositor" 2>/dev/null; "$wine_session" stop "$session"' EXIT
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${DPI:-96}" /f >/dev/null 2>&1
 wineserver -k
 wineserver -w

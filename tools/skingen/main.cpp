@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/skingen/halo_art.h"
 #include "tools/skingen/skin_art.h"
 
 namespace {
@@ -46,6 +47,23 @@ int main(int argc, char** argv) {
         const Fonts fonts(fontDir, percent / 100.0f);
         return std::vector<Skin>{Render(DefaultSkinArt(fonts)), Render(WideSkinArt(fonts))};
       }));
+    }
+    // Each skin's halo at each scale, beside its pictures.
+    std::vector<std::future<std::vector<std::pair<fs::path, std::string>>>> halos;
+    for (const int percent : kDrawnScales) {
+      halos.push_back(std::async(std::launch::async, [fontDir = std::string(argv[2]), percent] {
+        const Fonts fonts(fontDir, percent / 100.0f);
+        std::vector<std::pair<fs::path, std::string>> files;
+        for (const SkinArt& art : {DefaultSkinArt(fonts), WideSkinArt(fonts)}) {
+          fs::path folder = fs::path("sounds") / art.folder;
+          if (percent != 100) folder /= std::to_string(percent);
+          files.emplace_back(folder / "halo.bmp", EncodeAlphaBmp(RenderHalo(art)));
+        }
+        return files;
+      }));
+    }
+    for (auto& scale : halos) {
+      for (const auto& [path, bytes] : scale.get()) WriteFile(out / path, bytes);
     }
     for (auto& scale : drawn) {
       for (const Skin& skin : scale.get()) {

@@ -81,7 +81,8 @@ TFormMain::TFormMain(std::unique_ptr<SkinPreparation> prepared)
       PopupMenuAudioCD(*this),
       buttons_{&ButtonMin,       &ButtonClose, &Button1,     &Button2,    &Button3,
                &ButtonMoreTools, &ButtonHelp,  &ButtonAbout, &ButtonHome, &ButtonMoreFreeTools},
-      prepared_(std::move(prepared)) {
+      prepared_(std::move(prepared)),
+      halo_(*this) {
   setRightToLeft(LauncherLanguage.rightToLeft());
   buildControls();
   try {
@@ -278,6 +279,7 @@ void TFormMain::loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepar
   SkinFormMain.Glyph() = SkinBitmap(skin->take(0));
   SkinFormMain.setTransparentColor(kTransparentColor);
   ++skinFilesLoaded_;
+  loadHalo();
   for (const ButtonLayout& layout : kButtons) {
     TImageButton& b = button(layout.id);
     // The pictures take the bitmaps as they are: the buttons keep their size and are not
@@ -289,6 +291,24 @@ void TFormMain::loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepar
       ++skinFilesLoaded_;
     }
   }
+}
+
+void TFormMain::loadHalo() {
+  const int dpi = this->dpi();
+  bool shown = false;
+  // Decoration only: a halo that is missing, damaged or refused leaves the window as without.
+  try {
+    if (!keepsFrame() && HaloWanted(GlobalVars.Halo)) {
+      const bool variants = UsesVariants(dpi);
+      const std::optional<HaloPicture> halo = PrepareHalo(
+          skinFolder_, variants ? ListSkinVariants(skinFolder_) : SkinVariants{}, kGlyphFile, dpi,
+          ListSkinLanguages(skinFolder_, PictureLanguages(), variants));
+      shown = halo && halo_.setPicture(*halo);
+    }
+  } catch (...) {
+    shown = false;
+  }
+  if (!shown) halo_.remove();
 }
 
 void TFormMain::applyAlternativeLayout() {
@@ -399,6 +419,8 @@ LRESULT TFormMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LauncherStarted();
     return 0;
   }
+  if (message == WM_WINDOWPOSCHANGING) halo_.formShowing(*reinterpret_cast<WINDOWPOS*>(lParam));
+  if (message == WM_WINDOWPOSCHANGED) halo_.follow();
   return Form::handleMessage(message, wParam, lParam);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "controls/halo_window.h"
 #include "controls/image_button.h"
 #include "config/config_store.h"
 #include "controls/skin_form.h"
@@ -78,6 +79,9 @@ class TFormMain : public Form {
   // Loads the first `count` skin files in their order at the window's DPI, from `prepared`
   // when it was begun for just these.
   void loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepared = nullptr);
+  // The skin's halo at the window's DPI behind the window, when the settings and the system want
+  // one; none when the skin has none or it cannot be shown.
+  void loadHalo();
   // The creation step; an error stops it and is shown, and the window opens all the same.
   void FormCreate();
   // Reads the settings, loads the skin and applies the layout the settings choose.
@@ -112,6 +116,7 @@ class TFormMain : public Form {
   // How far the creation step came: skin files loaded, alternative layout applied.
   int skinFilesLoaded_ = 0;
   bool alternative_ = false;
+  HaloWindow halo_;
 };
 
 }  // namespace ss
