@@ -1,4 +1,5 @@
-// Text for the skin artwork, rendered by FreeType from TrueType fonts into coverage masks.
+// Text for the skin artwork in any script, shaped by HarfBuzz and rendered by FreeType from
+// TrueType fonts into coverage masks.
 #pragma once
 
 #include <memory>
@@ -26,7 +27,7 @@ class Font {
   int lineHeight() const;
   // Height of the capitals above the baseline.
   int capHeight() const { return capHeight_; }
-  // Advance width of a line of Latin-1 text in pixels, kerning included.
+  // Advance width of a line of UTF-8 text in pixels, shaped, kerning included.
   int measure(std::string_view text) const;
   // The same in design units.
   float designWidth(std::string_view text) const { return measure(text) / scale_; }
