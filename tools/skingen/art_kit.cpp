@@ -51,13 +51,13 @@ Accent BrandAccent() {
 ToolCard BigButtonCard(int index) {
   switch (index) {
     case 0:
-      return {FileAccent(), ToolSymbol::FileDisc, "File Disc\nWriter"};
+      return {FileAccent(), ToolSymbol::FileDisc};
     case 1:
-      return {VideoAccent(), ToolSymbol::VideoDisc, "Video Disc\nWriter"};
+      return {VideoAccent(), ToolSymbol::VideoDisc};
     case 2:
-      return {MusicAccent(), ToolSymbol::MusicDisc, "Music\nDiscs"};
+      return {MusicAccent(), ToolSymbol::MusicDisc};
     default:
-      return {ToolsAccent(), ToolSymbol::MoreTools, "More\nTools"};
+      return {ToolsAccent(), ToolSymbol::MoreTools};
   }
 }
 

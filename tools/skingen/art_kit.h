@@ -22,11 +22,10 @@ Accent BrandAccent();
 // What a tool icon shows on its disc.
 enum class ToolSymbol { FileDisc, VideoDisc, MusicDisc, MoreTools };
 
-// What a big button shows: its accent, its icon's symbol and its two-line caption.
+// What a big button shows besides its caption: its accent and its icon's symbol.
 struct ToolCard {
   Accent accent;
   ToolSymbol symbol;
-  const char* caption;
 };
 // The cards of Button1 (file disc writer), Button2 (video disc writer), Button3 (the music
 // menu) and ButtonMoreTools (the tools menu), by index 0 to 3.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace ss::skingen {
 
@@ -22,12 +23,32 @@ Image Compose(const SkinArt& art, const Image& background, size_t active, Look l
 
 }  // namespace
 
-Fonts::Fonts(const std::string& folder, float scale)
-    : scale(scale),
-      title(folder + "/tahomabd.ttf", 13, 0.6f, scale),
-      caption(folder + "/tahomabd.ttf", 11, 0.5f, scale),
-      label(folder + "/tahoma.ttf", 11, 0, scale),
-      glyph(folder + "/tahomabd.ttf", 11, 0.3f, scale) {}
+namespace {
+
+// The file in the first of the colon-separated folders that holds it; the first folder's when
+// none does, so that loading it names the file missing.
+std::string FontFile(const std::string& folders, const std::string& name) {
+  std::string first;
+  for (size_t start = 0; start <= folders.size();) {
+    size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const std::string path = folders.substr(start, end - start) + "/" + name;
+    if (first.empty()) first = path;
+    if (std::filesystem::is_regular_file(path)) return path;
+    start = end + 1;
+  }
+  return first;
+}
+
+}  // namespace
+
+Fonts::Fonts(const std::string& folders, float scale, const Wording& words)
+    : words(words),
+      scale(scale),
+      title(FontFile(folders, "tahomabd.ttf"), 13, 0.6f, scale),
+      caption(FontFile(folders, words.boldFont), 11, 0.5f, scale),
+      label(FontFile(folders, words.regularFont), 11, 0, scale),
+      glyph(FontFile(folders, "tahomabd.ttf"), 11, 0.3f, scale) {}
 
 std::map<std::string, std::string> Skin::files() const {
   std::map<std::string, std::string> files;
@@ -40,9 +61,24 @@ std::map<std::string, std::string> Skin::files() const {
   return files;
 }
 
+std::map<std::string, std::string> Skin::filesApartFrom(const Skin& english) const {
+  std::map<std::string, std::string> own = files();
+  const std::map<std::string, std::string> base = english.files();
+  std::erase_if(own, [&](const auto& file) { return base.at(file.first) == file.second; });
+  return own;
+}
+
+std::string Skin::path() const {
+  std::string path = folder;
+  if (!language.empty()) path += "/" + language;
+  if (percent != 100) path += "/" + std::to_string(percent);
+  return path;
+}
+
 Skin Render(const SkinArt& art) {
   Skin skin;
   skin.folder = art.folder;
+  skin.language = art.language;
   skin.percent = static_cast<int>(std::lround(art.scale * 100));
   const auto pixels = [&](int design) { return static_cast<int>(std::lround(design * art.scale)); };
   const int width = pixels(art.width), height = pixels(art.height);

@@ -175,13 +175,16 @@ Mask DrawBlock(const Font& font, std::string_view text, Rect designBox, Align al
     widest = std::max(widest, width);
     const int x = align == Align::Center
                       ? static_cast<int>(std::lround(box.x + (box.w - width) / 2.0f))
-                      : static_cast<int>(box.x);
+                  : align == Align::Right ? static_cast<int>(std::lround(box.right())) - width
+                                          : static_cast<int>(box.x);
     const int baseline = block.top + capHeight + static_cast<int>(i) * block.lineStep;
     font.draw(mask, block.lines[i], x, baseline);
   }
   if (bounds) {
     const float height = static_cast<float>((block.lines.size() - 1) * block.lineStep + capHeight);
-    const float left = align == Align::Center ? box.x + (box.w - widest) / 2.0f : box.x;
+    const float left = align == Align::Center  ? box.x + (box.w - widest) / 2.0f
+                       : align == Align::Right ? std::lround(box.right()) - widest
+                                               : box.x;
     *bounds = {left / scale, block.top / scale, widest / scale, height / scale};
   }
   return mask;

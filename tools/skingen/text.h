@@ -44,7 +44,7 @@ class Font {
 };
 
 // Horizontal placement of a block of lines.
-enum class Align { Left, Center };
+enum class Align { Left, Center, Right };
 
 // Draws `text` (lines separated by '\n') in `color` with its block centred vertically in `box`
 // and each line aligned horizontally; returns the block's bounds. `lineGap` adds to the font's
