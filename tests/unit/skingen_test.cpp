@@ -433,20 +433,31 @@ TEST_P(LanguagePictures, KeepTheSkinsSizesAndOutlineAndDrawTheirWordsWhereTheEng
     SCOPED_TRACE(words.tag);
     const Skin skin = Drawn(words);
     EXPECT_EQ(skin.path().substr(0, skin.folder.size() + 3), skin.folder + "/" + words.tag);
-    // The worded pictures are written; the title buttons, which carry none, are not.
+    // The worded pictures are written; the title buttons, which carry none, are not, unless
+    // the whole skin is mirrored.
     const auto own = skin.filesApartFrom(english());
     EXPECT_TRUE(own.count(main_window::kGlyphFile));
-    EXPECT_FALSE(own.count(kButtons[0].skinFiles[0]));
+    EXPECT_EQ(own.count(kButtons[0].skinFiles[0]), words.rightToLeft ? 1u : 0u);
     for (const auto& b : kButtons) {
       if (b.id == main_window::ButtonId::One || b.id == main_window::ButtonId::MoreFreeTools) {
         EXPECT_TRUE(own.count(b.skinFiles[0]) && own.count(b.skinFiles[2])) << b.name;
       }
     }
-    // Same outline as the skin's own main picture: key colour exactly where it is.
-    ASSERT_EQ(skin.glyph.width, english().glyph.width);
-    ASSERT_EQ(skin.glyph.height, english().glyph.height);
-    for (size_t i = 0; i < skin.glyph.rgb.size(); ++i) {
-      ASSERT_EQ(skin.glyph.rgb[i] == kKeyRgb, english().glyph.rgb[i] == kKeyRgb) << i;
+    // The skin's own outline: key colour exactly where it is, or, mirrored, as much of it with
+    // the rightmost column still outside.
+    const Pixels& glyph = skin.glyph;
+    ASSERT_EQ(glyph.width, english().glyph.width);
+    ASSERT_EQ(glyph.height, english().glyph.height);
+    const auto keyed = [](const Pixels& picture) {
+      return std::count(picture.rgb.begin(), picture.rgb.end(), kKeyRgb);
+    };
+    if (words.rightToLeft) {
+      EXPECT_NEAR(keyed(glyph), keyed(english().glyph), glyph.height);
+      for (int y = 0; y < glyph.height; ++y) ASSERT_EQ(glyph.at(glyph.width - 1, y), kKeyRgb);
+    } else {
+      for (size_t i = 0; i < glyph.rgb.size(); ++i) {
+        ASSERT_EQ(glyph.rgb[i] == kKeyRgb, english().glyph.rgb[i] == kKeyRgb) << i;
+      }
     }
     for (size_t i = 0; i < kButtons.size(); ++i) {
       for (size_t look = 0; look < 3; ++look) {
@@ -458,13 +469,16 @@ TEST_P(LanguagePictures, KeepTheSkinsSizesAndOutlineAndDrawTheirWordsWhereTheEng
         EXPECT_EQ(std::count(picture.rgb.begin(), picture.rgb.end(), kKeyRgb), 0);
       }
     }
-    // Button1's caption is drawn afresh in the lower part of its card, its icon left alone.
+    // Button1's caption is drawn afresh in the lower part of its card, its icon left alone
+    // where the card is not mirrored.
     const Pixels& card = skin.pictures[2][0];
     const Pixels& englishCard = english().pictures[2][0];
     EXPECT_GT(
         ChangedIn(card, englishCard, {0, card.height * 3 / 5, card.width, card.height * 2 / 5}),
         p(60));
-    EXPECT_EQ(ChangedIn(card, englishCard, {0, 0, card.width, card.height / 3}), 0);
+    if (!words.rightToLeft) {
+      EXPECT_EQ(ChangedIn(card, englishCard, {0, 0, card.width, card.height / 3}), 0);
+    }
   }
 }
 
@@ -482,7 +496,7 @@ std::pair<int, int> InkColumns(const Pixels& picture, const Box& box) {
   return {left, right};
 }
 
-TEST(LanguagePictures, ArabicLinesStartAtTheRightWhereEnglishOnesStartAtTheLeft) {
+TEST(LanguagePictures, ArabicIsDrawnMirroredWithItsLinesStartingAtTheRight) {
   const Wording& arabic = DrawnLanguages().back();
   ASSERT_TRUE(arabic.rightToLeft);
   const size_t home = static_cast<size_t>(main_window::ButtonId::Home);
@@ -493,15 +507,16 @@ TEST(LanguagePictures, ArabicLinesStartAtTheRightWhereEnglishOnesStartAtTheLeft)
     const Skin skin = Render(WideSkinArt(fonts));
     const Pixels& plate = skin.pictures[home][0];
     const Pixels& englishPlate = SkinAt(percent, true).pictures[home][0];
-    // The line under the product name, in the text box from 54 to 194.
-    const Box line{p(54), p(31), p(140), p(14)};
-    const auto [arabicLeft, arabicRight] = InkColumns(plate, line);
-    const auto [englishLeft, englishRight] = InkColumns(englishPlate, line);
-    ASSERT_GE(arabicRight, 0);
+    // The line under the product name, in the text box from 54 to 194 of the plate; mirrored,
+    // the plate lies at the window's right edge with the box from 5 to 145 of it.
+    const auto [englishLeft, englishRight] =
+        InkColumns(englishPlate, {p(54), p(31), p(140), p(14)});
+    const auto [arabicLeft, arabicRight] = InkColumns(plate, {0, p(31), p(150), p(14)});
     EXPECT_LE(englishLeft, p(56));
     EXPECT_LT(englishRight, p(140));
-    EXPECT_GE(arabicRight, p(190));
-    EXPECT_GT(arabicLeft, p(80));
+    EXPECT_GE(arabicRight, p(140));
+    EXPECT_LE(arabicRight, p(146));
+    EXPECT_GT(arabicLeft, p(40));
   }
 }
 }  // namespace

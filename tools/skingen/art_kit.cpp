@@ -89,6 +89,13 @@ void DrawLogo(Image& image, Rect box) {
 }
 
 void DrawToolIcon(Image& image, Rect box, const Accent& accent, ToolSymbol symbol) {
+  // Its symbols point one way (a play triangle), so a mirrored window shows them as they are.
+  if (std::vector<KeptDrawing>* kept = image.keptDrawings()) {
+    kept->push_back({box, [accent, symbol](Image& into, Rect place) {
+                       DrawToolIcon(into, place, accent, symbol);
+                     }});
+    return;
+  }
   const float s = box.w / 48.0f;
   auto X = [&](float u) { return box.x + u * s; };
   auto Y = [&](float v) { return box.y + v * s; };

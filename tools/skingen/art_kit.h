@@ -35,7 +35,8 @@ ToolCard BigButtonCard(int index);
 void DrawLogo(Image& image, Rect box);
 // A disc seen from above: silver with a soft sheen, a hub and a hole of `hole` colour.
 void DrawDisc(Image& image, float cx, float cy, float radius, Color hole);
-// A tool icon: a rounded tile in the accent's colours with a white disc and a badge.
+// A tool icon: a rounded tile in the accent's colours with a white disc and a badge; kept
+// unmirrored on an image that keeps drawings.
 void DrawToolIcon(Image& image, Rect box, const Accent& accent, ToolSymbol symbol);
 
 // Small symbols drawn in one colour, centred in `box`.

@@ -136,10 +136,7 @@ void DrawLinkButton(Image& image, const Fonts& fonts, ButtonId id, Look look) {
   const float textWidth = fonts.label.designWidth(caption);
   const float iconSide = 14, gap = 6;
   const float left = pill.x + (pill.w - iconSide - gap - textWidth) / 2 + shift;
-  // The icon leads the words: at their left, or at their right where they read right to left.
-  const float iconLeft = words.rightToLeft ? left + textWidth + 2 + gap : left;
-  const Rect iconBox{std::floor(iconLeft), pill.centerY() - iconSide / 2 + shift, iconSide,
-                     iconSide};
+  const Rect iconBox{std::floor(left), pill.centerY() - iconSide / 2 + shift, iconSide, iconSide};
   const Color footer = Hex(0x19263F);
   switch (id) {
     case ButtonId::Help:
@@ -155,9 +152,8 @@ void DrawLinkButton(Image& image, const Fonts& fonts, ButtonId id, Look look) {
       DrawStar(image, iconBox, Hex(0xFFC94D));
       break;
   }
-  const float textLeft = words.rightToLeft ? std::floor(left) : iconBox.right() + gap;
-  DrawText(image, fonts.label, caption, {textLeft, pill.y + shift, textWidth + 2, pill.h}, text,
-           words.lineStart());
+  DrawText(image, fonts.label, caption,
+           {iconBox.right() + gap, pill.y + shift, textWidth + 2, pill.h}, text, Align::Left);
 }
 
 }  // namespace
@@ -166,6 +162,7 @@ SkinArt DefaultSkinArt(const Fonts& fonts) {
   SkinArt art;
   art.folder = "default";
   art.language = fonts.words.tag;
+  art.mirrored = fonts.words.rightToLeft;
   art.scale = fonts.scale;
   art.width = main_window::kDesignClientWidth;
   art.height = main_window::kDesignClientHeight;

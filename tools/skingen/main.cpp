@@ -58,11 +58,7 @@ int main(int argc, char** argv) {
           const Fonts own(fontDirs, percent / 100.0f, words);
           const Skin translated[] = {Render(DefaultSkinArt(own)), Render(WideSkinArt(own))};
           for (size_t i = 0; i < std::size(english); ++i) {
-            auto own = translated[i].filesApartFrom(english[i]);
-            // The launcher mirrors the layout of a right-to-left language over the skin's main
-            // picture; one drawn left to right is none drawn for it, and is left out.
-            if (words.rightToLeft) own.erase(ss::main_window::kGlyphFile);
-            files.emplace_back(translated[i].path(), std::move(own));
+            files.emplace_back(translated[i].path(), translated[i].filesApartFrom(english[i]));
           }
         }
         return files;

@@ -25,14 +25,12 @@ inline constexpr std::uint32_t kKeyRgb = 0xFF00FF;
 
 // The words a skin's pictures carry in one language, and the faces that draw its script.
 struct Wording {
-  std::string tag;  // the language tag naming the skin's subfolder; empty for English
-  bool rightToLeft = false;
+  std::string tag;           // the language tag naming the skin's subfolder; empty for English
+  bool rightToLeft = false;  // the launcher mirrors its layout: the skins are drawn mirrored
   std::string regularFont, boldFont;  // font files of the words, found in the font folders
   std::array<std::string, 4> cards;   // two-line captions of Button1 to ButtonMoreTools
   std::string help, about, home, moreFreeTools;  // captions of the link buttons
   std::string homePage;                          // the wide skin's line under the product name
-  // Where a line of words starts: the left in English, the right in a right-to-left language.
-  Align lineStart() const { return rightToLeft ? Align::Right : Align::Left; }
 };
 const Wording& EnglishWording();
 // The languages the default skins are drawn in besides English: German, Japanese and Arabic.
@@ -62,7 +60,10 @@ struct ButtonArt {
 struct SkinArt {
   std::string folder;    // the ResFolder setting that selects this skin
   std::string language;  // the tag of the language of its words; empty for English
-  float scale = 1;       // pixels per design unit of its pictures: that of its fonts
+  // Drawn for the launcher's mirrored layout of a right-to-left language: every button at the
+  // window's width minus its left edge minus its width, the artwork mirrored, its words not.
+  bool mirrored = false;
+  float scale = 1;  // pixels per design unit of its pictures: that of its fonts
   int width = 0, height = 0;
   Shape outline;  // the window's shape; must leave the rightmost column outside
   Color edge;     // the outline's colour, toward which its anti-aliased pixels blend
@@ -89,7 +90,10 @@ struct Skin {
 
 // Renders every look of every button over the background, each picture cut from the whole
 // window so that it continues the artwork beneath it; outside the outline the glyph is fuchsia.
-// Every side and place is the design's times the art's scale, rounded.
+// Every side and place is the design's times the art's scale, rounded. Mirrored art is drawn as
+// it is and mirrored with its outline, its text and tool icons drawn afresh, unmirrored, at the
+// mirrored places, each line aligned to the other side; the mirror leaves the rightmost column
+// outside the outline.
 Skin Render(const SkinArt& art);
 
 // The scales both default skins are drawn at, in per cent: 100 in the skin's folder, the others

@@ -62,7 +62,8 @@ FT_Pos WalkLine(FT_Face face, hb_font_t* shaper, std::string_view text, FT_Pos p
     if (FT_Load_Glyph(face, glyph, kLoadFlags) != 0) continue;
     place(face->glyph, pen + places[i].x_offset, places[i].y_offset);
     // Each glyph advances by its hinted width, whole pixels as GDI advances, changed only as
-    // far as the shaper changed it: a mark placed on its base advances by nothing.
+    // far as the shaper changed it: a mark placed on its base advances by nothing. Neither
+    // emboldening nor rendering changed the advance.
     const hb_position_t nominal = hb_font_get_glyph_h_advance(shaper, glyph);
     pen += places[i].x_advance == 0 ? 0 : face->glyph->advance.x + places[i].x_advance - nominal;
   }
@@ -199,7 +200,17 @@ Rect DrawText(Image& image, const Font& font, std::string_view text, Rect box, C
   }
   Rect bounds;
   const Mask mask = DrawBlock(font, text, box, align, lineGap, &bounds);
-  Composite(image, mask, Solid(color));
+  if (std::vector<KeptDrawing>* kept = image.keptDrawings()) {
+    const Align mirrored = align == Align::Left    ? Align::Right
+                           : align == Align::Right ? Align::Left
+                                                   : Align::Center;
+    kept->push_back(
+        {box, [&font, text = std::string(text), color, mirrored, lineGap](Image& into, Rect place) {
+           DrawText(into, font, text, place, color, mirrored, lineGap);
+         }});
+  } else {
+    Composite(image, mask, Solid(color));
+  }
   return bounds;
 }
 

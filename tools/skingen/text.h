@@ -49,7 +49,8 @@ enum class Align { Left, Center, Right };
 // Draws `text` (lines separated by '\n') in `color` with its block centred vertically in `box`
 // and each line aligned horizontally; returns the block's bounds. `lineGap` adds to the font's
 // line height. Box, gap and bounds are in design units; raises std::logic_error unless the font
-// is made for the image's scale.
+// is made for the image's scale. On an image that keeps drawings, the text is kept, to be
+// drawn aligned to the other side of the box it is given then.
 Rect DrawText(Image& image, const Font& font, std::string_view text, Rect box, Color color,
               Align align = Align::Center, int lineGap = 0);
 

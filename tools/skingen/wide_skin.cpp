@@ -85,11 +85,10 @@ void DrawBrand(Image& image, const Fonts& fonts, Look look) {
   Fill(image, RoundRect({0, 0, plate.w, 1}, 0), plate, Solid(Hex(0xFFFFFF, 0.18f)));
   const int shift = look == Look::MouseDown ? 1 : 0;
   DrawLogo(image, {12.0f + shift, 12.0f + shift, 34, 34});
-  const Align start = fonts.words.lineStart();
   DrawText(image, fonts.title, "Kestrel Disc Suite", {54.0f + shift, 13.0f + shift, 140, 16},
-           Hex(0xFFFFFF), start);
+           Hex(0xFFFFFF), Align::Left);
   DrawText(image, fonts.label, fonts.words.homePage, {54.0f + shift, 31.0f + shift, 140, 14},
-           look == Look::Normal ? Hex(0xCFE0FF) : Hex(0xFFFFFF), start);
+           look == Look::Normal ? Hex(0xCFE0FF) : Hex(0xFFFFFF), Align::Left);
 }
 
 void DrawCard(Image& image, const Fonts& fonts, ButtonId id, Look look, const ToolCard& tool,
@@ -157,15 +156,12 @@ void DrawMoreFreeTools(Image& image, const Fonts& fonts, Look look) {
          Linear(0, pill.y, Shade(brand.top, tone), 0, pill.bottom(), Shade(brand.bottom, tone)));
   }
   const int shift = look == Look::MouseDown ? 1 : 0;
-  const Wording& words = fonts.words;
-  const float textWidth = fonts.label.designWidth(words.moreFreeTools);
+  const std::string& caption = fonts.words.moreFreeTools;
+  const float textWidth = fonts.label.designWidth(caption);
   const float left = std::floor(pill.x + (pill.w - 14 - 6 - textWidth) / 2) + shift;
-  // The star leads the words: at their left, or at their right where they read right to left.
-  const float starLeft = words.rightToLeft ? std::floor(left + textWidth + 2 + 6) : left;
-  const float textLeft = words.rightToLeft ? left : left + 20;
-  DrawStar(image, {starLeft, pill.centerY() - 7 + shift, 14, 14}, Hex(0xFFC94D));
-  DrawText(image, fonts.label, words.moreFreeTools,
-           {textLeft, pill.y + shift, textWidth + 2, pill.h}, Hex(0xFFFFFF), words.lineStart());
+  DrawStar(image, {left, pill.centerY() - 7 + shift, 14, 14}, Hex(0xFFC94D));
+  DrawText(image, fonts.label, caption, {left + 20, pill.y + shift, textWidth + 2, pill.h},
+           Hex(0xFFFFFF), Align::Left);
 }
 
 }  // namespace
@@ -174,6 +170,7 @@ SkinArt WideSkinArt(const Fonts& fonts) {
   SkinArt art;
   art.folder = "wide";
   art.language = fonts.words.tag;
+  art.mirrored = fonts.words.rightToLeft;
   art.scale = fonts.scale;
   art.width = kWidth;
   art.height = kHeight;
