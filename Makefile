@@ -11,7 +11,8 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 PACKAGES := cmake make g++ googletest libgtest-dev g++-mingw-w64-x86-64-posix \
   binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth xdotool xcompmgr x11-utils imagemagick zip unzip \
-  clang-14 clang-format libclang-rt-14-dev libfreetype-dev zlib1g-dev osslsigncode openssl \
+  clang-14 clang-format libclang-rt-14-dev libfreetype-dev libharfbuzz-dev fonts-sawarabi-gothic \
+  fonts-kacst-one zlib1g-dev osslsigncode openssl \
   ca-certificates
 
 # LAYOUT=alt shows the alternative layout (Skin=1) with its own skin; DPI=144 (or 120, 192, ...)

@@ -1,10 +1,11 @@
 // Benchmark: the launcher's start-up, from process creation to its first complete paint on the
 // screen, against a program that shows one plain window; then the CPU time both use while idle.
-//   startup_bench.exe LAUNCHER_FOLDER [SKIN_FOLDER] [RUNS] [--no-idle | --idle-only]
+//   startup_bench.exe LAUNCHER_FOLDER [SKIN_FOLDER] [RUNS] [--no-idle | --idle-only] [--lang TAG]
 // LAUNCHER_FOLDER is built like the demo's (its stand-ins quiet); SKIN_FOLDER, relative to it,
 // is the one its configuration names (sounds\default\ by default). Both programs start at the
 // session's DPI (Wine has one for every monitor), at their size and with their pixels there.
-// --no-idle leaves out the idle measurement, --idle-only the start-up.
+// --no-idle leaves out the idle measurement, --idle-only the start-up. --lang TAG expects the
+// pictures of that language's skin folder (sounds\default\de\), for a launcher that chooses it.
 #include <windows.h>
 // Left out by WIN32_LEAN_AND_MEAN: the timer resolution for the millisecond polling.
 #include <mmsystem.h>
@@ -84,11 +85,11 @@ struct SkinPixels {
   }
 };
 SkinPixels SkinFile(const std::string& folder, const ss::SkinVariants& variants, const char* name,
-                    int dpi, bool glyph) {
+                    int dpi, bool glyph, const std::vector<ss::SkinLanguageFolder>& languages) {
   try {
     const ss::SkinRequest request{
         name, glyph ? std::optional<std::uint32_t>(kTransparentColor) : std::nullopt, glyph};
-    return {ss::PrepareSkinFile(folder, variants, request, dpi)};
+    return {ss::PrepareSkinFile(folder, variants, request, dpi, languages)};
   } catch (...) {
     return {};
   }
@@ -97,10 +98,14 @@ SkinPixels SkinFile(const std::string& folder, const ss::SkinVariants& variants,
 // Points of the design layout at `dpi`: a grid over the glyph where only the skin form paints
 // (no button, not the info line, inside the outline), and the middle of every button, which
 // shows its normal picture from its top-left corner.
-std::vector<Probe> LauncherProbes(const std::string& skinFolder, int dpi) {
+std::vector<Probe> LauncherProbes(const std::string& skinFolder, int dpi,
+                                  const std::string& language) {
   std::vector<Probe> probes;
   const ss::SkinVariants skin = ss::ListSkinVariants(skinFolder);
-  const SkinPixels glyph = SkinFile(skinFolder, skin, kGlyphFile, dpi, true);
+  const std::vector<ss::SkinLanguageFolder> languages =
+      language.empty() ? std::vector<ss::SkinLanguageFolder>{}
+                       : ss::ListSkinLanguages(skinFolder, {language}, ss::UsesVariants(dpi));
+  const SkinPixels glyph = SkinFile(skinFolder, skin, kGlyphFile, dpi, true, languages);
   if (glyph.empty()) return probes;
   const auto scaled = [dpi](int length) { return Scaled(length, dpi); };
   for (int gy = 1; gy < 6; ++gy) {
@@ -121,7 +126,7 @@ std::vector<Probe> LauncherProbes(const std::string& skinFolder, int dpi) {
     }
   }
   for (const ButtonLayout& b : kButtons) {
-    const SkinPixels picture = SkinFile(skinFolder, skin, b.skinFiles[0], dpi, false);
+    const SkinPixels picture = SkinFile(skinFolder, skin, b.skinFiles[0], dpi, false, languages);
     const int px = scaled(b.width) / 2, py = scaled(b.height) / 2;
     if (picture.empty() || px >= picture.width() || py >= picture.height()) continue;
     probes.push_back({scaled(b.left) + px, scaled(b.top) + py, picture.pixel(px, py)});
@@ -370,8 +375,11 @@ int main(int argc, char** argv) {
   std::vector<std::string> args;
   bool idle = true;
   bool startUp = true;
+  std::string language;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--no-idle") == 0) {
+    if (std::strcmp(argv[i], "--lang") == 0 && i + 1 < argc) {
+      language = argv[++i];
+    } else if (std::strcmp(argv[i], "--no-idle") == 0) {
       idle = false;
     } else if (std::strcmp(argv[i], "--idle-only") == 0) {
       startUp = false;
@@ -382,7 +390,7 @@ int main(int argc, char** argv) {
   if (args.empty()) {
     std::fprintf(stderr,
                  "usage: startup_bench LAUNCHER_FOLDER [SKIN_FOLDER] [RUNS] [--no-idle | "
-                 "--idle-only]\n");
+                 "--idle-only] [--lang TAG]\n");
     return 2;
   }
   std::string folder = args[0];
@@ -406,7 +414,7 @@ int main(int argc, char** argv) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   const Program launcher{"launcher", folder + "suitestart.exe", folder,
-                         LauncherProbes(skinFolder, dpi)};
+                         LauncherProbes(skinFolder, dpi, language)};
   const Program plain{"plain", benchFolder + "plain_window.exe", benchFolder, PlainProbes(dpi)};
   if (launcher.probes.size() < 10) {
     std::printf("too few probe points in %s%s at %d DPI\n", skinFolder.c_str(), kGlyphFile, dpi);

@@ -667,6 +667,30 @@ TEST(FormatFolderReport, PrefixesEachProblemAndSumsUp) {
             "cleanly.\n");
 }
 
+TEST(CheckLanguages, LanguagePicturesFollowTheSkinsSizeRules) {
+  LauncherDir dir;
+  dir.write("lang/de.ini", "[LANGUAGE]\nName=Deutsch\n");
+  // A 96-DPI picture must have its skin file's size; its variants are measured against it.
+  dir.write("sounds/blue/de/1.bmp", Bmp(100, 108));
+  dir.write("sounds/blue/de/150/1.bmp", Bmp(150, 162));
+  dir.write("sounds/blue/de/150/2.bmp", Bmp(99, 108));
+  dir.write("sounds/blue/de/150/3.bmp", Bmp(149, 162));
+  dir.write("sounds/blue/de/notes.txt", "x");
+  const FolderReport report = dir.check();
+  const std::vector<std::string> errors = Errors(report);
+  ASSERT_EQ(errors.size(), 2u) << Dump(report);
+  EXPECT_TRUE(Has(errors,
+                  "sounds\\blue\\de\\1.bmp is 100 x 108 pixels, but the skin's own 1.bmp "
+                  "is 99 x 108"))
+      << Dump(report);
+  EXPECT_TRUE(Has(errors, "sounds\\blue\\de\\150\\2.bmp is 99 x 108 pixels")) << Dump(report);
+  EXPECT_TRUE(Has(report.facts, "Scales of sounds\\blue\\de\\: 150 % (3 of 31 files)"))
+      << Dump(report);
+  const std::vector<std::string> warnings = Warnings(report);
+  EXPECT_TRUE(Has(warnings, "sounds\\blue\\de\\notes.txt is no skin file")) << Dump(report);
+  EXPECT_FALSE(Has(warnings, "display-scale folder")) << Dump(report);
+}
+
 TEST(CheckLanguages, FindsWhatTheLauncherWouldIgnoreMissOrShowWrongly) {
   LauncherDir dir;
   dir.config(std::string(kDesignConfig) + "[LANGUAGE]\nUse=it\n");

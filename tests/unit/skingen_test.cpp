@@ -402,5 +402,125 @@ TEST(Icon, StoresTheLargestImageAsPngAndEveryImageLosslessly) {
   }
 }
 
+// The default skins drawn in each language beside English, at every drawn scale.
+class LanguagePictures : public ::testing::TestWithParam<std::tuple<int, bool>> {
+ protected:
+  int percent() const { return std::get<0>(GetParam()); }
+  bool wide() const { return std::get<1>(GetParam()); }
+  const Skin& english() const { return SkinAt(percent(), wide()); }
+  Skin Drawn(const Wording& words) const {
+    const Fonts fonts(SS_FONT_DIRS, percent() / 100.0f, words);
+    return Render(wide() ? WideSkinArt(fonts) : DefaultSkinArt(fonts));
+  }
+};
+// The default skin at every drawn scale; the wide one, drawn by the same code, at 100 %.
+INSTANTIATE_TEST_SUITE_P(Scales, LanguagePictures,
+                         ::testing::Combine(::testing::ValuesIn(kDrawnScales),
+                                            ::testing::Values(false)));
+INSTANTIATE_TEST_SUITE_P(Wide, LanguagePictures, ::testing::Values(std::make_tuple(100, true)));
+
+// Pixels of a picture inside a box (in pixels) unlike the same pixels of another picture.
+int ChangedIn(const Pixels& a, const Pixels& b, const Box& box) {
+  int count = 0;
+  for (int y = box.top; y < box.top + box.height; ++y) {
+    for (int x = box.left; x < box.left + box.width; ++x) count += a.at(x, y) != b.at(x, y);
+  }
+  return count;
+}
+
+TEST_P(LanguagePictures, KeepTheSkinsSizesAndOutlineAndDrawTheirWordsWhereTheEnglishAre) {
+  const auto p = [&](int design) {
+    return static_cast<int>(std::lround(design * percent() / 100.0));
+  };
+  for (const Wording& words : DrawnLanguages()) {
+    SCOPED_TRACE(words.tag);
+    const Skin skin = Drawn(words);
+    EXPECT_EQ(skin.path().substr(0, skin.folder.size() + 3), skin.folder + "/" + words.tag);
+    // The worded pictures are written; the title buttons, which carry none, are not, unless
+    // the whole skin is mirrored.
+    const auto own = skin.filesApartFrom(english());
+    EXPECT_TRUE(own.count(main_window::kGlyphFile));
+    EXPECT_EQ(own.count(kButtons[0].skinFiles[0]), words.rightToLeft ? 1u : 0u);
+    for (const auto& b : kButtons) {
+      if (b.id == main_window::ButtonId::One || b.id == main_window::ButtonId::MoreFreeTools) {
+        EXPECT_TRUE(own.count(b.skinFiles[0]) && own.count(b.skinFiles[2])) << b.name;
+      }
+    }
+    // The skin's own outline: key colour exactly where it is, or, mirrored, as much of it with
+    // the rightmost column still outside.
+    const Pixels& glyph = skin.glyph;
+    ASSERT_EQ(glyph.width, english().glyph.width);
+    ASSERT_EQ(glyph.height, english().glyph.height);
+    const auto keyed = [](const Pixels& picture) {
+      return std::count(picture.rgb.begin(), picture.rgb.end(), kKeyRgb);
+    };
+    if (words.rightToLeft) {
+      EXPECT_NEAR(keyed(glyph), keyed(english().glyph), glyph.height);
+      for (int y = 0; y < glyph.height; ++y) ASSERT_EQ(glyph.at(glyph.width - 1, y), kKeyRgb);
+    } else {
+      for (size_t i = 0; i < glyph.rgb.size(); ++i) {
+        ASSERT_EQ(glyph.rgb[i] == kKeyRgb, english().glyph.rgb[i] == kKeyRgb) << i;
+      }
+    }
+    for (size_t i = 0; i < kButtons.size(); ++i) {
+      for (size_t look = 0; look < 3; ++look) {
+        const Pixels& picture = skin.pictures[i][look];
+        const Pixels& base = english().pictures[i][look];
+        SCOPED_TRACE(kButtons[i].skinFiles[look]);
+        ASSERT_EQ(picture.width, base.width);
+        ASSERT_EQ(picture.height, base.height);
+        EXPECT_EQ(std::count(picture.rgb.begin(), picture.rgb.end(), kKeyRgb), 0);
+      }
+    }
+    // Button1's caption is drawn afresh in the lower part of its card, its icon left alone
+    // where the card is not mirrored.
+    const Pixels& card = skin.pictures[2][0];
+    const Pixels& englishCard = english().pictures[2][0];
+    EXPECT_GT(
+        ChangedIn(card, englishCard, {0, card.height * 3 / 5, card.width, card.height * 2 / 5}),
+        p(60));
+    if (!words.rightToLeft) {
+      EXPECT_EQ(ChangedIn(card, englishCard, {0, 0, card.width, card.height / 3}), 0);
+    }
+  }
+}
+
+// The columns of a box (in pixels) holding light ink: the captions on the wide skin's plate.
+std::pair<int, int> InkColumns(const Pixels& picture, const Box& box) {
+  int left = picture.width, right = -1;
+  for (int y = box.top; y < box.top + box.height; ++y) {
+    for (int x = box.left; x < box.left + box.width; ++x) {
+      if ((picture.at(x, y) & 0xFF) > 0xE8 && ((picture.at(x, y) >> 8) & 0xFF) > 0xD0) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+    }
+  }
+  return {left, right};
+}
+
+TEST(LanguagePictures, ArabicIsDrawnMirroredWithItsLinesStartingAtTheRight) {
+  const Wording& arabic = DrawnLanguages().back();
+  ASSERT_TRUE(arabic.rightToLeft);
+  const size_t home = static_cast<size_t>(main_window::ButtonId::Home);
+  for (const int percent : {100, 200}) {
+    SCOPED_TRACE(percent);
+    const auto p = [&](int design) { return design * percent / 100; };
+    const Fonts fonts(SS_FONT_DIRS, percent / 100.0f, arabic);
+    const Skin skin = Render(WideSkinArt(fonts));
+    const Pixels& plate = skin.pictures[home][0];
+    const Pixels& englishPlate = SkinAt(percent, true).pictures[home][0];
+    // The line under the product name, in the text box from 54 to 194 of the plate; mirrored,
+    // the plate lies at the window's right edge with the box from 5 to 145 of it.
+    const auto [englishLeft, englishRight] =
+        InkColumns(englishPlate, {p(54), p(31), p(140), p(14)});
+    const auto [arabicLeft, arabicRight] = InkColumns(plate, {0, p(31), p(150), p(14)});
+    EXPECT_LE(englishLeft, p(56));
+    EXPECT_LT(englishRight, p(140));
+    EXPECT_GE(arabicRight, p(140));
+    EXPECT_LE(arabicRight, p(146));
+    EXPECT_GT(arabicLeft, p(40));
+  }
+}
 }  // namespace
 }  // namespace ss::skingen

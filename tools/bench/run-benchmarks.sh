@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every benchmark of the Windows build (build/win/bin/*_bench.exe) under Wine in a
 # session of its own, the start-up benchmark on a launcher folder built like the demo's (at 96
-# DPI, then again with the session at 144 and at 192), and reports the exe's size.
+# DPI, for a German user at 96 DPI, then with the session at 120, 144, 168 and 192), and reports
+# the exe's size.
 # Usage: tools/bench/run-benchmarks.sh [WIN_BUILD_DIR] [SESSION_DIR] [HOST_BUILD_DIR]
 set -u
 here=$(cd "$(dirname "$0")/../.." && pwd)
@@ -51,17 +52,20 @@ awake() {
   [ ${#spinners[@]} -eq 0 ] || kill "${spinners[@]}" 2>/dev/null
   return $code
 }
-# startup DPI ARGS...: the start-up benchmark in a session of that DPI, its ratio kept.
+# startup DPI ARGS...: the start-up benchmark in a session of that DPI (or "de": at 96 DPI for
+# a German user), its ratio kept.
 startup() {
   local dpi=$1 log="$session/startup-$1.log"
   shift
   if [ "$dpi" = 96 ]; then
     awake "$here/cmake/wine-session.sh" run "$session" "$@" --no-idle | tee "$log"
+  elif [ "$dpi" = de ]; then
+    awake "$here/cmake/wine-session.sh" lang "$session" de_DE.UTF-8 "$@" --no-idle | tee "$log"
   else
     awake "$here/cmake/wine-session.sh" dpi "$session" "$dpi" "$@" --no-idle | tee "$log"
   fi
   [ "${PIPESTATUS[0]}" = 0 ] || status=1
-  ratios+=("$dpi DPI $(sed -n 's/^  ratio \([0-9.]*x\).*/\1/p' "$log") ($(
+  ratios+=("$([ "$dpi" = de ] && echo "96 DPI in German" || echo "$dpi DPI") $(sed -n 's/^  ratio \([0-9.]*x\).*/\1/p' "$log") ($(
     sed -n 's/^  own cost \(-\{0,1\}[0-9.]* ms\).*/\1/p' "$log") own cost)")
 }
 for bench in "${benches[@]}"; do
@@ -70,6 +74,9 @@ for bench in "${benches[@]}"; do
   case "$name" in
     startup_bench.exe)
       startup 96 "$bench" "$launcher_win" "$skin"
+      # A German user: the language file read and the German pictures shown.
+      echo "== $name in German"
+      startup de "$bench" "$launcher_win" "$skin" --lang de
       # The halo's cost: the launcher with Halo=never and with Halo=always, both in the session
       # composed by xcompmgr, one after the other.
       for halo in never always; do

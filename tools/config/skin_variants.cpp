@@ -10,6 +10,7 @@
 #include "skin/halo.h"
 #include "core/error_text.h"
 #include "core/errors.h"
+#include "config/language.h"
 #include "skin/skin_scale.h"
 #include "ui/main/form_main_tables.h"
 
@@ -53,14 +54,22 @@ std::string TakenAt(int scale, const std::vector<int>& scales) {
 
 class VariantChecker {
  public:
+  // `language` is the tag of a skin's language folder being checked, empty for the skin's own.
   VariantChecker(const FolderView& folder, const std::string& skinFolder,
-                 const std::vector<BaseSkinFile>& base, FolderReport& report)
-      : folder_(folder), skinFolder_(skinFolder), base_(base), report_(report) {}
+                 const std::vector<BaseSkinFile>& base, FolderReport& report,
+                 const std::string& language = {})
+      : folder_(folder),
+        skinFolder_(skinFolder),
+        base_(base),
+        report_(report),
+        language_(language) {}
 
   void run() {
     for (const std::string& name : folder_.subfolders(skinFolder_)) {
       if (const std::optional<int> scale = VariantScale(name)) {
         variants_.push_back({*scale, std::vector<bool>(base_.size()), {}, {}});
+      } else if (language_.empty() && IsLanguageTag(name)) {
+        continue;  // a language's pictures, checked on their own
       } else {
         warning(skinFolder_ + name +
                 "\\ is no display-scale folder, so the launcher ignores it. Name a folder of "
@@ -117,7 +126,7 @@ class VariantChecker {
   }
 
   void stateScales() {
-    std::string fact = "Scales: ";
+    std::string fact = language_.empty() ? "Scales: " : "Scales of " + skinFolder_ + ": ";
     for (const Variant& variant : variants_) {
       const auto held = std::count(variant.holds.begin(), variant.holds.end(), true);
       fact += (&variant == &variants_.front() ? "" : ", ") + Percent(variant.scale) + " (" +
@@ -215,8 +224,66 @@ class VariantChecker {
   const std::string& skinFolder_;
   const std::vector<BaseSkinFile>& base_;
   FolderReport& report_;
+  const std::string language_;
   std::vector<Variant> variants_;
 };
+
+// A skin's language folder (`folder`, a relative path ending in "\", for the language `tag`):
+// its 96-DPI pictures must be valid skin files of the skin's own sizes, since they stand in for
+// the skin's files; its variant folders are checked against them, or against the skin's own
+// files where it has none.
+void CheckLanguageFolder(const FolderView& view, const std::string& folder, const std::string& tag,
+                         const std::vector<BaseSkinFile>& skin, FolderReport& report) {
+  std::vector<BaseSkinFile> base = skin;
+  const auto problem = [&](Severity severity, std::string text) {
+    report.problems.push_back({severity, std::move(text)});
+  };
+  for (const std::string& name : view.files(folder)) {
+    const auto known = std::find_if(base.begin(), base.end(),
+                                    [&](const BaseSkinFile& f) { return SameName(f.name, name); });
+    const std::string path = folder + name;
+    if (known == base.end()) {
+      problem(Severity::Warning, path +
+                                     " is no skin file, so the launcher ignores it. Give it the "
+                                     "name of the skin file it is drawn for, or remove it.");
+      continue;
+    }
+    const std::string users = "for users of the language \"" + tag + "\" the launcher will";
+    const FileRead file = view.read(path);
+    if (file.state == FileRead::Unreadable) {
+      problem(Severity::Error, path + " cannot be read (" + file.error + "): " + users +
+                                   " show an error box and " + known->loss +
+                                   ". Let every user who starts the launcher read the file.");
+      continue;
+    }
+    if (file.state != FileRead::Read) continue;
+    const std::string wanted =
+        known->size ? " of " + Size(known->size->width, known->size->height) + " pixels" : "";
+    try {
+      CheckBitmapFile(file.bytes);
+    } catch (const Exception& invalid) {
+      problem(Severity::Error,
+              path + " is not a valid bitmap" + WhatItIs(file.bytes) + ": " + users +
+                  " show the error box \"" + ErrorBoxText(invalid.message()) + "\" and " +
+                  known->loss + ". Save it as a Windows bitmap (.bmp, 24 bits per pixel)" + wanted +
+                  ", or remove it to have the launcher take the skin's own.");
+      continue;
+    }
+    const BitmapSize size = BitmapFileSize(file.bytes);
+    if (known->size && (size.width != known->size->width || size.height != known->size->height)) {
+      problem(Severity::Error, path + " is " + Size(size.width, size.height) +
+                                   " pixels, but the skin's own " + known->name + " is " +
+                                   Size(known->size->width, known->size->height) + ": " + users +
+                                   " lay the window out for a picture of another size. Make it" +
+                                   wanted + ".");
+    }
+    CheckRunLengthData(path, file.bytes, report);
+    if (SameName(known->name, mw::kGlyphFile)) CheckOutlineSize(path, file.bytes, report);
+    // Its variants are measured against the picture the language shows at 100 %.
+    known->size = size;
+  }
+  VariantChecker(view, folder, base, report, tag).run();
+}
 
 }  // namespace
 
@@ -281,6 +348,11 @@ void CheckOutlineSize(const std::string& path, std::string_view bytes, FolderRep
 void CheckSkinVariants(const FolderView& folder, const std::string& skinFolder,
                        const std::vector<BaseSkinFile>& base, FolderReport& report) {
   VariantChecker(folder, skinFolder, base, report).run();
+  for (const std::string& name : folder.subfolders(skinFolder)) {
+    if (!VariantScale(name) && IsLanguageTag(name)) {
+      CheckLanguageFolder(folder, skinFolder + name + "\\", name, base, report);
+    }
+  }
 }
 
 }  // namespace ss::tool

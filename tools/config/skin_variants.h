@@ -41,7 +41,9 @@ void CheckOutlineSize(const std::string& path, std::string_view bytes, FolderRep
 // its own files `base`, main.bmp first: states the scales found, and reports subfolders the
 // launcher ignores or cannot list, files that are no skin file, variants that are no valid
 // bitmap, not their 96-DPI file's size times the scale (which the launcher passes over) or hold
-// damaged run-length data, and outlines of too many rectangles.
+// damaged run-length data, and outlines of too many rectangles. Its subfolders named by a
+// language tag are the languages' pictures, checked alike: their 96-DPI files must be skin
+// files of the skin's own sizes, and their variants that size at their scale.
 void CheckSkinVariants(const FolderView& folder, const std::string& skinFolder,
                        const std::vector<BaseSkinFile>& base, FolderReport& report);
 

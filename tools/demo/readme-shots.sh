@@ -4,17 +4,22 @@
 # launcher's window, and makes what the window's outline cuts away transparent, from the skin's
 # own key colour. Writes docs/screenshot-design.png, docs/screenshot-alt.png,
 # docs/screenshot-design-200.png and docs/display-scales.png (the design layout at 100 %, 150 %
-# and 200 % side by side), and docs/halo-corner.png (the window's bottom-left corner without and
-# with its halo, enlarged).   Usage: tools/demo/readme-shots.sh  (from any folder)
+# and 200 % side by side), docs/halo-corner.png (the window's bottom-left corner without and
+# with its halo, enlarged) and docs/screenshot-design-<tag>.png for each language given (German
+# when none is: the demo's German user).   Usage: tools/demo/readme-shots.sh [TAG...]  (from any
+# folder), e.g. tools/demo/readme-shots.sh de ar
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-shoot() {  # LAYOUT DPI SHOT SKIN GLYPH OUT
-  local layout=$1 dpi=$2 shot=$3 skin=$4 glyph="build/demo/sounds/$4/$5" out=$6
-  env -u DISPLAY make --no-print-directory run LAYOUT="$layout" DPI="$dpi" >/dev/null
+languages=("${@:-de}")
+
+shoot() {  # LAYOUT DPI SHOT SKIN GLYPH OUT [LANGUAGE]
+  local layout=$1 dpi=$2 shot=$3 skin=$4 glyph="build/demo/sounds/$4/$5" out=$6 language=${7:-}
+  env -u DISPLAY make --no-print-directory run LAYOUT="$layout" DPI="$dpi" UILANG="$language" \
+    >/dev/null
   # The window is the 96-DPI main.bmp's size times dpi / 96, rounded (MulDiv).
   read -r w96 h96 < <(identify -format '%w %h\n' "build/demo/sounds/$skin/main.bmp")
   local w=$(((w96 * dpi + 48) / 96)) h=$(((h96 * dpi + 48) / 96))
@@ -39,6 +44,11 @@ shoot design 96 screenshot.png default main.bmp docs/screenshot-design.png
 shoot alt 96 screenshot-alt.png wide main.bmp docs/screenshot-alt.png
 shoot design 192 screenshot.png default 200/main.bmp docs/screenshot-design-200.png
 shoot design 144 screenshot.png default 150/main.bmp "$work/design-150.png"
+# Each language in the design layout; its main picture has the skin's outline.
+for language in "${languages[@]}"; do
+  shoot design 96 "screenshot-$language.png" default main.bmp \
+    "docs/screenshot-design-$language.png" "$language"
+done
 
 # The figure: the three windows on their bottom line, each over its scale.
 font=/usr/share/wine/fonts/tahoma.ttf

@@ -36,6 +36,9 @@ pkg="$stage/$name"
 mkdir -p "$pkg/launcher/sounds" "$pkg/tools/linux"
 cp "$win/bin/suitestart.exe" "$assets/icon.ico" "$pkg/launcher/"
 cp -r "$assets/sounds/default" "$assets/sounds/wide" "$pkg/launcher/sounds/"
+# The package ships no language files, so none of the skins' language pictures either (the demo
+# folder has both): only each skin's own files and its scale folders.
+find "$pkg/launcher/sounds" -mindepth 2 -maxdepth 2 -type d ! -name '[1-9]*' -exec rm -rf {} +
 cp "$root/assets/settings.ini" "$pkg/settings.ini"
 "$tool" pack "$pkg/settings.ini" "$pkg/launcher/tarvix.dll"
 cp "$win/bin/suitestart-config.exe" "$pkg/tools/"

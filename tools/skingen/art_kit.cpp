@@ -51,13 +51,13 @@ Accent BrandAccent() {
 ToolCard BigButtonCard(int index) {
   switch (index) {
     case 0:
-      return {FileAccent(), ToolSymbol::FileDisc, "File Disc\nWriter"};
+      return {FileAccent(), ToolSymbol::FileDisc};
     case 1:
-      return {VideoAccent(), ToolSymbol::VideoDisc, "Video Disc\nWriter"};
+      return {VideoAccent(), ToolSymbol::VideoDisc};
     case 2:
-      return {MusicAccent(), ToolSymbol::MusicDisc, "Music\nDiscs"};
+      return {MusicAccent(), ToolSymbol::MusicDisc};
     default:
-      return {ToolsAccent(), ToolSymbol::MoreTools, "More\nTools"};
+      return {ToolsAccent(), ToolSymbol::MoreTools};
   }
 }
 
@@ -89,6 +89,13 @@ void DrawLogo(Image& image, Rect box) {
 }
 
 void DrawToolIcon(Image& image, Rect box, const Accent& accent, ToolSymbol symbol) {
+  // Its symbols point one way (a play triangle), so a mirrored window shows them as they are.
+  if (std::vector<KeptDrawing>* kept = image.keptDrawings()) {
+    kept->push_back({box, [accent, symbol](Image& into, Rect place) {
+                       DrawToolIcon(into, place, accent, symbol);
+                     }});
+    return;
+  }
   const float s = box.w / 48.0f;
   auto X = [&](float u) { return box.x + u * s; };
   auto Y = [&](float v) { return box.y + v * s; };

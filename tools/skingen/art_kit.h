@@ -22,11 +22,10 @@ Accent BrandAccent();
 // What a tool icon shows on its disc.
 enum class ToolSymbol { FileDisc, VideoDisc, MusicDisc, MoreTools };
 
-// What a big button shows: its accent, its icon's symbol and its two-line caption.
+// What a big button shows besides its caption: its accent and its icon's symbol.
 struct ToolCard {
   Accent accent;
   ToolSymbol symbol;
-  const char* caption;
 };
 // The cards of Button1 (file disc writer), Button2 (video disc writer), Button3 (the music
 // menu) and ButtonMoreTools (the tools menu), by index 0 to 3.
@@ -36,7 +35,8 @@ ToolCard BigButtonCard(int index);
 void DrawLogo(Image& image, Rect box);
 // A disc seen from above: silver with a soft sheen, a hub and a hole of `hole` colour.
 void DrawDisc(Image& image, float cx, float cy, float radius, Color hole);
-// A tool icon: a rounded tile in the accent's colours with a white disc and a badge.
+// A tool icon: a rounded tile in the accent's colours with a white disc and a badge; kept
+// unmirrored on an image that keeps drawings.
 void DrawToolIcon(Image& image, Rect box, const Accent& accent, ToolSymbol symbol);
 
 // Small symbols drawn in one colour, centred in `box`.

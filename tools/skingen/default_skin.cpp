@@ -90,8 +90,8 @@ void DrawCard(Image& image, const Fonts& fonts, int index, Look look, const Tool
   const Rect icon{card.x + 25 + shift, card.y + 13 + shift, 46, 46};
   DrawToolIcon(image, icon, accent, tool.symbol);
   const Color text = look == Look::Normal ? kInk : Shade(accent.bottom, -0.25f);
-  DrawText(image, fonts.caption, tool.caption, {card.x + shift, card.y + 64.0f + shift, card.w, 28},
-           text, Align::Center, 1);
+  DrawText(image, fonts.caption, fonts.words.cards[index],
+           {card.x + shift, card.y + 64.0f + shift, card.w, 28}, text, Align::Center, 1);
 }
 
 void DrawTitleButton(Image& image, ButtonId id, Look look) {
@@ -125,10 +125,11 @@ void DrawLinkButton(Image& image, const Fonts& fonts, ButtonId id, Look look) {
     Fill(image, InnerStroke(RoundRect(pill, 6), 1), pill,
          Solid(Hex(0xFFFFFF, look == Look::MouseOn ? 0.14f : 0.05f)));
   }
-  const char* caption = id == ButtonId::Help    ? "Help"
-                        : id == ButtonId::About ? "About"
-                        : id == ButtonId::Home  ? "Home"
-                                                : "More Free Tools";
+  const Wording& words = fonts.words;
+  const std::string& caption = id == ButtonId::Help    ? words.help
+                               : id == ButtonId::About ? words.about
+                               : id == ButtonId::Home  ? words.home
+                                                       : words.moreFreeTools;
   const int shift = look == Look::MouseDown ? 1 : 0;
   const Color text = look == Look::Normal ? Hex(0xCBD5E4) : Hex(0xFFFFFF);
   const Color iconColor = look == Look::Normal ? Hex(0x8FB8F5) : Hex(0xBFD8FF);
@@ -160,6 +161,8 @@ void DrawLinkButton(Image& image, const Fonts& fonts, ButtonId id, Look look) {
 SkinArt DefaultSkinArt(const Fonts& fonts) {
   SkinArt art;
   art.folder = "default";
+  art.language = fonts.words.tag;
+  art.mirrored = fonts.words.rightToLeft;
   art.scale = fonts.scale;
   art.width = main_window::kDesignClientWidth;
   art.height = main_window::kDesignClientHeight;

@@ -1,14 +1,18 @@
 // skingen: draws the launcher's two default skins, its icon and the demo folder's program list.
-//   skingen --fonts FONT_DIR OUT_DIR
+//   skingen --fonts FONT_DIR[:FONT_DIR...] OUT_DIR
 // writes OUT_DIR/sounds/<skin>/*.bmp (for 96 DPI), OUT_DIR/sounds/<skin>/<scale>/*.bmp (the same
-// drawn at each other scale of kDrawnScales), OUT_DIR/icon.ico and OUT_DIR/programs.txt.
+// drawn at each other scale of kDrawnScales), the pictures that carry words drawn in each of
+// DrawnLanguages into OUT_DIR/sounds/<skin>/<language>/ and its scale folders alike,
+// OUT_DIR/icon.ico and OUT_DIR/programs.txt.
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/skingen/halo_art.h"
@@ -33,7 +37,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 
 int main(int argc, char** argv) {
   if (argc != 4 || std::strcmp(argv[1], "--fonts") != 0) {
-    std::fputs("usage: skingen --fonts FONT_DIR OUT_DIR\n", stderr);
+    std::fputs("usage: skingen --fonts FONT_DIR[:FONT_DIR...] OUT_DIR\n", stderr);
     return 2;
   }
   try {
@@ -41,11 +45,24 @@ int main(int argc, char** argv) {
     const fs::path out = argv[3];
     // Each scale drawn on a thread of its own, with fonts of its own (a font serves one
     // thread at a time); the files written here, in order.
-    std::vector<std::future<std::vector<Skin>>> drawn;
+    // Each language's pictures are those of the English drawing at the scale that its words
+    // change.
+    using Files = std::vector<std::pair<std::string, std::map<std::string, std::string>>>;
+    std::vector<std::future<Files>> drawn;
     for (const int percent : kDrawnScales) {
-      drawn.push_back(std::async(std::launch::async, [fontDir = std::string(argv[2]), percent] {
-        const Fonts fonts(fontDir, percent / 100.0f);
-        return std::vector<Skin>{Render(DefaultSkinArt(fonts)), Render(WideSkinArt(fonts))};
+      drawn.push_back(std::async(std::launch::async, [fontDirs = std::string(argv[2]), percent] {
+        const Fonts fonts(fontDirs, percent / 100.0f);
+        const Skin english[] = {Render(DefaultSkinArt(fonts)), Render(WideSkinArt(fonts))};
+        Files files;
+        for (const Skin& skin : english) files.emplace_back(skin.path(), skin.files());
+        for (const Wording& words : DrawnLanguages()) {
+          const Fonts own(fontDirs, percent / 100.0f, words);
+          const Skin translated[] = {Render(DefaultSkinArt(own)), Render(WideSkinArt(own))};
+          for (size_t i = 0; i < std::size(english); ++i) {
+            files.emplace_back(translated[i].path(), translated[i].filesApartFrom(english[i]));
+          }
+        }
+        return files;
       }));
     }
     // Each skin's halo at each scale, beside its pictures.
@@ -66,10 +83,8 @@ int main(int argc, char** argv) {
       for (const auto& [path, bytes] : scale.get()) WriteFile(out / path, bytes);
     }
     for (auto& scale : drawn) {
-      for (const Skin& skin : scale.get()) {
-        fs::path folder = out / "sounds" / skin.folder;
-        if (skin.percent != 100) folder /= std::to_string(skin.percent);
-        for (const auto& [name, bytes] : skin.files()) WriteFile(folder / name, bytes);
+      for (const auto& [folder, files] : scale.get()) {
+        for (const auto& [name, bytes] : files) WriteFile(out / "sounds" / folder / name, bytes);
       }
     }
     std::vector<Pixels> icons;

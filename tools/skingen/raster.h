@@ -34,6 +34,15 @@ struct Rect {
   Rect moved(float dx, float dy) const { return {x + dx, y + dy, w, h}; }
 };
 
+class Image;
+
+// A drawing that must not be mirrored with the art around it (words, icons with a direction),
+// kept to be drawn as it is into the mirrored place of its box.
+struct KeptDrawing {
+  Rect box;
+  std::function<void(Image&, Rect)> draw;
+};
+
 // An opaque RGB picture at `scale` pixels per design unit; pixel (x, y) covers
 // [x, x+1) x [y, y+1) in pixels.
 class Image {
@@ -53,12 +62,17 @@ class Image {
   Image crop(int x, int y, int width, int height) const;
   // 8-bit channels, rounded; used when the picture is written.
   std::uint32_t rgb8(int x, int y) const;
+  // While `kept` is set, drawings that must not be mirrored are kept there instead of drawn on
+  // the image, to be drawn once the rest of it is mirrored (copies of the image share it).
+  void keepDrawings(std::vector<KeptDrawing>* kept) { kept_ = kept; }
+  std::vector<KeptDrawing>* keptDrawings() const { return kept_; }
 
  private:
   int width_ = 0;
   int height_ = 0;
   float scale_ = 1;
   std::vector<Color> pixels_;
+  std::vector<KeptDrawing>* kept_ = nullptr;
 };
 
 // Signed distance from a point to a shape's edge: negative inside.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tools/skingen/image_files.h"
 #include "tools/skingen/raster.h"
@@ -22,10 +23,26 @@ inline constexpr std::array<Look, 3> kLooks{Look::Normal, Look::MouseOn, Look::M
 // whose red and blue are equal).
 inline constexpr std::uint32_t kKeyRgb = 0xFF00FF;
 
-// The fonts of the artwork, loaded from one folder, for pictures at `scale` pixels per design
-// unit.
+// The words a skin's pictures carry in one language, and the faces that draw its script.
+struct Wording {
+  std::string tag;           // the language tag naming the skin's subfolder; empty for English
+  bool rightToLeft = false;  // the launcher mirrors its layout: the skins are drawn mirrored
+  std::string regularFont, boldFont;  // font files of the words, found in the font folders
+  std::array<std::string, 4> cards;   // two-line captions of Button1 to ButtonMoreTools
+  std::string help, about, home, moreFreeTools;  // captions of the link buttons
+  std::string homePage;                          // the wide skin's line under the product name
+};
+const Wording& EnglishWording();
+// The languages the default skins are drawn in besides English: German, Japanese and Arabic.
+const std::vector<Wording>& DrawnLanguages();
+
+// The fonts of the artwork for one language's words, for pictures at `scale` pixels per design
+// unit, loaded from the first folder holding each file of a colon-separated list of folders.
+// The product name and one-letter symbols are drawn in the same face in every language.
 struct Fonts {
-  explicit Fonts(const std::string& folder, float scale = 1);
+  explicit Fonts(const std::string& folders, float scale = 1,
+                 const Wording& words = EnglishWording());
+  const Wording& words;
   float scale;
   Font title;    // bold, product names
   Font caption;  // bold, captions of the big buttons
@@ -41,8 +58,12 @@ struct ButtonArt {
 };
 
 struct SkinArt {
-  std::string folder;  // the ResFolder setting that selects this skin
-  float scale = 1;     // pixels per design unit of its pictures: that of its fonts
+  std::string folder;    // the ResFolder setting that selects this skin
+  std::string language;  // the tag of the language of its words; empty for English
+  // Drawn for the launcher's mirrored layout of a right-to-left language: every button at the
+  // window's width minus its left edge minus its width, the artwork mirrored, its words not.
+  bool mirrored = false;
+  float scale = 1;  // pixels per design unit of its pictures: that of its fonts
   int width = 0, height = 0;
   Shape outline;  // the window's shape; must leave the rightmost column outside
   Color edge;     // the outline's colour, toward which its anti-aliased pixels blend
@@ -53,16 +74,26 @@ struct SkinArt {
 // The 31 pictures of a skin: the glyph and three per button in the order of kButtons.
 struct Skin {
   std::string folder;
-  int percent = 100;  // the scale it is drawn at, which names its variant folder beyond 100
+  std::string language;  // as in its art
+  int percent = 100;     // the scale it is drawn at, which names its variant folder beyond 100
   Pixels glyph;
   std::array<std::array<Pixels, 3>, main_window::kButtons.size()> pictures;
   // Every file by name, as written.
   std::map<std::string, std::string> files() const;
+  // The files that differ from `english`, the same skin drawn in English at the same scale:
+  // the pictures that carry words, which a language's folder holds.
+  std::map<std::string, std::string> filesApartFrom(const Skin& english) const;
+  // The folder the files go to below the skins' folder: the skin's, then the language's, then
+  // the scale's beyond 100 %.
+  std::string path() const;
 };
 
 // Renders every look of every button over the background, each picture cut from the whole
 // window so that it continues the artwork beneath it; outside the outline the glyph is fuchsia.
-// Every side and place is the design's times the art's scale, rounded.
+// Every side and place is the design's times the art's scale, rounded. Mirrored art is drawn as
+// it is and mirrored with its outline, its text and tool icons drawn afresh, unmirrored, at the
+// mirrored places, each line aligned to the other side; the mirror leaves the rightmost column
+// outside the outline.
 Skin Render(const SkinArt& art);
 
 // The scales both default skins are drawn at, in per cent: 100 in the skin's folder, the others

@@ -1,9 +1,12 @@
-// FreeType rendering of the artwork's captions, with light hinting for crisp small text.
+// The artwork's captions shaped by HarfBuzz and rendered by FreeType, with light hinting for
+// crisp small text.
 #include "tools/skingen/text.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
+#include <hb-ft.h>
+#include <hb.h>
 
 #include <algorithm>
 #include <cmath>
@@ -30,14 +33,26 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   }
 }
 
-// Walks a line of Latin-1 text glyph by glyph from the pen position `pen` (in 1/64 pixel),
-// kerning included: `place` gets each loaded glyph with the pen where it starts. Returns the pen
-// after the line.
+// Walks a line of UTF-8 text glyph by glyph from the pen position `pen` (in 1/64 pixel), shaped
+// in the direction its script reads and placed left to right as it is seen: `place` gets each
+// loaded glyph with the pen where it starts and its own raise. Returns the pen after the line.
 template <typename Place>
-FT_Pos WalkLine(FT_Face face, std::string_view text, FT_Pos pen, Place place) {
+FT_Pos WalkLine(FT_Face face, hb_font_t* shaper, std::string_view text, FT_Pos pen, Place place) {
+  hb_buffer_t* buffer = hb_buffer_create();
+  hb_buffer_add_utf8(buffer, text.data(), static_cast<int>(text.size()), 0,
+                     static_cast<int>(text.size()));
+  hb_buffer_guess_segment_properties(buffer);
+  // Pairs are kerned as GDI kerns them, by the font's kerning table rounded to whole pixels,
+  // so Latin captions keep their look; joining, marks and order come from the shaper.
+  static const hb_feature_t kNoKerning{HB_TAG('k', 'e', 'r', 'n'), 0, HB_FEATURE_GLOBAL_START,
+                                       HB_FEATURE_GLOBAL_END};
+  hb_shape(shaper, buffer, &kNoKerning, 1);
+  unsigned int count = 0;
+  const hb_glyph_info_t* glyphs = hb_buffer_get_glyph_infos(buffer, &count);
+  const hb_glyph_position_t* places = hb_buffer_get_glyph_positions(buffer, &count);
   FT_UInt previous = 0;
-  for (unsigned char ch : text) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, ch);
+  for (unsigned int i = 0; i < count; ++i) {
+    const FT_UInt glyph = glyphs[i].codepoint;
     if (previous && glyph && FT_HAS_KERNING(face)) {
       FT_Vector kern{};
       FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
@@ -45,10 +60,14 @@ FT_Pos WalkLine(FT_Face face, std::string_view text, FT_Pos pen, Place place) {
     }
     previous = glyph;
     if (FT_Load_Glyph(face, glyph, kLoadFlags) != 0) continue;
-    place(face->glyph, pen);
-    // Neither emboldening nor rendering changes the advance.
-    pen += face->glyph->advance.x;
+    place(face->glyph, pen + places[i].x_offset, places[i].y_offset);
+    // Each glyph advances by its hinted width, whole pixels as GDI advances, changed only as
+    // far as the shaper changed it: a mark placed on its base advances by nothing. Neither
+    // emboldening nor rendering changed the advance.
+    const hb_position_t nominal = hb_font_get_glyph_h_advance(shaper, glyph);
+    pen += places[i].x_advance == 0 ? 0 : face->glyph->advance.x + places[i].x_advance - nominal;
   }
+  hb_buffer_destroy(buffer);
   return pen;
 }
 
@@ -57,7 +76,9 @@ FT_Pos WalkLine(FT_Face face, std::string_view text, FT_Pos pen, Place place) {
 struct Font::Impl {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
+  hb_font_t* shaper = nullptr;
   ~Impl() {
+    if (shaper) hb_font_destroy(shaper);
     if (face) FT_Done_Face(face);
     if (library) FT_Done_FreeType(library);
   }
@@ -73,6 +94,9 @@ Font::Font(const std::string& path, int size, float embolden, float scale)
     throw std::runtime_error("cannot load the font " + path);
   }
   FT_Set_Pixel_Sizes(impl_->face, 0, static_cast<FT_UInt>(pixelSize_));
+  // The shaper measures with the same hinted advances the glyphs are drawn with.
+  impl_->shaper = hb_ft_font_create_referenced(impl_->face);
+  hb_ft_font_set_load_flags(impl_->shaper, kLoadFlags);
   if (FT_Load_Char(impl_->face, 'H', kLoadFlags) == 0) {
     capHeight_ = static_cast<int>((impl_->face->glyph->metrics.horiBearingY + 32) >> 6);
   }
@@ -85,12 +109,13 @@ int Font::lineHeight() const {
 }
 
 int Font::measure(std::string_view text) const {
-  const FT_Pos pen = WalkLine(impl_->face, text, 0, [](FT_GlyphSlot, FT_Pos) {});
+  const FT_Pos pen =
+      WalkLine(impl_->face, impl_->shaper, text, 0, [](FT_GlyphSlot, FT_Pos, FT_Pos) {});
   return static_cast<int>((pen + 32) >> 6);
 }
 
 void Font::draw(Mask& mask, std::string_view text, int x, int y) const {
-  WalkLine(impl_->face, text, static_cast<FT_Pos>(x) << 6, [&](FT_GlyphSlot slot, FT_Pos pen) {
+  const auto drawGlyph = [&](FT_GlyphSlot slot, FT_Pos pen, FT_Pos raise) {
     // The bold Tahoma of Wine's fonts has strokes barely heavier than the regular one at
     // caption sizes; thickening the outline gives captions the weight a bold face should have.
     if (embolden_ && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -102,9 +127,11 @@ void Font::draw(Mask& mask, std::string_view text, int x, int y) const {
         slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
       const FT_Bitmap& bitmap = slot->bitmap;
       mask.addBitmap(bitmap.buffer, static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows),
-                     bitmap.pitch, originX + slot->bitmap_left, y - slot->bitmap_top);
+                     bitmap.pitch, originX + slot->bitmap_left,
+                     y - static_cast<int>((raise + 32) >> 6) - slot->bitmap_top);
     }
-  });
+  };
+  WalkLine(impl_->face, impl_->shaper, text, static_cast<FT_Pos>(x) << 6, drawGlyph);
 }
 
 namespace {
@@ -149,13 +176,16 @@ Mask DrawBlock(const Font& font, std::string_view text, Rect designBox, Align al
     widest = std::max(widest, width);
     const int x = align == Align::Center
                       ? static_cast<int>(std::lround(box.x + (box.w - width) / 2.0f))
-                      : static_cast<int>(box.x);
+                  : align == Align::Right ? static_cast<int>(std::lround(box.right())) - width
+                                          : static_cast<int>(box.x);
     const int baseline = block.top + capHeight + static_cast<int>(i) * block.lineStep;
     font.draw(mask, block.lines[i], x, baseline);
   }
   if (bounds) {
     const float height = static_cast<float>((block.lines.size() - 1) * block.lineStep + capHeight);
-    const float left = align == Align::Center ? box.x + (box.w - widest) / 2.0f : box.x;
+    const float left = align == Align::Center  ? box.x + (box.w - widest) / 2.0f
+                       : align == Align::Right ? std::lround(box.right()) - widest
+                                               : box.x;
     *bounds = {left / scale, block.top / scale, widest / scale, height / scale};
   }
   return mask;
@@ -170,7 +200,17 @@ Rect DrawText(Image& image, const Font& font, std::string_view text, Rect box, C
   }
   Rect bounds;
   const Mask mask = DrawBlock(font, text, box, align, lineGap, &bounds);
-  Composite(image, mask, Solid(color));
+  if (std::vector<KeptDrawing>* kept = image.keptDrawings()) {
+    const Align mirrored = align == Align::Left    ? Align::Right
+                           : align == Align::Right ? Align::Left
+                                                   : Align::Center;
+    kept->push_back(
+        {box, [&font, text = std::string(text), color, mirrored, lineGap](Image& into, Rect place) {
+           DrawText(into, font, text, place, color, mirrored, lineGap);
+         }});
+  } else {
+    Composite(image, mask, Solid(color));
+  }
   return bounds;
 }
 

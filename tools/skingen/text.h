@@ -1,4 +1,5 @@
-// Text for the skin artwork, rendered by FreeType from TrueType fonts into coverage masks.
+// Text for the skin artwork in any script, shaped by HarfBuzz and rendered by FreeType from
+// TrueType fonts into coverage masks.
 #pragma once
 
 #include <memory>
@@ -26,7 +27,7 @@ class Font {
   int lineHeight() const;
   // Height of the capitals above the baseline.
   int capHeight() const { return capHeight_; }
-  // Advance width of a line of Latin-1 text in pixels, kerning included.
+  // Advance width of a line of UTF-8 text in pixels, shaped, kerning included.
   int measure(std::string_view text) const;
   // The same in design units.
   float designWidth(std::string_view text) const { return measure(text) / scale_; }
@@ -43,12 +44,13 @@ class Font {
 };
 
 // Horizontal placement of a block of lines.
-enum class Align { Left, Center };
+enum class Align { Left, Center, Right };
 
 // Draws `text` (lines separated by '\n') in `color` with its block centred vertically in `box`
 // and each line aligned horizontally; returns the block's bounds. `lineGap` adds to the font's
 // line height. Box, gap and bounds are in design units; raises std::logic_error unless the font
-// is made for the image's scale.
+// is made for the image's scale. On an image that keeps drawings, the text is kept, to be
+// drawn aligned to the other side of the box it is given then.
 Rect DrawText(Image& image, const Font& font, std::string_view text, Rect box, Color color,
               Align align = Align::Center, int lineGap = 0);
 

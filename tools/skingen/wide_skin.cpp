@@ -2,6 +2,7 @@
 // calm panel where the launcher writes its white info text; the brand plate in the top-left
 // corner is the Home button, and small round title buttons sit in the top-right corner.
 #include <cmath>
+#include <string>
 
 #include "tools/skingen/art_kit.h"
 #include "tools/skingen/skin_art.h"
@@ -86,11 +87,12 @@ void DrawBrand(Image& image, const Fonts& fonts, Look look) {
   DrawLogo(image, {12.0f + shift, 12.0f + shift, 34, 34});
   DrawText(image, fonts.title, "Kestrel Disc Suite", {54.0f + shift, 13.0f + shift, 140, 16},
            Hex(0xFFFFFF), Align::Left);
-  DrawText(image, fonts.label, "Home page  >", {54.0f + shift, 31.0f + shift, 140, 14},
+  DrawText(image, fonts.label, fonts.words.homePage, {54.0f + shift, 31.0f + shift, 140, 14},
            look == Look::Normal ? Hex(0xCFE0FF) : Hex(0xFFFFFF), Align::Left);
 }
 
-void DrawCard(Image& image, const Fonts& fonts, ButtonId id, Look look, const ToolCard& tool) {
+void DrawCard(Image& image, const Fonts& fonts, ButtonId id, Look look, const ToolCard& tool,
+              const std::string& caption) {
   const Accent& accent = tool.accent;
   const Rect card = ButtonRect(id).inset(2);
   const Shape shape = RoundRect(card, 12);
@@ -109,7 +111,7 @@ void DrawCard(Image& image, const Fonts& fonts, ButtonId id, Look look, const To
   }
   const Rect icon{card.x + 25 + shift, card.y + 14 + shift, 50, 50};
   DrawToolIcon(image, icon, accent, tool.symbol);
-  DrawText(image, fonts.caption, tool.caption, {card.x + shift, card.y + 71.0f + shift, card.w, 28},
+  DrawText(image, fonts.caption, caption, {card.x + shift, card.y + 71.0f + shift, card.w, 28},
            Hex(0xFFFFFF), Align::Center, 1);
 }
 
@@ -154,7 +156,7 @@ void DrawMoreFreeTools(Image& image, const Fonts& fonts, Look look) {
          Linear(0, pill.y, Shade(brand.top, tone), 0, pill.bottom(), Shade(brand.bottom, tone)));
   }
   const int shift = look == Look::MouseDown ? 1 : 0;
-  const char* caption = "More Free Tools";
+  const std::string& caption = fonts.words.moreFreeTools;
   const float textWidth = fonts.label.designWidth(caption);
   const float left = std::floor(pill.x + (pill.w - 14 - 6 - textWidth) / 2) + shift;
   DrawStar(image, {left, pill.centerY() - 7 + shift, 14, 14}, Hex(0xFFC94D));
@@ -167,6 +169,8 @@ void DrawMoreFreeTools(Image& image, const Fonts& fonts, Look look) {
 SkinArt WideSkinArt(const Fonts& fonts) {
   SkinArt art;
   art.folder = "wide";
+  art.language = fonts.words.tag;
+  art.mirrored = fonts.words.rightToLeft;
   art.scale = fonts.scale;
   art.width = kWidth;
   art.height = kHeight;
@@ -195,9 +199,9 @@ SkinArt WideSkinArt(const Fonts& fonts) {
       case ButtonId::Two:
       case ButtonId::Three:
       case ButtonId::MoreTools: {
-        const ToolCard card = BigButtonCard(static_cast<int>(id) - static_cast<int>(ButtonId::One));
-        button.draw = [&fonts, id, card](Image& image, Look look) {
-          DrawCard(image, fonts, id, look, card);
+        const int index = static_cast<int>(id) - static_cast<int>(ButtonId::One);
+        button.draw = [&fonts, id, index](Image& image, Look look) {
+          DrawCard(image, fonts, id, look, BigButtonCard(index), fonts.words.cards[index]);
         };
         break;
       }
