@@ -767,5 +767,25 @@ TEST(CheckHalo, StatesItsMarginAndReportsHalosTheLauncherCannotShow) {
   EXPECT_TRUE(Has(Errors(dir.check()), "by the same margin on every side"));
 }
 
+TEST(CheckHalo, MeasuresALanguagesHaloAndItsVariantsAgainstTheSkins) {
+  LauncherDir dir;
+  dir.write("sounds/blue/halo.bmp", Halo(468, 241));
+  dir.write("sounds/blue/ar/halo.bmp", Halo(470, 241));
+  dir.write("sounds/blue/de/200/halo.bmp", Halo(930, 482));
+  FolderReport report = dir.check();
+  EXPECT_TRUE(Has(Errors(report), "sounds\\blue\\ar\\halo.bmp is 470 x 241 pixels"))
+      << Dump(report);
+  // de has no halo of its own: its variant is measured against the skin's.
+  EXPECT_TRUE(Has(Errors(report),
+                  "sounds\\blue\\de\\200\\halo.bmp is 930 x 482 pixels, but "
+                  "sounds\\blue\\halo.bmp"))
+      << Dump(report);
+  // Without the skin's own halo the launcher shows none of a language's.
+  dir.remove("sounds/blue/halo.bmp");
+  report = dir.check();
+  EXPECT_TRUE(Has(Warnings(report), "sounds\\blue\\ar\\halo.bmp is never shown")) << Dump(report);
+  EXPECT_FALSE(Has(Errors(report), "halo.bmp")) << Dump(report);
+}
+
 }  // namespace
 }  // namespace ss::tool

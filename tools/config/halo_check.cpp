@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "config/language.h"
 #include "core/errors.h"
 #include "skin/bitmap_decode.h"
 #include "skin/halo.h"
@@ -50,12 +51,38 @@ std::optional<BitmapSize> ReadHalo(const FolderView& folder, const std::string& 
   return std::nullopt;
 }
 
+// Each scale folder's halo.bmp in `dir`: readable with alpha, and `base` (the halo at `basePath`)
+// at its scale.
+void CheckHaloVariants(const FolderView& folder, const std::string& dir,
+                       const std::string& basePath, std::optional<BitmapSize> base,
+                       FolderReport& report) {
+  for (const std::string& name : folder.subfolders(dir)) {
+    const std::optional<int> scale = VariantScale(name);
+    if (!scale) continue;
+    const std::string variant = dir + name + "\\" + kHaloFile;
+    const std::optional<BitmapSize> size = ReadHalo(folder, variant, report);
+    if (!size || !base) continue;
+    const BitmapSize wanted{LengthAtScale(base->width, *scale),
+                            LengthAtScale(base->height, *scale)};
+    if (std::abs(size->width - wanted.width) > 1 || std::abs(size->height - wanted.height) > 1) {
+      report.problems.push_back(
+          {Severity::Error, variant + " is " + Size(*size) + " pixels, but " + basePath + " is " +
+                                Size(*base) + " pixels, so " + Size(wanted) + " at " +
+                                std::to_string(*scale) +
+                                " %: the launcher passes it over and resamples the halo from "
+                                "another scale. Make it " +
+                                Size(wanted) + " pixels."});
+    }
+  }
+}
+
 }  // namespace
 
 void CheckHalo(const FolderView& folder, const std::string& skinFolder,
                std::optional<BitmapSize> glyph, FolderReport& report) {
   const std::string path = skinFolder + kHaloFile;
-  if (folder.read(path).state == FileRead::Missing) return;
+  // Without a halo of the skin's own the launcher reads none of the others.
+  const bool present = folder.read(path).state != FileRead::Missing;
   const std::optional<BitmapSize> halo = ReadHalo(folder, path, report);
   if (halo && glyph) {
     try {
@@ -70,23 +97,37 @@ void CheckHalo(const FolderView& folder, const std::string& skinFolder,
                " pixels: its width and its height that margin twice over."});
     }
   }
+  if (present) CheckHaloVariants(folder, skinFolder, path, halo, report);
+  // A language's folder may hold a halo of its own, drawn for its window: in the skin's halo's
+  // size, and taken only where the skin has one.
   for (const std::string& name : folder.subfolders(skinFolder)) {
-    const std::optional<int> scale = VariantScale(name);
-    if (!scale) continue;
-    const std::string variant = skinFolder + name + "\\" + kHaloFile;
-    const std::optional<BitmapSize> size = ReadHalo(folder, variant, report);
-    if (!size || !halo) continue;
-    const BitmapSize wanted{LengthAtScale(halo->width, *scale),
-                            LengthAtScale(halo->height, *scale)};
-    if (std::abs(size->width - wanted.width) > 1 || std::abs(size->height - wanted.height) > 1) {
-      report.problems.push_back(
-          {Severity::Error, variant + " is " + Size(*size) + " pixels, but " + path + " is " +
-                                Size(*halo) + " pixels, so " + Size(wanted) + " at " +
-                                std::to_string(*scale) +
-                                " %: the launcher passes it over and resamples the halo from "
-                                "another scale. Make it " +
-                                Size(wanted) + " pixels."});
+    if (VariantScale(name) || !IsLanguageTag(name)) continue;
+    const std::string language = skinFolder + name + "\\";
+    const std::string own = language + kHaloFile;
+    std::optional<BitmapSize> base = halo;
+    std::string basePath = path;
+    if (folder.read(own).state != FileRead::Missing) {
+      if (!present) {
+        report.problems.push_back(
+            {Severity::Warning, own +
+                                    " is never shown: the launcher shows a language's halo "
+                                    "only where the skin has one of its own (" +
+                                    path + "). Add it, or remove this one."});
+        continue;
+      }
+      const std::optional<BitmapSize> size = ReadHalo(folder, own, report);
+      if (size && halo && (size->width != halo->width || size->height != halo->height)) {
+        report.problems.push_back({Severity::Error, own + " is " + Size(*size) + " pixels, but " +
+                                                        path + " is " + Size(*halo) + " pixels" +
+                                                        kNoHalo + " for that language. Make it " +
+                                                        Size(*halo) + " pixels."});
+      }
+      if (size) {
+        base = size;
+        basePath = own;
+      }
     }
+    if (present) CheckHaloVariants(folder, language, basePath, base, report);
   }
 }
 
