@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../unit/solid_bitmap.h"
 #include "config/global_vars.h"
 #include "demo_launcher.h"
 #include "gui/application.h"
@@ -19,6 +20,8 @@
 #include "input_support.h"
 #include "shell/paths.h"
 #include "skin/bitmap_decode.h"
+#include "skin/halo.h"
+#include "skin/skin_scale.h"
 #include "ui/main/form_main.h"
 
 namespace ss::e2e {
@@ -256,6 +259,50 @@ std::string MaskedBitmapFile(int width, int height, int bits, std::uint32_t comp
     put(0, stride - width * bits / 8);
   }
   return s;
+}
+
+// The halo, shown as the settings ask even where the system does not compose, follows the
+// window to another DPI: its picture at that DPI, around the window by the margin scaled.
+TEST(DpiChange, TheHaloFollowsTheWindowToTheNewDpi) {
+  constexpr int kMargin = 8;
+  test::LauncherFolder folder(
+      "[SYSTEM]\nName=Haloed\nSkin=0\nResFolder=test\n[APPEARANCE]\nHalo=always\n");
+  test::WriteFileBytes(
+      folder.dir.file(std::string("sounds\\test\\") + kHaloFile),
+      test::AlphaBitmapFile(
+          std::vector(static_cast<size_t>(kDesignClientHeight + 2 * kMargin),
+                      std::vector<std::uint32_t>(kDesignClientWidth + 2 * kMargin, 0x40000000)),
+          108, 3));
+  SetExeFolderOverride(folder.dir.path());
+  GlobalVars = TGlobalVars();
+  Application::Instance().setTitle("Haloed");
+  {
+    TFormMain form;
+    form.show();
+    const auto haloAround = [&form](int dpi) {
+      HWND halo = FindWindowA("SuiteStartHalo", nullptr);
+      RECT shown{}, window{};
+      GetWindowRect(halo, &shown);
+      GetWindowRect(form.handle(), &window);
+      const int grown = (ScaleToDpi(kDesignClientWidth + 2 * kMargin, dpi) -
+                         ScaleToDpi(kDesignClientWidth, dpi)) /
+                        2;
+      return halo && IsWindowVisible(halo) && shown.left == window.left - grown &&
+             shown.top == window.top - grown &&
+             shown.right - shown.left == ScaleToDpi(kDesignClientWidth + 2 * kMargin, dpi) &&
+             shown.bottom - shown.top == ScaleToDpi(kDesignClientHeight + 2 * kMargin, dpi);
+    };
+    EXPECT_TRUE(test::WaitUntil([&] { return haloAround(form.dpi()); }));
+    const int dpi = form.dpi() == kDesignDpi ? 2 * kDesignDpi : kDesignDpi;
+    RECT suggested{60, 50, 60 + Scaled(kDesignClientWidth, dpi),
+                   50 + Scaled(kDesignClientHeight, dpi)};
+    SendMessageW(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(form.dpi(), dpi);
+    EXPECT_TRUE(test::WaitUntil([&] { return haloAround(dpi); }));
+    RemoveDirectoryW(Wide(GlobalVars.SettingsFolder).c_str());
+  }
+  SetExeFolderOverride("");
 }
 
 // A launcher window made in this process from a test skin whose main.bmp, and the variant of it
