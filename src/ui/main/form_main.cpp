@@ -61,6 +61,11 @@ bool DirectoryExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 }  // namespace
 
 TFormMain::TFormMain(std::unique_ptr<SkinPreparation> prepared)
@@ -298,7 +303,9 @@ void TFormMain::loadHalo() {
   bool shown = false;
   // Decoration only: a halo that is missing, damaged or refused leaves the window as without.
   try {
-    if (!keepsFrame() && HaloWanted(GlobalVars.Halo)) {
+    // The skin's file asked for first: whether the system composes costs a library's loading,
+    // which a skin without a halo spares.
+    if (!keepsFrame() && FileExists(skinFolder_ + kHaloFile) && HaloWanted(GlobalVars.Halo)) {
       const bool variants = UsesVariants(dpi);
       const std::optional<HaloPicture> halo = PrepareHalo(
           skinFolder_, variants ? ListSkinVariants(skinFolder_) : SkinVariants{}, kGlyphFile, dpi,
