@@ -10,10 +10,7 @@ SkinPreparation::SkinPreparation(SkinPreparationKey key, unsigned threads, Prepa
     : key_(std::move(key)), preparer_(std::move(preparer)), slots_(key_.requests.size()) {
   if (!preparer_) {
     preparer_ = [this](const SkinRequest& request) {
-      std::call_once(listed_, [this] {
-        if (UsesVariants(key_.dpi)) variants_ = ListSkinVariants(key_.folder);
-        languages_ = ListSkinLanguages(key_.folder, key_.languages, UsesVariants(key_.dpi));
-      });
+      list();
       return PrepareSkinFile(key_.folder, variants_, request, key_.dpi, languages_);
     };
   }
@@ -34,6 +31,23 @@ SkinPreparation::~SkinPreparation() {
 
 void SkinPreparation::cancel() {
   for (std::jthread& worker : workers_) worker.request_stop();
+}
+
+void SkinPreparation::list() {
+  std::call_once(listed_, [this] {
+    if (UsesVariants(key_.dpi)) variants_ = ListSkinVariants(key_.folder);
+    languages_ = ListSkinLanguages(key_.folder, key_.languages, UsesVariants(key_.dpi));
+  });
+}
+
+const SkinVariants& SkinPreparation::variants() {
+  list();
+  return variants_;
+}
+
+const std::vector<SkinLanguageFolder>& SkinPreparation::languages() {
+  list();
+  return languages_;
 }
 
 unsigned SkinPreparation::DefaultThreads() {

@@ -56,6 +56,11 @@ class SkinPreparation {
 
   static unsigned DefaultThreads();
 
+  // The skin's variant folders (when the DPI needs them) and the language's picture folders,
+  // listed once for every file of the preparation, and for other files of the same skin.
+  const SkinVariants& variants();
+  const std::vector<SkinLanguageFolder>& languages();
+
  private:
   struct Slot {
     enum State { Waiting, Working, Done } state = Waiting;
@@ -65,6 +70,7 @@ class SkinPreparation {
 
   // Marks the slot as being worked on; false when another thread has it already.
   bool claim(std::size_t index);
+  void list();
   void prepare(std::size_t index);
   void work(std::stop_token stop);
 

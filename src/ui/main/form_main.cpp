@@ -284,7 +284,7 @@ void TFormMain::loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepar
   SkinFormMain.Glyph() = SkinBitmap(skin->take(0));
   SkinFormMain.setTransparentColor(kTransparentColor);
   ++skinFilesLoaded_;
-  loadHalo();
+  loadHalo(*skin);
   for (const ButtonLayout& layout : kButtons) {
     TImageButton& b = button(layout.id);
     // The pictures take the bitmaps as they are: the buttons keep their size and are not
@@ -298,7 +298,7 @@ void TFormMain::loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepar
   }
 }
 
-void TFormMain::loadHalo() {
+void TFormMain::loadHalo(SkinPreparation& skin) {
   const int dpi = this->dpi();
   bool shown = false;
   // Decoration only: a halo that is missing, damaged or refused leaves the window as without.
@@ -306,10 +306,9 @@ void TFormMain::loadHalo() {
     // The skin's file asked for first: whether the system composes costs a library's loading,
     // which a skin without a halo spares.
     if (!keepsFrame() && FileExists(skinFolder_ + kHaloFile) && HaloWanted(GlobalVars.Halo)) {
-      const bool variants = UsesVariants(dpi);
-      const std::optional<HaloPicture> halo = PrepareHalo(
-          skinFolder_, variants ? ListSkinVariants(skinFolder_) : SkinVariants{}, kGlyphFile, dpi,
-          ListSkinLanguages(skinFolder_, PictureLanguages(), variants));
+      // The folders as the skin's files were listed: the same skin, DPI and language.
+      const std::optional<HaloPicture> halo =
+          PrepareHalo(skinFolder_, skin.variants(), kGlyphFile, dpi, skin.languages());
       shown = halo && halo_.setPicture(*halo);
     }
   } catch (...) {

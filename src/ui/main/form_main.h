@@ -81,7 +81,7 @@ class TFormMain : public Form {
   void loadSkinFiles(int count, std::unique_ptr<SkinPreparation> prepared = nullptr);
   // The skin's halo at the window's DPI behind the window, when the settings and the system want
   // one; none when the skin has none or it cannot be shown.
-  void loadHalo();
+  void loadHalo(SkinPreparation& skin);
   // The creation step; an error stops it and is shown, and the window opens all the same.
   void FormCreate();
   // Reads the settings, loads the skin and applies the layout the settings choose.
