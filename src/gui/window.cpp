@@ -7,21 +7,22 @@
 
 namespace ss {
 
-namespace {
-// Marks our windows so that FromHandle never trusts another program's GWLP_USERDATA.
-constexpr const wchar_t* kOwnerProp = L"ss.window";
-}  // namespace
-
 Window::~Window() {
   destroyWindow();
 }
 
 Window* Window::FromHandle(HWND window) {
-  if (!window || !GetPropW(window, kOwnerProp)) return nullptr;
-  // Another instance's windows carry the mark too, with pointers into another process.
+  if (!window) return nullptr;
+  // Another instance's windows run the same procedure, with pointers into another process.
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process != GetCurrentProcessId()) return nullptr;
+  // Only windows of the classes registered here run this procedure: another window's
+  // GWLP_USERDATA (a message box's, a menu's) is never taken for one of ours. Both are read from
+  // the window itself, with no call to the window server (a property would be one).
+  if (GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Trampoline)) {
+    return nullptr;
+  }
   return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
@@ -91,10 +92,12 @@ LRESULT CALLBACK Window::Trampoline(HWND window, UINT message, WPARAM wParam, LP
   if (message == WM_NCCREATE) {
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     self->handle_ = window;
-    SetPropW(window, kOwnerProp, reinterpret_cast<HANDLE>(1));
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   } else {
-    self = FromHandle(window);
+    // This procedure runs for windows of the classes registered here only, on their thread: the
+    // pointer is the one stored at WM_NCCREATE (none before it or after WM_NCDESTROY). Every
+    // message passes here, so without FromHandle's checks.
+    self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   }
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
 
@@ -109,7 +112,6 @@ LRESULT CALLBACK Window::Trampoline(HWND window, UINT message, WPARAM wParam, LP
     result = 0;
   }
   if (message == WM_NCDESTROY) {
-    RemovePropW(window, kOwnerProp);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->handle_ = nullptr;
   }

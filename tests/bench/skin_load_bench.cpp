@@ -68,7 +68,7 @@ std::optional<std::uint32_t> KeyOf(const SkinFile& file) {
 SkinPreparation Prepare(const std::string& folder, const std::vector<SkinFile>& files, int dpi) {
   std::vector<SkinRequest> requests;
   for (const SkinFile& file : files) requests.push_back({file.name, KeyOf(file), file.glyph});
-  return SkinPreparation({folder, dpi, requests});
+  return SkinPreparation({folder, dpi, requests, {}});
 }
 
 Bitmap Load(SkinPreparation& skin, size_t index) {
