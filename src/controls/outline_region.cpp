@@ -116,7 +116,7 @@ RegionHandle CreateOutlineRegion(const Bitmap& glyph, Color transparent) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  WindowDc screen(nullptr);
+  ScreenInfoDc screen;
   for (int top = 0; top < height; top += stripe) {
     const int rows = std::min(stripe, height - top);
     const int got = GetDIBits(screen.get(), glyph.handle(), static_cast<UINT>(height - top - rows),

@@ -9,6 +9,18 @@
 
 namespace ss {
 
+HDC ScreenFormatDc() {
+  static const HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+  return dc;
+}
+
+ScreenInfoDc::ScreenInfoDc()
+    : cached_(ScreenFormatDc()), fallback_(cached_ ? nullptr : GetDC(nullptr)) {}
+
+ScreenInfoDc::~ScreenInfoDc() {
+  if (fallback_) ReleaseDC(nullptr, fallback_);
+}
+
 BitmapDc::BitmapDc(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
   if (dc_) old_ = SelectObject(dc_.get(), bitmap);
 }
@@ -19,9 +31,6 @@ BitmapDc::~BitmapDc() {
 
 namespace {
 
-// A device context of the screen for making bitmaps of its pixel format. One serves the
-// process: asking the window system for the screen's DC for every bitmap costs a round trip
-// each time, and a button paints with two new bitmaps.
 // A 32-bit DIB of this size, top row first.
 BITMAPINFO TopDown32BitInfo(int width, int height) {
   BITMAPINFO info{};
@@ -32,11 +41,6 @@ BITMAPINFO TopDown32BitInfo(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   return info;
-}
-
-HDC ScreenFormatDc() {
-  static const HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-  return dc;
 }
 
 // A DIB section of the file's own format holding its rows: what the system's file loader
@@ -150,7 +154,7 @@ std::vector<std::uint32_t> Bitmap::pixels() const {
   if (empty()) return result;
   BITMAPINFO info = TopDown32BitInfo(width_, height_);
   result.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
-  WindowDc screen(nullptr);
+  ScreenInfoDc screen;
   if (!GetDIBits(screen.get(), handle_.get(), 0, static_cast<UINT>(height_), result.data(), &info,
                  DIB_RGB_COLORS)) {
     result.assign(result.size(), 0);

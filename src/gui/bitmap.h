@@ -79,6 +79,26 @@ inline std::uint32_t SwapRedBlue(std::uint32_t c) {
   return (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
 }
 
+// A device context of the screen, made once for the process, for making bitmaps of the screen's
+// format, measuring text and reading pixels; never drawn into. Null if it could not be made.
+// The window system's own screen DC (GetDC of no window) costs round trips to its server under
+// Wine at every use.
+HDC ScreenFormatDc();
+
+// ScreenFormatDc for a scope, or the window system's screen DC when that could not be made.
+class ScreenInfoDc {
+ public:
+  ScreenInfoDc();
+  ScreenInfoDc(const ScreenInfoDc&) = delete;
+  ScreenInfoDc& operator=(const ScreenInfoDc&) = delete;
+  ~ScreenInfoDc();
+  HDC get() const { return cached_ ? cached_ : fallback_; }
+
+ private:
+  HDC cached_;
+  HDC fallback_;
+};
+
 // A memory DC with a bitmap selected for the length of a scope.
 class BitmapDc {
  public:

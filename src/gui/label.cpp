@@ -2,6 +2,7 @@
 
 #include "core/menu_text.h"
 #include "core/wide.h"
+#include "gui/bitmap.h"
 #include "gui/form.h"
 
 namespace ss {
@@ -38,7 +39,7 @@ UINT LabelTextFlags(LabelTextStyle style) {
 }  // namespace
 
 SIZE LabelTextSize(HFONT font, const std::string& text, LabelTextStyle style, int width) {
-  WindowDc screen(nullptr);
+  ScreenInfoDc screen;
   SelectObjectScope select(screen.get(), font);
   const std::wstring wide = Wide(text.empty() ? std::string(" ") : text);
   RECT r{0, 0, style.wordWrap ? width : 0, 0};
