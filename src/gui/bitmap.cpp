@@ -43,6 +43,26 @@ BITMAPINFO TopDown32BitInfo(int width, int height) {
   return info;
 }
 
+// A memory DC holding a 1 x 1 bitmap of the screen's format, made once for the process: a
+// compatible bitmap made from it has the screen's format too, without the display being asked
+// its format at every bitmap (three requests to the window server under Wine each time, and a
+// button paints through a new bitmap).
+HDC BitmapFormatDc() {
+  static const HDC dc = []() -> HDC {
+    HDC screen = ScreenFormatDc();
+    if (!screen) return nullptr;
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP one = CreateCompatibleBitmap(screen, 1, 1);
+    if (!memory || !one || !SelectObject(memory, one)) {
+      if (memory) DeleteDC(memory);
+      if (one) DeleteObject(one);
+      return nullptr;
+    }
+    return memory;
+  }();
+  return dc;
+}
+
 // A DIB section of the file's own format holding its rows: what the system's file loader
 // makes of an uncompressed bitmap, without opening and mapping the file a second time.
 BitmapHandle DecodePlainBitmap(const std::string& bytes, const BitmapLayout& layout) {
@@ -130,7 +150,9 @@ bool Bitmap::allocate(int width, int height) {
     return false;
   }
   BitmapHandle created;
-  if (HDC screen = ScreenFormatDc()) {
+  if (HDC format = BitmapFormatDc()) {
+    created.reset(CreateCompatibleBitmap(format, width, height));
+  } else if (HDC screen = ScreenFormatDc()) {
     created.reset(CreateCompatibleBitmap(screen, width, height));
   } else {
     WindowDc window(nullptr);
