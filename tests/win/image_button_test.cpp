@@ -62,6 +62,23 @@ class ImageButtonLooks : public testing::Test {
   std::vector<std::unique_ptr<TImageButton>> buttons;
 };
 
+// Messages find a window's object without a mark kept by the window system: FromHandle must still
+// take no other window for one of ours, whatever that window keeps where ours keep the object.
+TEST(WindowObjects, FromHandleFindsThisProgramsWindowsOnly) {
+  test::TestForm form;
+  TImageButton button(form);
+  EXPECT_EQ(Window::FromHandle(button.handle()), &button);
+  EXPECT_EQ(Window::FromHandle(form.handle()), &form);
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form.handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  SetWindowLongPtrW(other, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&button));
+  EXPECT_EQ(Window::FromHandle(other), nullptr);
+  DestroyWindow(other);
+  EXPECT_EQ(Window::FromHandle(GetDesktopWindow()), nullptr);
+  EXPECT_EQ(Window::FromHandle(nullptr), nullptr);
+}
+
 // A look's picture reaches every paint as a copy: copies share the pixels until one side is
 // drawn into, and never show each other's drawing.
 TEST(BitmapCopies, ShareThePixelsUntilEitherSideIsDrawnInto) {
