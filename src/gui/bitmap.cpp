@@ -152,11 +152,9 @@ bool Bitmap::allocate(int width, int height) {
   BitmapHandle created;
   if (HDC format = BitmapFormatDc()) {
     created.reset(CreateCompatibleBitmap(format, width, height));
-  } else if (HDC screen = ScreenFormatDc()) {
-    created.reset(CreateCompatibleBitmap(screen, width, height));
   } else {
-    WindowDc window(nullptr);
-    created.reset(CreateCompatibleBitmap(window.get(), width, height));
+    ScreenInfoDc screen;
+    created.reset(CreateCompatibleBitmap(screen.get(), width, height));
   }
   if (!created) throw EOutOfResources("Not enough storage is available to process this command");
   own(std::move(created));

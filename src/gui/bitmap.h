@@ -79,8 +79,8 @@ inline std::uint32_t SwapRedBlue(std::uint32_t c) {
   return (c & 0xFF00FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
 }
 
-// A device context of the screen, made once for the process, for making bitmaps of the screen's
-// format, measuring text and reading pixels; never drawn into. Null if it could not be made.
+// A device context of the screen, made once for the process, for measuring text, reading pixels
+// and knowing the screen's format; never drawn into. Null if it could not be made.
 // The window system's own screen DC (GetDC of no window) costs round trips to its server under
 // Wine at every use.
 HDC ScreenFormatDc();
