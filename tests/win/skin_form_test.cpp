@@ -397,12 +397,20 @@ DragResult Drag(MouseButton button, int dx, int dy) {
     result.pointer = {end.x - start.x, end.y - start.y};
     // The move loop follows the pointer at its own pace (slowly on a loaded machine): the
     // release waits until the window has caught up, or for two seconds.
+    // A loop that sits still for half a second gets the pointer's place again by one more move
+    // there (Wine's loop has been seen to stop half way on a machine running other tests).
     const ULONGLONG patience = GetTickCount64() + 2000;
+    ULONGLONG nudge = GetTickCount64() + 500;
     RECT now{};
     while (
         GetWindowRect(form.handle(), &now) &&
         (now.left - before.left != result.pointer.x || now.top - before.top != result.pointer.y) &&
         GetTickCount64() < patience) {
+      if (GetTickCount64() > nudge) {
+        MoveTo(end.x + 1, end.y);
+        MoveTo(end.x, end.y);
+        nudge = GetTickCount64() + 500;
+      }
       Sleep(5);
     }
     SendMouse(up);
