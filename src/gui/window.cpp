@@ -17,10 +17,11 @@ Window* Window::FromHandle(HWND window) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   if (process != GetCurrentProcessId()) return nullptr;
-  // Only windows of the classes registered here run this procedure: another window's
-  // GWLP_USERDATA (a message box's, a menu's) is never taken for one of ours. Both are read from
-  // the window itself, with no call to the window server (a property would be one).
-  if (GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Trampoline)) {
+  // Only the classes registered here have this procedure: another window's GWLP_USERDATA (a
+  // message box's, a menu's) is never taken for one of ours. The class's procedure, not the
+  // window's: a tool that subclasses one of our windows leaves it ours. Both are read in the
+  // process, with no call to the window server (a property would be one).
+  if (GetClassLongPtrW(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Trampoline)) {
     return nullptr;
   }
   return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -63,7 +63,8 @@ class ImageButtonLooks : public testing::Test {
 };
 
 // Messages find a window's object without a mark kept by the window system: FromHandle must still
-// take no other window for one of ours, whatever that window keeps where ours keep the object.
+// take no other window for one of ours, whatever that window keeps where ours keep the object,
+// and must still find ours when another tool subclasses them.
 TEST(WindowObjects, FromHandleFindsThisProgramsWindowsOnly) {
   test::TestForm form;
   TImageButton button(form);
@@ -75,6 +76,15 @@ TEST(WindowObjects, FromHandleFindsThisProgramsWindowsOnly) {
   SetWindowLongPtrW(other, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&button));
   EXPECT_EQ(Window::FromHandle(other), nullptr);
   DestroyWindow(other);
+  // Subclassed by another tool in the process, the button is still found.
+  static WNDPROC original = nullptr;
+  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      button.handle(), GWLP_WNDPROC,
+      reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        return CallWindowProcW(original, w, m, wp, lp);
+      })));
+  EXPECT_EQ(Window::FromHandle(button.handle()), &button);
+  SetWindowLongPtrW(button.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
   EXPECT_EQ(Window::FromHandle(GetDesktopWindow()), nullptr);
   EXPECT_EQ(Window::FromHandle(nullptr), nullptr);
 }
