@@ -313,6 +313,13 @@ GUITHREADINFO RunningLauncher::threadInfo() const {
   return info;
 }
 
+bool RunningLauncher::waitMenuClosed() const {
+  return test::WaitUntil([&] {
+    return process_->windows("#32768").empty() &&
+           !(threadInfo().flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
+  });
+}
+
 POINT RunningLauncher::screenPoint(int x, int y) const {
   POINT p{x, y};
   ClientToScreen(main_, &p);

@@ -131,6 +131,9 @@ class RunningLauncher {
   HWND applicationWindow() const;
   // The launcher's active window and the window holding its keyboard focus.
   GUITHREADINFO threadInfo() const;
+  // Waits until no popup menu of the launcher shows and its menu loop has ended: the menu's
+  // window goes first, and a click before the loop ends only ends the loop. False after 10 s.
+  bool waitMenuClosed() const;
   // A client point of the main window on the screen.
   POINT screenPoint(int x, int y) const;
   POINT centreOf(const RECT& clientRect) const;

@@ -195,7 +195,7 @@ TEST_F(DpiLauncher, CommandsWorkAtTheScaledPlaces) {
   EXPECT_EQ(shown.left, corner.x);
   EXPECT_EQ(shown.top, corner.y);
   test::KeyTap(VK_ESCAPE);
-  test::WaitUntil([&] { return launcher_->process().windows("#32768").empty(); });
+  launcher_->waitMenuClosed();
 
   // The About dialog at the main window's DPI.
   clickAt(ButtonRect(kButtons[7], dpi_));

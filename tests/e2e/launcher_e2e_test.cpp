@@ -216,7 +216,7 @@ class LauncherE2E : public testing::Test {
       rows.push_back(lit);
     }
     test::KeyTap(VK_ESCAPE);
-    EXPECT_TRUE(test::WaitUntil([&] { return visibleMenu() == nullptr; }));
+    EXPECT_TRUE(launcher_->waitMenuClosed());
     return rows;
   }
 
@@ -340,7 +340,7 @@ TEST_F(LauncherE2E, MenusOpenBelowTheirButtonsAndTheirMnemonicsChooseItems) {
   ASSERT_TRUE(menu);
   expectMenuBelow(menu, ButtonId::Three);
   test::KeyTap(VK_ESCAPE);
-  EXPECT_TRUE(test::WaitUntil([&] { return visibleMenu() == nullptr; }));
+  EXPECT_TRUE(launcher_->waitMenuClosed());
 
   // "Music Track Ripper" by its mnemonic T (M belongs to the item above it).
   clickAgain(ButtonId::Three);
@@ -349,7 +349,7 @@ TEST_F(LauncherE2E, MenusOpenBelowTheirButtonsAndTheirMnemonicsChooseItems) {
   expectMenuBelow(menu, ButtonId::Three);
   test::KeyTap('T');
   EXPECT_TRUE(folder_->waitStarted("TrackRip.exe"));
-  EXPECT_TRUE(test::WaitUntil([&] { return visibleMenu() == nullptr; }));
+  EXPECT_TRUE(launcher_->waitMenuClosed());
 
   // "Drive Probe" by D.
   click(ButtonId::MoreTools);
@@ -358,7 +358,7 @@ TEST_F(LauncherE2E, MenusOpenBelowTheirButtonsAndTheirMnemonicsChooseItems) {
   expectMenuBelow(menu, ButtonId::MoreTools);
   test::KeyTap('D');
   EXPECT_TRUE(folder_->waitStarted("DrvProbe.exe"));
-  EXPECT_TRUE(test::WaitUntil([&] { return visibleMenu() == nullptr; }));
+  EXPECT_TRUE(launcher_->waitMenuClosed());
 
   // Only the chosen items started something.
   EXPECT_EQ(folder_->startedLog(), std::string(main_window::kCompanionProgram) +
@@ -388,7 +388,7 @@ TEST_F(LauncherE2E, EveryMenuItemStartsItsToolWhenClickedWithTheMouse) {
       })) << "the item under the pointer is not highlighted";
       LeftClick();
       EXPECT_TRUE(folder_->waitStarted(item.program));
-      EXPECT_TRUE(test::WaitUntil([&] { return visibleMenu() == nullptr; }));
+      EXPECT_TRUE(launcher_->waitMenuClosed());
       log += std::string(item.program) + "|\r\n";
     }
   };
