@@ -1,11 +1,15 @@
 // Benchmark: the launcher's start-up, from process creation to its first complete paint on the
 // screen, against a program that shows one plain window; then the CPU time both use while idle.
 //   startup_bench.exe LAUNCHER_FOLDER [SKIN_FOLDER] [RUNS] [--no-idle | --idle-only] [--lang TAG]
+//                     [--floor | --floor-halo]
 // LAUNCHER_FOLDER is built like the demo's (its stand-ins quiet); SKIN_FOLDER, relative to it,
 // is the one its configuration names (sounds\default\ by default). Both programs start at the
 // session's DPI (Wine has one for every monitor), at their size and with their pixels there.
 // --no-idle leaves out the idle measurement, --idle-only the start-up. --lang TAG expects the
 // pictures of that language's skin folder (sounds\default\de\), for a launcher that chooses it.
+// --floor starts, in the same turns, windows_floor.exe: the launcher's windows with nothing of
+// the launcher in them, the floor under its own cost; --floor-halo the same with a halo's
+// layered window.
 #include <windows.h>
 // Left out by WIN32_LEAN_AND_MEAN: the timer resolution for the millisecond polling.
 #include <mmsystem.h>
@@ -30,8 +34,10 @@ namespace {
 using namespace ss::main_window;
 using ss::Scaled;
 
-// What the plain window paints at 96 DPI (tests/bench/plain_window.cpp).
+// What the plain window paints at 96 DPI, and the floor's child windows
+// (tests/bench/plain_window.cpp).
 constexpr COLORREF kPlainBackground = RGB(0x31, 0x6A, 0xA5);
+constexpr COLORREF kFloorChildColour = RGB(0xA5, 0x6A, 0x31);
 constexpr int kPlainWidth = 444;
 constexpr int kPlainHeight = 217;
 constexpr double kTargetRatio = 1.5;
@@ -67,6 +73,7 @@ struct Program {
   std::string exe;
   std::string folder;
   std::vector<Probe> probes;
+  std::string arguments = {};
 };
 
 bool Inside(int x, int y, int left, int top, int width, int height) {
@@ -144,6 +151,24 @@ std::vector<Probe> PlainProbes(int dpi) {
   return probes;
 }
 
+// The floor's: the plain window's points off its child windows, and the middle of each child.
+std::vector<Probe> FloorProbes(int dpi) {
+  std::vector<Probe> probes;
+  for (const Probe& p : PlainProbes(dpi)) {
+    bool covered = false;
+    for (const ButtonLayout& b : kButtons) {
+      covered |= Inside(p.x, p.y, Scaled(b.left, dpi), Scaled(b.top, dpi), Scaled(b.width, dpi),
+                        Scaled(b.height, dpi));
+    }
+    if (!covered) probes.push_back(p);
+  }
+  for (const ButtonLayout& b : kButtons) {
+    probes.push_back({Scaled(b.left, dpi) + Scaled(b.width, dpi) / 2,
+                      Scaled(b.top, dpi) + Scaled(b.height, dpi) / 2, kFloorChildColour});
+  }
+  return probes;
+}
+
 struct Search {
   DWORD processId;
   HWND found;
@@ -192,7 +217,7 @@ struct Started {
 // Starts the program and polls, about every millisecond, for its visible window and then for
 // the probe colours on the screen.
 bool Start(const Program& program, HDC screen, Started& out) {
-  std::string commandLine = "\"" + program.exe + "\"";
+  std::string commandLine = "\"" + program.exe + "\"" + program.arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   const double start = NowMs();
@@ -376,6 +401,7 @@ int main(int argc, char** argv) {
   bool idle = true;
   bool startUp = true;
   std::string language;
+  std::string floor;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--lang") == 0 && i + 1 < argc) {
       language = argv[++i];
@@ -383,6 +409,10 @@ int main(int argc, char** argv) {
       idle = false;
     } else if (std::strcmp(argv[i], "--idle-only") == 0) {
       startUp = false;
+    } else if (std::strcmp(argv[i], "--floor") == 0) {
+      floor = " ";
+    } else if (std::strcmp(argv[i], "--floor-halo") == 0) {
+      floor = " halo";
     } else {
       args.push_back(argv[i]);
     }
@@ -390,7 +420,7 @@ int main(int argc, char** argv) {
   if (args.empty()) {
     std::fprintf(stderr,
                  "usage: startup_bench LAUNCHER_FOLDER [SKIN_FOLDER] [RUNS] [--no-idle | "
-                 "--idle-only] [--lang TAG]\n");
+                 "--idle-only] [--lang TAG] [--floor | --floor-halo]\n");
     return 2;
   }
   std::string folder = args[0];
@@ -421,13 +451,17 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // Start-up: the two programs in turns, each starting first in every other round.
-  std::vector<double> window[2], painted[2];
-  const Program* programs[2] = {&launcher, &plain};
+  const Program windowsFloor{"floor", benchFolder + "windows_floor.exe", benchFolder,
+                             FloorProbes(dpi), floor};
+
+  // Start-up: the programs in turns, each starting first in its share of the rounds.
+  std::vector<double> window[3], painted[3];
+  const Program* programs[3] = {&launcher, &plain, &windowsFloor};
+  const int count = floor.empty() ? 2 : 3;
   bool ok = true;
   for (int run = 0; run < runs && ok && startUp; ++run) {
-    for (int k = 0; k < 2 && ok; ++k) {
-      const int which = (run + k) % 2;
+    for (int k = 0; k < count && ok; ++k) {
+      const int which = (run + k) % count;
       Started started;
       ok = ScreenCleared(screen, *programs[which]) && Start(*programs[which], screen, started);
       if (ok) {
@@ -449,7 +483,7 @@ int main(int argc, char** argv) {
       "start-up to the first complete paint at %d DPI, %d runs each in turns, medians "
       "(launcher: %zu probe points)\n",
       dpi, runs, launcher.probes.size());
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < count; ++i) {
     std::printf(
         "  %-9s window visible %7.1f ms   painted %7.1f ms   (painted min %.1f, max %.1f)\n",
         programs[i]->name.c_str(), Median(window[i]), Median(painted[i]),
@@ -460,6 +494,10 @@ int main(int argc, char** argv) {
   // What the launcher adds to what any program's first window costs here.
   std::printf("  own cost %.1f ms (launcher painted minus plain painted)\n",
               Median(painted[0]) - Median(painted[1]));
+  if (count == 3) {
+    std::printf("  windows' floor %.1f ms (floor painted minus plain painted)\n",
+                Median(painted[2]) - Median(painted[1]));
+  }
 
   const bool idleOk = !idle || IdleLikePlain(screen, launcher, plain, benchFolder);
   ReleaseDC(nullptr, screen);

@@ -73,24 +73,31 @@ for bench in "${benches[@]}"; do
   echo "== $name"
   case "$name" in
     startup_bench.exe)
-      startup 96 "$bench" "$launcher_win" "$skin"
+      # With the floor: the launcher's windows with nothing of the launcher in them.
+      startup 96 "$bench" "$launcher_win" "$skin" --floor
       # A German user: the language file read and the German pictures shown.
       echo "== $name in German"
       startup de "$bench" "$launcher_win" "$skin" --lang de
       # The halo's cost: the launcher with Halo=never and with Halo=always, both in the session
       # composed by xcompmgr, one after the other.
+      # The floor likewise, without and with a layered window of the halo's size.
       for halo in never always; do
         folder="$session/launcher-halo-$halo"
         HALO=$halo "$here/tools/demo/make-demo.sh" "$win" "$host" "$folder" design >/dev/null ||
           exit 1
         echo "== $name with Halo=$halo, composed by xcompmgr"
         awake "$here/cmake/wine-session.sh" composite "$session" "$bench" \
-          "Z:$(cd "$folder" && pwd | tr / '\\')" "$skin" --no-idle | tee "$session/halo-$halo.log"
+          "Z:$(cd "$folder" && pwd | tr / '\\')" "$skin" --no-idle \
+          "$([ $halo = always ] && echo --floor-halo || echo --floor)" | tee "$session/halo-$halo.log"
         [ "${PIPESTATUS[0]}" = 0 ] || status=1
       done
-      halo_cost=$(awk '/^  launcher/ { for (i = 1; i < NF; ++i) if ($i == "painted") p[FILENAME] = $(i + 1) }
-        END { printf "%.1f", p[ARGV[2]] - p[ARGV[1]] }' "$session/halo-never.log" "$session/halo-always.log")
-      echo "== the halo's cost at 96 DPI (launcher painted, Halo=always - Halo=never): $halo_cost ms"
+      painted_difference() {
+        awk -v who="^  $1 " '$0 ~ who { for (i = 1; i < NF; ++i) if ($i == "painted") p[FILENAME] = $(i + 1) }
+          END { printf "%.1f", p[ARGV[2]] - p[ARGV[1]] }' "$session/halo-never.log" "$session/halo-always.log"
+      }
+      echo "== the halo's cost at 96 DPI (launcher painted, Halo=always - Halo=never): $(
+        painted_difference launcher) ms; a layered window of its size alone: $(
+        painted_difference floor) ms (floor painted, with - without)"
       # At 125 %, 150 % and 200 % (the skin's files drawn at those scales as they are) and at
       # 175 % (resampled from its 200 % files), each against the plain window at the same DPI.
       for dpi in 120 144 168 192; do
