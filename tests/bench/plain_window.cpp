@@ -13,7 +13,6 @@
 #ifdef SS_WINDOWS_FLOOR
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "ui/main/form_main_tables.h"
 #endif
