@@ -53,12 +53,12 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool Register(HINSTANCE instance, const char* name, WNDPROC procedure, HBRUSH background) {
+// A class of no background of its own.
+bool Register(HINSTANCE instance, const char* name, WNDPROC procedure) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = background;
   windowClass.lpszClassName = name;
   return RegisterClassA(&windowClass) != 0;
 }
@@ -124,9 +124,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!window) return 1;
 #else
   g_colour = CreateSolidBrush(kChildColour);
-  if (!Register(instance, "FloorOwner", DefWindowProcA, nullptr) ||
-      !Register(instance, "FloorChild", ChildProc, nullptr) ||
-      !Register(instance, "FloorHalo", DefWindowProcA, nullptr)) {
+  if (!Register(instance, "FloorOwner", DefWindowProcA) ||
+      !Register(instance, "FloorChild", ChildProc) ||
+      !Register(instance, "FloorHalo", DefWindowProcA)) {
     return 1;
   }
   HWND owner = CreateWindowExA(0, "FloorOwner", "Plain window", WS_POPUP, 0, 0, 0, 0, nullptr,

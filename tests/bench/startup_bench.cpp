@@ -401,7 +401,8 @@ int main(int argc, char** argv) {
   bool idle = true;
   bool startUp = true;
   std::string language;
-  std::string floor;
+  bool floor = false;
+  std::string floorArguments;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--lang") == 0 && i + 1 < argc) {
       language = argv[++i];
@@ -410,9 +411,10 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--idle-only") == 0) {
       startUp = false;
     } else if (std::strcmp(argv[i], "--floor") == 0) {
-      floor = " ";
+      floor = true;
     } else if (std::strcmp(argv[i], "--floor-halo") == 0) {
-      floor = " halo";
+      floor = true;
+      floorArguments = " halo";
     } else {
       args.push_back(argv[i]);
     }
@@ -452,12 +454,12 @@ int main(int argc, char** argv) {
   }
 
   const Program windowsFloor{"floor", benchFolder + "windows_floor.exe", benchFolder,
-                             FloorProbes(dpi), floor};
+                             FloorProbes(dpi), floorArguments};
 
   // Start-up: the programs in turns, each starting first in its share of the rounds.
   std::vector<double> window[3], painted[3];
   const Program* programs[3] = {&launcher, &plain, &windowsFloor};
-  const int count = floor.empty() ? 2 : 3;
+  const int count = floor ? 3 : 2;
   bool ok = true;
   for (int run = 0; run < runs && ok && startUp; ++run) {
     for (int k = 0; k < count && ok; ++k) {
