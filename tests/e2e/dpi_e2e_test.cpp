@@ -197,9 +197,14 @@ TEST_F(DpiLauncher, CommandsWorkAtTheScaledPlaces) {
   test::KeyTap(VK_ESCAPE);
   launcher_->waitMenuClosed();
 
-  // The About dialog at the main window's DPI.
-  clickAt(ButtonRect(kButtons[7], dpi_));
-  HWND about = launcher_->process().waitWindow("SuiteStartForm", "About " + folder_->productName());
+  // The About dialog at the main window's DPI. Under load Wine now and then drops the click
+  // that follows a menu's end (seen at 120 and 192 DPI): one more click when none opened it.
+  HWND about = nullptr;
+  for (int attempt = 0; attempt < 2 && !about; ++attempt) {
+    clickAt(ButtonRect(kButtons[7], dpi_));
+    about =
+        launcher_->process().waitWindow("SuiteStartForm", "About " + folder_->productName(), 3000);
+  }
   ASSERT_NE(about, nullptr);
   RECT client;
   GetClientRect(about, &client);
