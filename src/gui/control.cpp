@@ -228,6 +228,8 @@ void WinControl::invalidate() {
 void WinControl::repaint() {
   if (!handleAllocated() || !IsWindowVisible(handle())) return;
   InvalidateRect(handle(), nullptr, FALSE);
+  // Until its form's first paint nothing of it is on the screen, and that paint paints it.
+  if (parent() && !parent()->painted()) return;
   UpdateWindow(handle());
 }
 

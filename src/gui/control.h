@@ -139,7 +139,8 @@ class Control {
   virtual void repaint();
   virtual void invalidate();
 
-  // Windowless controls paint here, in their own coordinates (the form moves the origin).
+  // Windowless controls paint here, in their own coordinates (the form moves the origin); so
+  // do custom windowed controls, for their own paint and for the form's (Form::onPaint).
   virtual void paint(HDC) {}
 
   // What the control tells screen readers of itself; nothing by default (for a windowed control
@@ -193,6 +194,9 @@ class WinControl : public Control, public Window {
   explicit WinControl(Form& parent);
   ~WinControl() override;
   bool isWindowed() const override { return true; }
+  // Whether paint() covers the whole client area, with no erasing and no frame of the
+  // system's: the form may then paint the control's waiting paint itself (Form::onPaint).
+  virtual bool paintsWholeClient() const { return false; }
 
   void setBounds(int left, int top, int width, int height) override;
   void setVisible(bool value) override;
@@ -245,6 +249,7 @@ class WinControl : public Control, public Window {
 class CustomControl : public WinControl {
  public:
   explicit CustomControl(Form& parent) : WinControl(parent) {}
+  bool paintsWholeClient() const override { return true; }
 
  protected:
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -43,7 +43,10 @@ Form::~Form() {
 DWORD Form::styleFor(BorderStyle style) const {
   switch (style) {
     case BorderStyle::None:
-      return WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+      // Without WS_CLIPCHILDREN: the paint leaves out the child windows itself (onPaint), and
+      // under Wine a window that clips its children makes their first paints cost about as
+      // much again as the whole start of a plain window.
+      return WS_POPUP | WS_CLIPSIBLINGS;
     case BorderStyle::Single:
       return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN |
              WS_CLIPSIBLINGS;
@@ -450,8 +453,86 @@ void Form::onPaint(WPARAM wParam) {
   SelectObjectScope select(memory.get(), buffer.get());
   SetViewportOrgEx(memory.get(), -area.left, -area.top, nullptr);
   paintContent(memory.get(), area);
+  const std::vector<WinControl*> children = paintWaitingChildren(memory.get(), scope.dc(), area);
   SetViewportOrgEx(memory.get(), 0, 0, nullptr);
   BitBlt(scope.dc(), area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+  painted_ = true;
+  // Painted: no paint of their own follows (erasing and frame included).
+  for (WinControl* child : children) ValidateRect(child->handle(), nullptr);
+}
+
+std::vector<WinControl*> Form::paintWaitingChildren(HDC dc, HDC screen, const RECT& area) {
+  // Each child window's own paint costs round trips to the window system: the form paints
+  // those that wait for a paint into its own buffer, which then goes to the screen in one
+  // block. Only controls whose paint covers their whole client area and nothing else, lying
+  // wholly inside the area, so that the pixels are those of their own paint; the screen's DC
+  // leaves out every other child window, as a window that clips its children does. A form
+  // whose window clips its children leaves them all to themselves.
+  if (GetWindowLongW(handle(), GWL_STYLE) & WS_CLIPCHILDREN) return {};
+  std::vector<WinControl*> children;
+  std::vector<WinControl*> others;
+  for (Control* control : controls_) {
+    if (!control->isWindowed() || !control->visible()) continue;
+    auto* child = static_cast<WinControl*>(control);
+    if (!child->handleAllocated() || !IsWindowVisible(child->handle())) continue;
+    const RECT bounds = child->boundsRect();
+    RECT inside;
+    const bool waits = child->paintsWholeClient() && !IsRectEmpty(&bounds) &&
+                       IntersectRect(&inside, &bounds, &area) && EqualRect(&inside, &bounds) &&
+                       GetUpdateRect(child->handle(), nullptr, FALSE);
+    (waits ? children : others).push_back(child);
+  }
+  const auto overlap = [](const WinControl* a, const WinControl* b) {
+    const RECT first = a->boundsRect(), second = b->boundsRect();
+    RECT common;
+    return IntersectRect(&common, &first, &second) != FALSE;
+  };
+  // One that overlaps a child window left to itself paints itself too: copied to the screen,
+  // it would cover that one's pixels.
+  for (bool moved = true; moved;) {
+    moved = false;
+    for (auto it = children.begin(); it != children.end(); ++it) {
+      if (std::any_of(others.begin(), others.end(),
+                      [&](const WinControl* other) { return overlap(*it, other); })) {
+        others.push_back(*it);
+        children.erase(it);
+        moved = true;
+        break;
+      }
+    }
+  }
+  // Bottom first where any two overlap: the upper one's pixels stay on top, as child windows
+  // clipping their siblings show them.
+  bool overlapping = false;
+  for (size_t i = 0; i < children.size(); ++i) {
+    for (size_t j = i + 1; j < children.size(); ++j) {
+      overlapping |= overlap(children[i], children[j]);
+    }
+  }
+  if (overlapping) {
+    std::vector<WinControl*> bottomFirst;
+    for (HWND window = GetWindow(handle(), GW_CHILD); window;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+      for (WinControl* child : children) {
+        if (child->handle() == window) bottomFirst.insert(bottomFirst.begin(), child);
+      }
+    }
+    children = std::move(bottomFirst);
+  }
+  for (const WinControl* other : others) {
+    const RECT bounds = other->boundsRect();
+    ExcludeClipRect(screen, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  }
+  for (WinControl* child : children) {
+    const RECT bounds = child->boundsRect();
+    SavedDcState state(dc);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
+    IntersectClipRect(dc, 0, 0, child->width(), child->height());
+    child->paint(dc);
+  }
+  return children;
 }
 
 void Form::onMouseButtonDown(MouseButton button, WPARAM flags, int x, int y) {
@@ -530,6 +611,9 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the paint fills the background itself
+    case WM_SHOWWINDOW:
+      if (!wParam) painted_ = false;
+      break;
     case WM_MOUSEMOVE:
       onMouseMove(wParam, x, y);
       return 0;

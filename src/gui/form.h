@@ -95,6 +95,8 @@ class Form : public Window {
 
   // Controls in creation order.
   const std::vector<Control*>& controls() const { return controls_; }
+  // Whether the form has painted itself on the screen since it was last shown.
+  bool painted() const { return painted_; }
   // A new identifier for a control's accessible object, and the control that has one.
   long nextAccessibleId() { return ++lastAccessibleId_; }
   Control* controlWithAccessibleId(long id) const;
@@ -133,6 +135,10 @@ class Form : public Window {
 
   // Paints the background and the windowless controls that meet `area` into `dc`.
   void paintContent(HDC dc, const RECT& area);
+  // Paints into `dc` (the area's buffer) the child windows that wait for a paint and that the
+  // form may paint itself, and leaves every other one out of `screen`, the paint's DC; returns
+  // the painted ones, for the caller to validate once the buffer is on the screen.
+  std::vector<WinControl*> paintWaitingChildren(HDC dc, HDC screen, const RECT& area);
 
  protected:
   // Runs when the form is about to be shown (before it is placed).
@@ -170,6 +176,7 @@ class Form : public Window {
   bool focusCuesShown_ = false;
   bool rightToLeft_ = false;
   std::vector<Control*> controls_;
+  bool painted_ = false;
   long lastAccessibleId_ = 0;
   // The form's client area for readers, whose children are its controls.
   AccessibleHandle accessible_;

@@ -274,6 +274,43 @@ TEST_F(ImageButtonLooks, EveryButtonRepaintsWhenTheFocusMovesBetweenOthers) {
   EXPECT_EQ(patch.paints, 2);
 }
 
+// A button that counts the paints it makes through its own window.
+class CountingButton : public TImageButton {
+ public:
+  using TImageButton::TImageButton;
+  int ownPaints = 0;
+
+ protected:
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_PAINT && !wParam) ++ownPaints;
+    return TImageButton::handleMessage(message, wParam, lParam);
+  }
+};
+
+TEST_F(ImageButtonLooks, TheFormPaintsItsWaitingButtonsAndTheUpperOneShowsWhereTheyOverlap) {
+  form.hide();
+  CountingButton left(form), right(form);
+  left.setBounds(20, 20, 75, 21);
+  right.setBounds(90, 20, 75, 21);  // five columns over the left one's right edge
+  const Picture red = SolidPicture(75, 21, kNormal), blue = SolidPicture(75, 21, kMouseOn);
+  left.setPicNormal(&red);
+  right.setPicNormal(&blue);
+  form.showActive();
+  test::PumpMessages();
+  // Both came to the screen in the form's own paint.
+  EXPECT_EQ(left.ownPaints + right.ownPaints, 0);
+  bool rightAbove = false;
+  for (HWND w = GetWindow(right.handle(), GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+    rightAbove |= w == left.handle();
+  }
+  rightAbove = !rightAbove;
+  const RECT overlapInLeft{70, 0, 75, 21}, overlapInRight{0, 0, 5, 21};
+  EXPECT_TRUE(AllPixels(test::OnScreen(left.handle()), RECT{0, 0, 70, 21}, kNormal));
+  EXPECT_TRUE(AllPixels(test::OnScreen(right.handle()), RECT{5, 0, 75, 21}, kMouseOn));
+  EXPECT_TRUE(rightAbove ? AllPixels(test::OnScreen(right.handle()), overlapInRight, kMouseOn)
+                         : AllPixels(test::OnScreen(left.handle()), overlapInLeft, kNormal));
+}
+
 TEST_F(ImageButtonLooks, WhatChangesWhileTheFormIsHiddenShowsWhenItShowsAgain) {
   TImageButton& b = add();
   setThreePictures(b);

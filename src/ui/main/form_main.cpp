@@ -400,6 +400,10 @@ void TFormMain::LauncherStarted() {
     // starting the companion through the shell would otherwise keep the window blank (tens of
     // milliseconds under Wine, which loads the COM libraries for it).
     RedrawWindow(handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Under Wine the halo can end up above the window while that paint runs, with no message
+    // to either window (seen when the buttons' first paints joined the window's): directly
+    // below it again.
+    halo_.follow();
   }
   // The companion starts with the main window as owner and without the busy cursor.
   OpenWithShell(handle(), ExeFolder() + kCompanionProgram, SW_SHOW);
