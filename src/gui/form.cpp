@@ -417,19 +417,27 @@ GraphicControl* Form::graphicControlAt(POINT client) const {
   return nullptr;
 }
 
+namespace {
+
+// The control painted in its own coordinates at its place in `dc`, the form's, and only there.
+void PaintInPlace(HDC dc, Control& control) {
+  const RECT bounds = control.boundsRect();
+  SavedDcState state(dc);
+  POINT origin;
+  GetViewportOrgEx(dc, &origin);
+  SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
+  IntersectClipRect(dc, 0, 0, control.width(), control.height());
+  control.paint(dc);
+}
+
+}  // namespace
+
 void Form::paintContent(HDC dc, const RECT& area) {
   BrushHandle background(CreateSolidBrush(ColorToRgb(color_)));
   FillRect(dc, &area, background.get());
   for (Control* control : controls_) {
     if (control->isWindowed() || !control->visible()) continue;
-    const RECT bounds = control->boundsRect();
-    if (!Intersects(bounds, area)) continue;
-    SavedDcState state(dc);
-    POINT origin;
-    GetViewportOrgEx(dc, &origin);
-    SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
-    IntersectClipRect(dc, 0, 0, control->width(), control->height());
-    control->paint(dc);
+    if (Intersects(control->boundsRect(), area)) PaintInPlace(dc, *control);
   }
 }
 
@@ -523,15 +531,7 @@ std::vector<WinControl*> Form::paintWaitingChildren(HDC dc, HDC screen, const RE
     const RECT bounds = other->boundsRect();
     ExcludeClipRect(screen, bounds.left, bounds.top, bounds.right, bounds.bottom);
   }
-  for (WinControl* child : children) {
-    const RECT bounds = child->boundsRect();
-    SavedDcState state(dc);
-    POINT origin;
-    GetViewportOrgEx(dc, &origin);
-    SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
-    IntersectClipRect(dc, 0, 0, child->width(), child->height());
-    child->paint(dc);
-  }
+  for (WinControl* child : children) PaintInPlace(dc, *child);
   return children;
 }
 
