@@ -430,6 +430,13 @@ void PaintInPlace(HDC dc, Control& control) {
   control.paint(dc);
 }
 
+// Whether all of `r`, not empty, lies inside `region`.
+bool Covers(HRGN region, const RECT& r) {
+  if (IsRectEmpty(&r)) return false;
+  RegionHandle outside(CreateRectRgnIndirect(&r));
+  return outside && CombineRgn(outside.get(), outside.get(), region, RGN_DIFF) == NULLREGION;
+}
+
 }  // namespace
 
 void Form::paintContent(HDC dc, const RECT& area) {
@@ -450,6 +457,10 @@ void Form::onPaint(WPARAM wParam) {
     paintContent(dc, area);
     return;
   }
+  // The exact region this paint covers, asked before the paint takes it: a child window is
+  // painted here only when all of it lies inside.
+  RegionHandle waiting(CreateRectRgn(0, 0, 0, 0));
+  if (GetUpdateRgn(handle(), waiting.get(), FALSE) == ERROR) waiting.reset();
   PaintScope scope(handle());
   const RECT area = scope.area();
   const int width = area.right - area.left;
@@ -461,7 +472,8 @@ void Form::onPaint(WPARAM wParam) {
   SelectObjectScope select(memory.get(), buffer.get());
   SetViewportOrgEx(memory.get(), -area.left, -area.top, nullptr);
   paintContent(memory.get(), area);
-  const std::vector<WinControl*> children = paintWaitingChildren(memory.get(), scope.dc(), area);
+  const std::vector<WinControl*> children =
+      paintWaitingChildren(memory.get(), scope.dc(), waiting.get());
   SetViewportOrgEx(memory.get(), 0, 0, nullptr);
   BitBlt(scope.dc(), area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
   painted_ = true;
@@ -469,24 +481,21 @@ void Form::onPaint(WPARAM wParam) {
   for (WinControl* child : children) ValidateRect(child->handle(), nullptr);
 }
 
-std::vector<WinControl*> Form::paintWaitingChildren(HDC dc, HDC screen, const RECT& area) {
+std::vector<WinControl*> Form::paintWaitingChildren(HDC dc, HDC screen, HRGN area) {
   // Each child window's own paint costs round trips to the window system: the form paints
   // those that wait for a paint into its own buffer, which then goes to the screen in one
   // block. Only controls whose paint covers their whole client area and nothing else, lying
   // wholly inside the area, so that the pixels are those of their own paint; the screen's DC
   // leaves out every other child window, as a window that clips its children does. A form
   // whose window clips its children leaves them all to themselves.
-  if (GetWindowLongW(handle(), GWL_STYLE) & WS_CLIPCHILDREN) return {};
+  if (!area || (GetWindowLongW(handle(), GWL_STYLE) & WS_CLIPCHILDREN)) return {};
   std::vector<WinControl*> children;
   std::vector<WinControl*> others;
   for (Control* control : controls_) {
     if (!control->isWindowed() || !control->visible()) continue;
     auto* child = static_cast<WinControl*>(control);
     if (!child->handleAllocated() || !IsWindowVisible(child->handle())) continue;
-    const RECT bounds = child->boundsRect();
-    RECT inside;
-    const bool waits = child->paintsWholeClient() && !IsRectEmpty(&bounds) &&
-                       IntersectRect(&inside, &bounds, &area) && EqualRect(&inside, &bounds) &&
+    const bool waits = child->paintsWholeClient() && Covers(area, child->boundsRect()) &&
                        GetUpdateRect(child->handle(), nullptr, FALSE);
     (waits ? children : others).push_back(child);
   }

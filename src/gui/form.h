@@ -135,10 +135,11 @@ class Form : public Window {
 
   // Paints the background and the windowless controls that meet `area` into `dc`.
   void paintContent(HDC dc, const RECT& area);
-  // Paints into `dc` (the area's buffer) the child windows that wait for a paint and that the
-  // form may paint itself, and leaves every other one out of `screen`, the paint's DC; returns
-  // the painted ones, for the caller to validate once the buffer is on the screen.
-  std::vector<WinControl*> paintWaitingChildren(HDC dc, HDC screen, const RECT& area);
+  // Paints into `dc` (the buffer of the paint's area) the child windows that wait for a paint,
+  // lie inside `area` (the paint's update region) and that the form may paint itself, and
+  // leaves every other one out of `screen`, the paint's DC; returns the painted ones, for the
+  // caller to validate once the buffer is on the screen.
+  std::vector<WinControl*> paintWaitingChildren(HDC dc, HDC screen, HRGN area);
 
  protected:
   // Runs when the form is about to be shown (before it is placed).

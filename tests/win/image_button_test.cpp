@@ -311,6 +311,25 @@ TEST_F(ImageButtonLooks, TheFormPaintsItsWaitingButtonsAndTheUpperOneShowsWhereT
                          : AllPixels(test::OnScreen(left.handle()), overlapInLeft, kNormal));
 }
 
+TEST_F(ImageButtonLooks, AWaitingButtonOnlyPartlyInTheFormsPaintStillPaintsAllOfItself) {
+  TImageButton& b = add(100, 40);
+  setThreePictures(b);
+  test::PumpMessages();
+  {
+    // Its place on the screen spoilt, and the button waiting for its paint.
+    WindowDc dc(b.handle());
+    FillRect(dc.get(), &kWhole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  InvalidateRect(b.handle(), nullptr, FALSE);
+  // The form's paint: two strips on either side, whose bounding box holds the button.
+  const RECT before{90, 30, 95, 70}, after{180, 30, 185, 70};
+  InvalidateRect(form.handle(), &before, FALSE);
+  InvalidateRect(form.handle(), &after, FALSE);
+  UpdateWindow(form.handle());
+  test::PumpMessages();
+  EXPECT_TRUE(AllPixels(test::OnScreen(b.handle()), kWhole, kNormal));
+}
+
 TEST_F(ImageButtonLooks, WhatChangesWhileTheFormIsHiddenShowsWhenItShowsAgain) {
   TImageButton& b = add();
   setThreePictures(b);
