@@ -1,6 +1,7 @@
 #include "controls/halo_window.h"
 
 #include <cstdint>
+#include <iterator>
 
 #include "gui/bitmap.h"
 #include "gui/handle.h"
@@ -10,6 +11,10 @@ namespace ss {
 namespace {
 
 constexpr const char* kHaloClass = "SuiteStartHalo";
+
+// The checks of the halo's place after it shows, each this long after the one before.
+constexpr UINT_PTR kCheckTimer = 1;
+constexpr UINT kCheckDelaysMs[] = {50, 250, 1000};
 
 // Asked of dwmapi.dll at run time: the launcher runs where it is missing too.
 bool CompositionEnabled() {
@@ -111,6 +116,18 @@ void HaloWindow::place(int formLeft, int formTop, bool visible) {
   SetWindowPos(handle(), form_.handle(), formLeft - left_, formTop - top_, 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
                    (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  // Under Wine the window system's first exposure of a halo just shown raises it above the
+  // form, with no message to either window, whenever the thread next takes the window
+  // system's events: checked again a few times while that can still come.
+  if (visible && !shown) {
+    checksLeft_ = static_cast<int>(std::size(kCheckDelaysMs));
+    checkAgainLater();
+  }
+}
+
+void HaloWindow::checkAgainLater() {
+  const size_t next = std::size(kCheckDelaysMs) - static_cast<size_t>(checksLeft_);
+  SetTimer(handle(), kCheckTimer, kCheckDelaysMs[next], nullptr);
 }
 
 void HaloWindow::follow() {
@@ -138,6 +155,12 @@ LRESULT HaloWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return MA_NOACTIVATE;
     case WM_GETOBJECT:
       // Nothing for screen readers: the halo is decoration.
+      return 0;
+    case WM_TIMER:
+      if (wParam != kCheckTimer) break;
+      KillTimer(handle(), kCheckTimer);
+      if (--checksLeft_ > 0) checkAgainLater();
+      follow();
       return 0;
   }
   return Window::handleMessage(message, wParam, lParam);

@@ -400,9 +400,9 @@ void TFormMain::LauncherStarted() {
     // starting the companion through the shell would otherwise keep the window blank (tens of
     // milliseconds under Wine, which loads the COM libraries for it).
     RedrawWindow(handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    // Under Wine the halo can end up above the window while that paint runs, with no message
-    // to either window (seen when the buttons' first paints joined the window's): directly
-    // below it again.
+    // Under Wine that paint takes the window system's events first, and the halo's first
+    // exposure among them raises it above the window with no message to either: directly
+    // below it again at once (the halo checks again later for an exposure still to come).
     halo_.follow();
   }
   // The companion starts with the main window as owner and without the busy cursor.
