@@ -131,10 +131,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   HWND owner = CreateWindowExA(0, "FloorOwner", "Plain window", WS_POPUP, 0, 0, 0, 0, nullptr,
                                nullptr, instance, nullptr);
-  // The launcher's styles.
-  HWND window = CreateWindowExA(0, windowClass.lpszClassName, "Plain window",
-                                WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top, width,
-                                height, owner, nullptr, instance, nullptr);
+  // The launcher's styles: its window does not clip its children (each paints its own).
+  HWND window =
+      CreateWindowExA(0, windowClass.lpszClassName, "Plain window", WS_POPUP | WS_CLIPSIBLINGS,
+                      left, top, width, height, owner, nullptr, instance, nullptr);
   if (!owner || !window) return 1;
   for (const ss::main_window::ButtonLayout& b : ss::main_window::kButtons) {
     if (!CreateWindowExA(0, "FloorChild", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
