@@ -131,7 +131,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   HWND owner = CreateWindowExA(0, "FloorOwner", "Plain window", WS_POPUP, 0, 0, 0, 0, nullptr,
                                nullptr, instance, nullptr);
-  // The launcher's styles: its window does not clip its children (each paints its own).
+  // The launcher's styles: its window does not clip its children.
   HWND window =
       CreateWindowExA(0, windowClass.lpszClassName, "Plain window", WS_POPUP | WS_CLIPSIBLINGS,
                       left, top, width, height, owner, nullptr, instance, nullptr);
