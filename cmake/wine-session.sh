@@ -22,6 +22,21 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEARCH=win64
 
+# Runs a command with its output going through a file, printed when the command ends. A Wine
+# process started on demand meanwhile keeps the error output of the program that started it:
+# the desktop's process does, and lives on while any window of the session does. Through a
+# file it cannot keep the caller's pipe open, and the caller waiting on it, after the program
+# ended.
+through_file() {
+  local output code
+  output=$(mktemp "$dir/output.XXXXXX")
+  "$@" >"$output" 2>&1
+  code=$?
+  cat "$output"
+  rm -f "$output"
+  return $code
+}
+
 session_env() {
   [ -s "$dir/display" ] || { echo "no Wine session in $dir: run 'start' first" >&2; exit 2; }
   export DISPLAY=":$(head -n1 "$dir/display")"
@@ -57,7 +72,7 @@ case "$cmd" in
     ;;
   run)
     session_env
-    exec wine "$@"
+    through_file wine "$@"
     ;;
   dpi)
     # Wine reads its one DPI for every monitor from the user's LogPixels when its server
@@ -76,7 +91,7 @@ case "$cmd" in
       wine cmd /c exit 0 >/dev/null 2>&1
     }
     set_dpi "$dpi"
-    wine "$@"
+    through_file wine "$@"
     code=$?
     set_dpi 96
     exit $code
@@ -94,7 +109,7 @@ case "$cmd" in
       wine cmd /c exit 0 >/dev/null 2>&1
     }
     (export LANG="$locale" LC_ALL="$locale"; restart)
-    LANG="$locale" LC_ALL="$locale" wine "$@"
+    through_file env LANG="$locale" LC_ALL="$locale" wine "$@"
     code=$?
     restart
     exit $code
@@ -106,7 +121,7 @@ case "$cmd" in
     xcompmgr >"$dir/xcompmgr.log" 2>&1 &
     compositor=$!
     sleep 0.5
-    wine "$@"
+    through_file wine "$@"
     code=$?
     kill "$compositor" >/dev/null 2>&1
     wait "$compositor" 2>/dev/null
