@@ -191,6 +191,9 @@ TEST_F(Halo, LetsAClickOnTheShadowReachTheWindowBelow) {
 }
 
 TEST_F(Halo, FollowsADragAndGoesAndComesWithMinimiseAndRestore) {
+  // The press waits for the launcher's start step to end: a drag begun while it ran once left
+  // the window where it was.
+  ASSERT_TRUE(launcher_->process().waitIdle());
   RECT before{};
   GetWindowRect(main(), &before);
   // A press on the skin where no button lies drags the window.

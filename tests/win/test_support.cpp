@@ -158,6 +158,10 @@ bool ChildProcess::running() const {
   return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
+bool ChildProcess::waitIdle(DWORD timeoutMs) const {
+  return process_ && WaitForInputIdle(process_.get(), timeoutMs) == 0;
+}
+
 DWORD ChildProcess::waitExit(DWORD timeoutMs) {
   if (!process_) return STILL_ACTIVE;
   WaitUntil([&] { return !running(); }, timeoutMs);

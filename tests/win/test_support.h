@@ -58,6 +58,9 @@ class ChildProcess {
   // Waits for the end; the exit code, or STILL_ACTIVE when the timeout passed.
   DWORD waitExit(DWORD timeoutMs = 10000);
   bool running() const;
+  // Waits until the process waits for input with none pending (its start done); false after
+  // the timeout.
+  bool waitIdle(DWORD timeoutMs = 10000) const;
   // The process's visible (or all) top-level windows of a class and/or title (empty: any).
   std::vector<HWND> windows(const std::string& className, const std::string& title = "",
                             bool visibleOnly = true) const;
