@@ -120,14 +120,9 @@ void HaloWindow::place(int formLeft, int formTop, bool visible) {
   // form, with no message to either window, whenever the thread next takes the window
   // system's events: checked again a few times while that can still come.
   if (visible && !shown) {
-    checksLeft_ = static_cast<int>(std::size(kCheckDelaysMs));
-    checkAgainLater();
+    nextCheck_ = 0;
+    SetTimer(handle(), kCheckTimer, kCheckDelaysMs[0], nullptr);
   }
-}
-
-void HaloWindow::checkAgainLater() {
-  const size_t next = std::size(kCheckDelaysMs) - static_cast<size_t>(checksLeft_);
-  SetTimer(handle(), kCheckTimer, kCheckDelaysMs[next], nullptr);
 }
 
 void HaloWindow::follow() {
@@ -159,7 +154,9 @@ LRESULT HaloWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam != kCheckTimer) break;
       KillTimer(handle(), kCheckTimer);
-      if (--checksLeft_ > 0) checkAgainLater();
+      if (++nextCheck_ < std::size(kCheckDelaysMs)) {
+        SetTimer(handle(), kCheckTimer, kCheckDelaysMs[nextCheck_], nullptr);
+      }
       follow();
       return 0;
   }

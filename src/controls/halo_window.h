@@ -38,13 +38,12 @@ class HaloWindow : public Window {
 
  private:
   void place(int formLeft, int formTop, bool visible);
-  void checkAgainLater();
 
   Form& form_;
   int left_ = 0;
   int top_ = 0;
-  // How many of the checks after a show are still to come.
-  int checksLeft_ = 0;
+  // Which of the checks after a show comes next.
+  size_t nextCheck_ = 0;
 };
 
 }  // namespace ss

@@ -299,15 +299,14 @@ TEST_F(ImageButtonLooks, TheFormPaintsItsWaitingButtonsAndTheUpperOneShowsWhereT
   test::PumpMessages();
   // Both came to the screen in the form's own paint.
   EXPECT_EQ(left.ownPaints + right.ownPaints, 0);
-  bool rightAbove = false;
+  bool leftAbove = false;
   for (HWND w = GetWindow(right.handle(), GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
-    rightAbove |= w == left.handle();
+    leftAbove |= w == left.handle();
   }
-  rightAbove = !rightAbove;
   const RECT overlapInLeft{70, 0, 75, 21}, overlapInRight{0, 0, 5, 21};
   EXPECT_TRUE(AllPixels(test::OnScreen(left.handle()), RECT{0, 0, 70, 21}, kNormal));
   EXPECT_TRUE(AllPixels(test::OnScreen(right.handle()), RECT{5, 0, 75, 21}, kMouseOn));
-  EXPECT_TRUE(rightAbove ? AllPixels(test::OnScreen(right.handle()), overlapInRight, kMouseOn)
+  EXPECT_TRUE(!leftAbove ? AllPixels(test::OnScreen(right.handle()), overlapInRight, kMouseOn)
                          : AllPixels(test::OnScreen(left.handle()), overlapInLeft, kNormal));
 }
 
